@@ -1,0 +1,67 @@
+#pragma once
+
+#include <calculator/option_group.h>
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quenvale {
+
+// Reference crystals offered in the first list, MHz, in list order.
+inline constexpr std::array<std::string_view, 19> kReferencePresets{
+    "12.000", "12.288", "12.800", "14.318", "15.000", "16.000", "17.640",
+    "17.734", "18.000", "18.432", "19.660", "19.832", "20.000", "20.945",
+    "21.400", "21.477", "21.855", "22.118", "24.000"};
+
+// FSB settings offered in the second list, MHz, in list order.
+inline constexpr std::array<std::string_view, 21> kFsbPresets{
+    "66.666", "68.5", "75",  "83.333", "90",  "100", "103", "110", "112", "117", "120",
+    "124",    "129",  "133.333", "138", "140", "143", "148", "150", "153", "160"};
+
+inline constexpr std::array<std::string_view, 3> kPciCaptions{"1/2", "1/3", "1/4"};
+inline constexpr std::array<std::string_view, 3> kAgpCaptions{"1/1", "2/3", "1/2"};
+
+enum class InputBox { Reference, Fsb };
+enum class DividerGroup { Pci, Agp };
+
+// The state of the one window as the logic sees it, and the actions its
+// events run. The window mirrors every field in a control; the logic keeps
+// nothing anywhere else. An action that throws RuntimeError has changed no
+// field.
+struct ClockPanel {
+    std::string referenceText{"14.318"};
+    std::vector<std::string> referenceList;
+    std::string fsbText{"100"};
+    std::vector<std::string> fsbList;
+    OptionGroup pci{1}; // "1/3"
+    OptionGroup agp{1}; // "2/3"
+    std::array<std::string, 3> results;
+    bool calculateEnabled = true;
+    // Set by exit(); the window carries it out.
+    bool exitRequested = false;
+
+    // Actions, one per event.
+    void load();
+    void inputEdited();
+    void listPicked();
+    void dividerClicked();
+    void calculate();
+    void exit();
+
+    // What a user's gesture does: the control changes, then its event's
+    // action runs. A gesture's own change stays when the action throws.
+    void editInput(InputBox box, std::string text);
+    void pickListItem(InputBox box, std::size_t index);
+    // Ignored, returning false, when the option is disabled.
+    bool clickDivider(DividerGroup group, std::size_t index);
+
+    std::string& inputText(InputBox box);
+    const std::vector<std::string>& list(InputBox box) const;
+    OptionGroup& dividers(DividerGroup group);
+
+    bool operator==(const ClockPanel&) const = default;
+};
+
+} // namespace quenvale

@@ -1,0 +1,43 @@
+# Shared by scripts/run and scripts/test. Sourced, not run.
+
+QUENVALE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Installs the Debian packages that are not installed yet, as root or through
+# sudo; says plainly what to do when neither is possible.
+ensure_packages() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo=(sudo)
+        else
+            echo "quenvale: these Debian packages are missing: ${missing[*]}" >&2
+            echo "quenvale: run this script as root, or install sudo, or install them yourself:" >&2
+            echo "    apt-get install ${missing[*]}" >&2
+            exit 1
+        fi
+    fi
+    echo "quenvale: installing ${missing[*]}" >&2
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
+WINDOW_PACKAGES=(qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils libc-bin)
+
+# Configures and builds the tree in $1 with the given extra CMake arguments.
+build_tree() {
+    local dir="$1"
+    shift
+    cmake -S "$QUENVALE_ROOT" -B "$dir" -G Ninja "$@"
+    cmake --build "$dir" -j2
+}
