@@ -15,7 +15,7 @@ inline constexpr double kNominalReference = 14.318;
 enum ClockIndex : std::size_t { CpuClock = 0, PciClock = 1, AgpClock = 2 };
 
 struct ClockResults {
-    std::array<float, 3> values{};       // MHz: CPU (FSB), PCI, AGP
+    std::array<float, 3> values{};      // MHz: CPU (FSB), PCI, AGP
     std::array<std::string, 3> texts{}; // as the window shows them
 };
 

@@ -17,8 +17,8 @@ inline constexpr std::array<std::string_view, 19> kReferencePresets{
 
 // FSB settings offered in the second list, MHz, in list order.
 inline constexpr std::array<std::string_view, 21> kFsbPresets{
-    "66.666", "68.5", "75",  "83.333", "90",  "100", "103", "110", "112", "117", "120",
-    "124",    "129",  "133.333", "138", "140", "143", "148", "150", "153", "160"};
+    "66.666", "68.5", "75",      "83.333", "90",  "100", "103", "110", "112", "117", "120",
+    "124",    "129",  "133.333", "138",    "140", "143", "148", "150", "153", "160"};
 
 inline constexpr std::array<std::string_view, 3> kPciCaptions{"1/2", "1/3", "1/4"};
 inline constexpr std::array<std::string_view, 3> kAgpCaptions{"1/1", "2/3", "1/2"};

@@ -1,0 +1,74 @@
+#include <calculator/clock_calculation.h>
+#include <calculator/clock_panel.h>
+#include <calculator/divider_rules.h>
+
+#include <utility>
+
+namespace quenvale {
+
+void ClockPanel::load() {
+    referenceList.assign(kReferencePresets.begin(), kReferencePresets.end());
+    fsbList.assign(kFsbPresets.begin(), kFsbPresets.end());
+    // The state the FSB rules give for the initial 100 MHz.
+    pci.setEnabled(2, true);
+    pci.setEnabled(1, true);
+    pci.select(1);
+    pci.setEnabled(0, false);
+}
+
+void ClockPanel::inputEdited() {
+    calculateEnabled = true;
+}
+
+void ClockPanel::listPicked() {
+    applyFsbRules(*this);
+}
+
+void ClockPanel::dividerClicked() {
+    calculateEnabled = true;
+}
+
+void ClockPanel::calculate() {
+    // Everything is computed before the first result is written.
+    ClockResults clocks = computeClocks(pci.selection(), agp.selection(), referenceText, fsbText);
+    results = std::move(clocks.texts);
+    calculateEnabled = false;
+}
+
+void ClockPanel::exit() {
+    exitRequested = true;
+}
+
+void ClockPanel::editInput(InputBox box, std::string text) {
+    inputText(box) = std::move(text);
+    inputEdited();
+}
+
+void ClockPanel::pickListItem(InputBox box, std::size_t index) {
+    inputText(box) = list(box).at(index);
+    listPicked();
+}
+
+bool ClockPanel::clickDivider(DividerGroup group, std::size_t index) {
+    OptionGroup& options = dividers(group);
+    if (!options.isEnabled(index)) {
+        return false;
+    }
+    options.select(index);
+    dividerClicked();
+    return true;
+}
+
+std::string& ClockPanel::inputText(InputBox box) {
+    return box == InputBox::Reference ? referenceText : fsbText;
+}
+
+const std::vector<std::string>& ClockPanel::list(InputBox box) const {
+    return box == InputBox::Reference ? referenceList : fsbList;
+}
+
+OptionGroup& ClockPanel::dividers(DividerGroup group) {
+    return group == DividerGroup::Pci ? pci : agp;
+}
+
+} // namespace quenvale

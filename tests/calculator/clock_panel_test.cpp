@@ -1,0 +1,192 @@
+#include <calculator/clock_panel.h>
+#include <runtime/runtime_error.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+namespace quenvale {
+namespace {
+
+std::array<bool, 3> enabledFlags(const OptionGroup& group) {
+    return {group.isEnabled(0), group.isEnabled(1), group.isEnabled(2)};
+}
+
+ClockPanel loadedPanel() {
+    ClockPanel panel;
+    panel.load();
+    return panel;
+}
+
+TEST(clock_panel, starts_with_window_defaults) {
+    const ClockPanel panel;
+    EXPECT_EQ(panel.referenceText, "14.318");
+    EXPECT_EQ(panel.fsbText, "100");
+    EXPECT_TRUE(panel.referenceList.empty());
+    EXPECT_TRUE(panel.fsbList.empty());
+    EXPECT_EQ(panel.pci.selection(), 1U);
+    EXPECT_EQ(panel.agp.selection(), 1U);
+    EXPECT_EQ(enabledFlags(panel.pci), (std::array{true, true, true}));
+    EXPECT_EQ(enabledFlags(panel.agp), (std::array{true, true, true}));
+    EXPECT_EQ(panel.results, (std::array<std::string, 3>{}));
+    EXPECT_TRUE(panel.calculateEnabled);
+}
+
+TEST(clock_panel, load_fills_lists_in_order_and_sets_fsb_100_band) {
+    const ClockPanel panel = loadedPanel();
+    ASSERT_EQ(panel.referenceList.size(), 19U);
+    ASSERT_EQ(panel.fsbList.size(), 21U);
+    EXPECT_EQ(panel.referenceList.front(), "12.000");
+    EXPECT_EQ(panel.referenceList[3], "14.318");
+    EXPECT_EQ(panel.referenceList.back(), "24.000");
+    EXPECT_EQ(panel.fsbList.front(), "66.666");
+    EXPECT_EQ(panel.fsbList[1], "68.5");
+    EXPECT_EQ(panel.fsbList[13], "133.333");
+    EXPECT_EQ(panel.fsbList[14], "138");
+    EXPECT_EQ(panel.fsbList.back(), "160");
+    // The box texts are not taken from the lists.
+    EXPECT_EQ(panel.referenceText, "14.318");
+    EXPECT_EQ(panel.fsbText, "100");
+    EXPECT_EQ(enabledFlags(panel.pci), (std::array{false, true, true}));
+    EXPECT_EQ(panel.pci.selection(), 1U);
+    EXPECT_EQ(enabledFlags(panel.agp), (std::array{true, true, true}));
+    EXPECT_EQ(panel.agp.selection(), 1U);
+}
+
+TEST(clock_panel, calculate_right_after_load_writes_results_and_disarms) {
+    ClockPanel panel = loadedPanel();
+    panel.calculate();
+    EXPECT_EQ(panel.results, (std::array<std::string, 3>{"100", "33.33334", "66.66667"}));
+    EXPECT_FALSE(panel.calculateEnabled);
+}
+
+TEST(clock_panel, typical_use_from_reference_pick_to_results) {
+    ClockPanel panel = loadedPanel();
+    panel.pickListItem(InputBox::Reference, 4); // "15.000"
+    EXPECT_EQ(panel.referenceText, "15.000");
+    EXPECT_EQ(panel.pci.selection(), 1U);
+    EXPECT_FALSE(panel.pci.isEnabled(0));
+    EXPECT_TRUE(panel.calculateEnabled);
+    panel.calculate();
+    EXPECT_EQ(panel.results, (std::array<std::string, 3>{"104.7632", "34.92108", "69.84216"}));
+    EXPECT_FALSE(panel.calculateEnabled);
+}
+
+TEST(clock_panel, every_change_rearms_calculate) {
+    struct Gesture {
+        const char* name;
+        void (*apply)(ClockPanel&);
+    };
+    const Gesture gestures[] = {
+        {"edit reference", [](ClockPanel& p) { p.editInput(InputBox::Reference, "15"); }},
+        {"edit fsb", [](ClockPanel& p) { p.editInput(InputBox::Fsb, "101.5"); }},
+        {"pick reference", [](ClockPanel& p) { p.pickListItem(InputBox::Reference, 0); }},
+        {"pick fsb", [](ClockPanel& p) { p.pickListItem(InputBox::Fsb, 20); }},
+        {"click pci", [](ClockPanel& p) { p.clickDivider(DividerGroup::Pci, 2); }},
+        {"click agp", [](ClockPanel& p) { p.clickDivider(DividerGroup::Agp, 0); }},
+        {"reclick selected", [](ClockPanel& p) { p.clickDivider(DividerGroup::Agp, 1); }},
+    };
+    for (const auto& gesture : gestures) {
+        ClockPanel panel = loadedPanel();
+        panel.calculate();
+        ASSERT_FALSE(panel.calculateEnabled);
+        gesture.apply(panel);
+        EXPECT_TRUE(panel.calculateEnabled) << gesture.name;
+    }
+}
+
+TEST(clock_panel, typing_runs_no_divider_rule) {
+    ClockPanel panel = loadedPanel();
+    const ClockPanel before = panel;
+    panel.editInput(InputBox::Fsb, "90");
+    EXPECT_EQ(panel.pci, before.pci);
+    EXPECT_EQ(panel.agp, before.agp);
+    EXPECT_FALSE(panel.pci.isEnabled(0)); // "1/2" only comes back with a pick
+    panel.pickListItem(InputBox::Reference, 0);
+    EXPECT_TRUE(panel.pci.isEnabled(0));
+    EXPECT_EQ(panel.pci.selection(), 0U);
+}
+
+TEST(clock_panel, divider_click_selects_one_per_group_and_ignores_disabled) {
+    ClockPanel panel = loadedPanel();
+    EXPECT_FALSE(panel.clickDivider(DividerGroup::Pci, 0)); // disabled after load
+    EXPECT_EQ(panel.pci.selection(), 1U);
+
+    panel.calculate();
+    EXPECT_FALSE(panel.clickDivider(DividerGroup::Pci, 0));
+    EXPECT_FALSE(panel.calculateEnabled); // nothing was clicked
+
+    EXPECT_TRUE(panel.clickDivider(DividerGroup::Pci, 2));
+    EXPECT_EQ(panel.pci.selection(), 2U);
+    EXPECT_FALSE(panel.pci.isSelected(1));
+    EXPECT_TRUE(panel.clickDivider(DividerGroup::Agp, 2));
+    EXPECT_EQ(panel.agp.selection(), 2U);
+    EXPECT_EQ(panel.pci.selection(), 2U); // groups are independent
+
+    panel.calculate();
+    EXPECT_EQ(panel.results, (std::array<std::string, 3>{"100", "25", "50"}));
+}
+
+struct BadInput {
+    InputBox box;
+    std::string text;
+    ErrorNumber number;
+};
+
+class clock_panel_failed_calculate : public testing::TestWithParam<BadInput> {};
+
+TEST_P(clock_panel_failed_calculate, changes_nothing_and_reports) {
+    ClockPanel panel = loadedPanel();
+    panel.calculate();
+    panel.editInput(GetParam().box, GetParam().text);
+    const ClockPanel before = panel;
+    try {
+        panel.calculate();
+        ADD_FAILURE() << "no error for " << GetParam().text;
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number(), GetParam().number);
+    }
+    EXPECT_EQ(panel, before);
+    EXPECT_EQ(panel.results, (std::array<std::string, 3>{"100", "33.33334", "66.66667"}));
+    EXPECT_TRUE(panel.calculateEnabled);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    inputs, clock_panel_failed_calculate,
+    testing::Values(BadInput{InputBox::Reference, "abc", ErrorNumber::TypeMismatch},
+                    BadInput{InputBox::Reference, "", ErrorNumber::TypeMismatch},
+                    BadInput{InputBox::Fsb, "14,318", ErrorNumber::TypeMismatch},
+                    BadInput{InputBox::Fsb, "1e39", ErrorNumber::Overflow},
+                    // A single, but the CPU clock it gives is not.
+                    BadInput{InputBox::Reference, "1e38", ErrorNumber::Overflow}));
+
+TEST(clock_panel, failed_pick_keeps_options_and_flag) {
+    ClockPanel panel = loadedPanel();
+    panel.calculate();
+    panel.fsbText = "abc"; // typed without an edit event reaching the panel
+    const ClockPanel before = panel;
+    EXPECT_THROW(panel.listPicked(), RuntimeError);
+    EXPECT_EQ(panel, before);
+    EXPECT_FALSE(panel.calculateEnabled);
+
+    // A pick from the reference list reads the FSB box too; the picked text
+    // itself stays in its box.
+    EXPECT_THROW(panel.pickListItem(InputBox::Reference, 0), RuntimeError);
+    EXPECT_EQ(panel.referenceText, "12.000");
+    EXPECT_EQ(panel.pci, before.pci);
+    EXPECT_EQ(panel.agp, before.agp);
+    EXPECT_EQ(panel.results, before.results);
+}
+
+TEST(clock_panel, exit_records_request_only) {
+    ClockPanel panel = loadedPanel();
+    const ClockPanel before = panel;
+    panel.exit();
+    EXPECT_TRUE(panel.exitRequested);
+    panel.exitRequested = false;
+    EXPECT_EQ(panel, before);
+}
+
+} // namespace
+} // namespace quenvale
