@@ -4,7 +4,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <string_view>
 
 namespace quenvale {
 
@@ -19,8 +21,10 @@ struct Decimal {
     int exponent = 0;
 };
 
-// Splits to_chars' scientific output ("d.ddd...e+XX") into digits and exponent.
+// Splits to_chars' scientific output ("d.ddd...e+XX") into `count` digits,
+// padded with zeros, and returns the exponent.
 int splitScientific(const char* first, const char* last, char* digits, int count) {
+    std::fill_n(digits, count, '0');
     int n = 0;
     const char* p = first;
     for (; p != last && *p != 'e'; ++p) {
@@ -28,9 +32,12 @@ int splitScientific(const char* first, const char* last, char* digits, int count
             digits[n++] = *p;
         }
     }
+    const bool negative = p + 1 != last && p[1] == '-';
     int exponent = 0;
-    std::from_chars(p + (*(p + 1) == '+' ? 2 : 1), last, exponent);
-    return exponent;
+    for (p += 2; p < last; ++p) {
+        exponent = exponent * 10 + (*p - '0');
+    }
+    return negative ? -exponent : exponent;
 }
 
 // Adds one unit in the seventh digit, carrying into the exponent when all
@@ -47,10 +54,54 @@ void roundUp(Decimal& d) {
     ++d.exponent;
 }
 
+// True when the value lies exactly halfway between two seven-digit
+// neighbours, i.e. 2 * value * 10^(6 - exponent) is an odd integer.
+bool isSevenDigitTie(double magnitude, int exponent) {
+    int binaryExponent = 0;
+    const double fraction = std::frexp(magnitude, &binaryExponent);
+    // A single's significand fits 24 bits: value = mantissa * 2^binaryExponent.
+    auto mantissa = static_cast<std::uint32_t>(std::ldexp(fraction, 24));
+    binaryExponent -= 24;
+    while (mantissa % 2 == 0) {
+        mantissa /= 2;
+        ++binaryExponent;
+    }
+    const int decimalShift = kDigits - 1 - exponent;
+    // The factor 2^(binaryExponent + 1 + decimalShift) must vanish for an odd
+    // result, and a negative shift must divide out of the mantissa as 5s.
+    if (binaryExponent + 1 + decimalShift != 0) {
+        return false;
+    }
+    for (int i = decimalShift; i < 0; ++i) {
+        if (mantissa % 5 != 0) {
+            return false;
+        }
+        mantissa /= 5;
+    }
+    return true;
+}
+
+constexpr int kMinPower = -51; // the grid of the least subnormal
+constexpr int kMaxPower = 32;  // the grid of FLT_MAX
+
+constexpr std::array<double, kMaxPower - kMinPower + 1> kPowersOfTen = [] {
+    std::array<double, kMaxPower - kMinPower + 1> powers{};
+    double p = 1;
+    for (int i = 0; i >= kMinPower; --i, p /= 10) {
+        powers[static_cast<std::size_t>(i - kMinPower)] = p;
+    }
+    p = 1;
+    for (int i = 0; i <= kMaxPower; ++i, p *= 10) {
+        powers[static_cast<std::size_t>(i - kMinPower)] = p;
+    }
+    return powers;
+}();
+
 // to_chars rounds ties to even; the general format rounds them away from
-// zero. Nine digits decide all but the near-ties, which the exact expansion
-// of the value settles.
-Decimal roundToSeven(double magnitude) {
+// zero. Nine digits decide all but the values within half a unit of the
+// ninth digit of a tie; of those, true ties round up and the rest round as
+// to_chars does.
+Decimal roundExactly(double magnitude) {
     std::array<char, 32> buffer{};
     auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                    std::chars_format::scientific, kDigits + 1);
@@ -60,23 +111,48 @@ Decimal roundToSeven(double magnitude) {
     std::copy_n(nine.begin(), kDigits, d.digits.begin());
     const int tail = (nine[kDigits] - '0') * 10 + (nine[kDigits + 1] - '0');
 
-    if (tail > 50) {
+    if (tail > 50 || (tail == 50 && isSevenDigitTie(magnitude, d.exponent))) {
         roundUp(d);
     } else if (tail == 50) {
-        // The rest lies within half a unit of the ninth digit of a tie: look
-        // at every digit. A single has at most 112 significant digits.
-        std::array<char, 160> exact{};
-        auto [exactEnd, exactEc] = std::to_chars(exact.data(), exact.data() + exact.size(),
-                                                 magnitude, std::chars_format::scientific, 120);
-        std::array<char, 121> all{};
-        const int exponent = splitScientific(exact.data(), exactEnd, all.data(), 121);
-        std::copy_n(all.begin(), kDigits, d.digits.begin());
-        d.exponent = exponent;
-        if (all[kDigits] >= '5') {
-            roundUp(d);
-        }
+        auto [sevenEnd, sevenEc] =
+            std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                          std::chars_format::scientific, kDigits - 1);
+        d.exponent = splitScientific(buffer.data(), sevenEnd, d.digits.data(), kDigits);
     }
     return d;
+}
+
+// The shortest digits that read back as the value (at most nine, and
+// cheaper to get than nine exact ones) lie within half a place of the exact
+// value. Rounding them to seven digits gives the exact value's rounding
+// unless a seven-digit midpoint lies that close to them; only then, and when
+// they are a power of ten that the value may sit just below, ask for exact
+// digits.
+Decimal roundToSeven(float magnitude) {
+    std::array<char, 32> buffer{};
+    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                   std::chars_format::scientific);
+    std::array<char, kDigits + 2> nine{};
+    Decimal d;
+    d.exponent = splitScientific(buffer.data(), end, nine.data(), kDigits + 2);
+    std::copy_n(nine.begin(), kDigits, d.digits.begin());
+    const int tail = (nine[kDigits] - '0') * 10 + (nine[kDigits + 1] - '0');
+
+    const bool powerOfTen = tail == 0 && std::string_view(d.digits.data(), kDigits) == "1000000";
+    const double grid =
+        kPowersOfTen[static_cast<std::size_t>(d.exponent - (kDigits - 1) - kMinPower)];
+    const double place =
+        static_cast<double>(std::nextafter(magnitude, INFINITY)) - static_cast<double>(magnitude);
+    // The shortest digits are |tail/100 - 1/2| grid units from the midpoint
+    // and at most half a place from the exact value; the slack covers the
+    // rounding of the power of ten and of the products.
+    if (!powerOfTen && std::abs(tail - 50) * grid > 50 * place * (1 + 1e-12)) {
+        if (tail > 50) {
+            roundUp(d);
+        }
+        return d;
+    }
+    return roundExactly(static_cast<double>(magnitude));
 }
 
 } // namespace
@@ -92,14 +168,14 @@ std::string formatSingle(float value) {
         return "0";
     }
 
-    const Decimal d = roundToSeven(std::fabs(static_cast<double>(value)));
+    const Decimal d = roundToSeven(std::fabs(value));
     int significant = kDigits;
     while (significant > 1 && d.digits[static_cast<std::size_t>(significant - 1)] == '0') {
         --significant;
     }
 
+    // At most 13 characters ("-1.234568E+07"): stays in the small-string buffer.
     std::string out;
-    out.reserve(16);
     if (std::signbit(value)) {
         out.push_back('-');
     }
@@ -136,10 +212,8 @@ std::string formatSingle(float value) {
     out.push_back('E');
     out.push_back(e < 0 ? '-' : '+');
     const int magnitude = std::abs(e);
-    if (magnitude < 10) {
-        out.push_back('0');
-    }
-    out += std::to_string(magnitude);
+    out.push_back(static_cast<char>('0' + magnitude / 10)); // |e| <= 45
+    out.push_back(static_cast<char>('0' + magnitude % 10));
     return out;
 }
 

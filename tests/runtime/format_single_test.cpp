@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -168,6 +169,21 @@ TEST(format_single, matches_exact_rounding_on_sampled_bit_patterns) {
         const auto value = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
         if (std::isfinite(value)) {
             expectMatchesExact(value);
+        }
+    }
+}
+
+TEST(format_single, matches_exact_rounding_around_powers_of_ten) {
+    // Where the digit count changes, shortest and exact digits part ways.
+    for (int exponent = -45; exponent <= 38; ++exponent) {
+        const float power = std::strtof(("1e" + std::to_string(exponent)).c_str(), nullptr);
+        float below = power;
+        float above = power;
+        for (int step = 0; step < 300; ++step) {
+            expectMatchesExact(below);
+            expectMatchesExact(above);
+            below = std::nextafter(below, 0.0F);
+            above = std::nextafter(above, FLT_MAX);
         }
     }
 }
