@@ -71,4 +71,8 @@ OptionGroup& ClockPanel::dividers(DividerGroup group) {
     return group == DividerGroup::Pci ? pci : agp;
 }
 
+const OptionGroup& ClockPanel::dividers(DividerGroup group) const {
+    return group == DividerGroup::Pci ? pci : agp;
+}
+
 } // namespace quenvale

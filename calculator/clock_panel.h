@@ -60,6 +60,7 @@ struct ClockPanel {
     std::string& inputText(InputBox box);
     const std::vector<std::string>& list(InputBox box) const;
     OptionGroup& dividers(DividerGroup group);
+    const OptionGroup& dividers(DividerGroup group) const;
 
     bool operator==(const ClockPanel&) const = default;
 };
