@@ -8,6 +8,8 @@ std::string_view errorMessage(ErrorNumber number) {
     switch (number) {
     case ErrorNumber::Overflow:
         return "オーバーフローしました。";
+    case ErrorNumber::DivisionByZero:
+        return "0 で除算しました。";
     case ErrorNumber::TypeMismatch:
         return "型が一致しません。";
     }

@@ -11,6 +11,7 @@ namespace quenvale {
 // the original runtime know them by.
 enum class ErrorNumber : int {
     Overflow = 6,
+    DivisionByZero = 11,
     TypeMismatch = 13,
 };
 

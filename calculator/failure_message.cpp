@@ -1,0 +1,121 @@
+#include <calculator/failure_message.h>
+#include <runtime/runtime_error.h>
+
+namespace quenvale {
+
+namespace {
+
+// Length of the UTF-8 sequence a lead byte starts; 1 for a stray byte, so
+// that broken text still advances.
+std::size_t sequenceLength(unsigned char lead) {
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        return 4;
+    }
+    if (lead >= 0xE0) {
+        return lead <= 0xEF ? 3 : 1;
+    }
+    return lead >= 0xC2 && lead <= 0xDF ? 2 : 1;
+}
+
+// Blanks a person may type that show nothing.
+bool isBlankAt(std::string_view text, std::size_t i, std::size_t& length) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    length = 1;
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f') {
+        return true;
+    }
+    for (const std::string_view blank : {"\u00a0", "\u3000"}) {
+        if (text.substr(i, blank.size()) == blank) {
+            length = blank.size();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isBlank(std::string_view text) {
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < text.size(); i += length) {
+        if (!isBlankAt(text, i, length)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The typed text as it can be quoted on one line: control characters become
+// blanks, and a long text is cut short after whole characters.
+std::string quotable(std::string_view typed) {
+    std::string out;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < typed.size();) {
+        if (characters == kMaxQuotedLength) {
+            out += "…";
+            break;
+        }
+        const auto lead = static_cast<unsigned char>(typed[i]);
+        const std::size_t length = std::min(sequenceLength(lead), typed.size() - i);
+        const bool control =
+            lead < 0x20 || lead == 0x7F ||
+            (lead == 0xC2 && length == 2 && static_cast<unsigned char>(typed[i + 1]) < 0xA0);
+        if (control) {
+            out.push_back(' ');
+        } else {
+            out.append(typed.substr(i, length));
+        }
+        i += length;
+        ++characters;
+    }
+    return out;
+}
+
+std::string firstLine(const RuntimeError& error, std::optional<std::string_view> fieldName) {
+    if (!error.text()) {
+        return error.number() == ErrorNumber::Overflow ? "計算結果が大きすぎます。"
+                                                       : "計算できませんでした。";
+    }
+    const std::string value = fieldName ? std::string(*fieldName) + "の値" : "入力値";
+    const std::string& typed = *error.text();
+    if (isBlank(typed)) {
+        return value + "が入力されていません。";
+    }
+    const std::string quoted = value + "「" + quotable(typed) + "」";
+    return quoted + (error.number() == ErrorNumber::Overflow ? "は大きすぎます。"
+                                                             : "は数値ではありません。");
+}
+
+} // namespace
+
+std::string_view inputName(InputBox box) {
+    return box == InputBox::Reference ? "PLL-IC REF クロック" : "FSB";
+}
+
+std::string failureMessage(const RuntimeError& error, std::optional<std::string_view> fieldName) {
+    return firstLine(error, fieldName) + "\n" + error.what();
+}
+
+FailureDescription describeFailure(const RuntimeError& error, const ClockPanel& panel,
+                                   std::span<const InputBox> converted) {
+    FailureDescription description;
+    if (error.text()) {
+        for (const InputBox box : converted) {
+            if (box == InputBox::Reference ? panel.referenceText == *error.text()
+                                           : panel.fsbText == *error.text()) {
+                description.box = box;
+                break;
+            }
+        }
+    } else if (!converted.empty()) {
+        // An arithmetic fault: both texts were numbers, so no one box is to
+        // blame; the focus goes to the one read last.
+        description.box = converted.back();
+    }
+    std::optional<std::string_view> name;
+    if (error.text() && description.box) {
+        name = inputName(*description.box);
+    }
+    description.message = failureMessage(error, name);
+    return description;
+}
+
+} // namespace quenvale

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <calculator/clock_panel.h>
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quenvale {
+
+class RuntimeError;
+
+// What the user is told when an action fails, and where to correct it.
+struct FailureDescription {
+    // The input box to put the focus in; none when no box is to blame.
+    std::optional<InputBox> box;
+    // Two lines: what went wrong in the user's terms, then the run-time
+    // error number and message ("実行時エラー 13: 型が一致しません。").
+    std::string message;
+};
+
+// The longest typed text, in characters, quoted in full; longer ones are cut.
+inline constexpr std::size_t kMaxQuotedLength = 24;
+
+// The name a box goes by in messages: "PLL-IC REF クロック" or "FSB".
+std::string_view inputName(InputBox box);
+
+// Describes a RuntimeError raised by an action that converted the texts of
+// `converted`, in that order. The failing text is matched against the panel's
+// texts in the same order, so the box converted first is blamed when both
+// hold the same text.
+FailureDescription describeFailure(const RuntimeError& error, const ClockPanel& panel,
+                                   std::span<const InputBox> converted);
+
+// The same message for a value that is not one of the panel's boxes;
+// `fieldName` names it ("目標クロック"), none for an arithmetic fault.
+std::string failureMessage(const RuntimeError& error, std::optional<std::string_view> fieldName);
+
+} // namespace quenvale
