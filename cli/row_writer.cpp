@@ -1,0 +1,174 @@
+#include <array>
+#include <cli/row_writer.h>
+#include <ostream>
+
+namespace quenvale::cli {
+
+namespace {
+
+constexpr std::array<std::string_view, 9> kKeys{"reference",   "fsb",      "pci_divider",
+                                                "agp_divider", "cpu_mhz",  "pci_mhz",
+                                                "agp_mhz",     "pci_hint", "agp_hint"};
+
+std::array<std::string_view, 9> valuesOf(const CaseRow& row) {
+    const bool failed = !row.error.empty();
+    return {row.reference,
+            row.fsb,
+            row.pciDivider,
+            row.agpDivider,
+            row.clocks[0],
+            row.clocks[1],
+            row.clocks[2],
+            failed ? std::string_view{} : hintName(row.pciHint),
+            failed ? std::string_view{} : hintName(row.agpHint)};
+}
+
+// Length of a valid UTF-8 sequence at text[i], or 0 when the bytes there are
+// not one.
+std::size_t validSequence(std::string_view text, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    const auto second = static_cast<unsigned char>(text[i + 1]);
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) ||
+        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second >= 0x90)) {
+        return 0; // overlong, surrogate or beyond U+10FFFF
+    }
+    return length;
+}
+
+} // namespace
+
+std::string csvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"') {
+            out += '"';
+        }
+        out += c;
+    }
+    return out + '"';
+}
+
+std::string jsonString(std::string_view text) {
+    static constexpr std::string_view kHex = "0123456789abcdef";
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+            ++i;
+        } else if (c == '\n') {
+            out += "\\n";
+            ++i;
+        } else if (c < 0x20 || c == 0x7F) {
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+            ++i;
+        } else if (const std::size_t length = validSequence(text, i); length > 0) {
+            out.append(text.substr(i, length));
+            i += length;
+        } else {
+            out += "\\ufffd"; // a byte that is not UTF-8
+            ++i;
+        }
+    }
+    return out + '"';
+}
+
+RowWriter::RowWriter(std::ostream& out, Format format, Columns columns, bool manyRows)
+    : out_(out), format_(format), columns_(columns), manyRows_(manyRows) {
+    if (format_ == Format::Csv) {
+        if (columns_.position) {
+            out_ << "position,";
+        }
+        for (std::size_t i = 0; i < kKeys.size(); ++i) {
+            out_ << (i == 0 ? "" : ",") << kKeys[i];
+        }
+        out_ << (columns_.error ? ",error\n" : "\n");
+    } else if (format_ == Format::Json && manyRows_) {
+        out_ << '[';
+    }
+}
+
+void RowWriter::write(const CaseRow& row) {
+    if (format_ == Format::Csv) {
+        writeCsv(row);
+    } else {
+        writeJson(row);
+    }
+    ++rows_;
+}
+
+void RowWriter::finish() {
+    if (format_ == Format::Json && manyRows_) {
+        out_ << (rows_ == 0 ? "]\n" : "\n]\n");
+    }
+    out_.flush();
+}
+
+void RowWriter::writeCsv(const CaseRow& row) {
+    if (columns_.position) {
+        out_ << csvField(row.position) << ',';
+    }
+    const auto values = valuesOf(row);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        out_ << (i == 0 ? "" : ",") << csvField(values[i]);
+    }
+    if (columns_.error) {
+        out_ << ',' << csvField(row.error);
+    }
+    out_ << '\n';
+}
+
+void RowWriter::writeJson(const CaseRow& row) {
+    if (manyRows_) {
+        out_ << (rows_ == 0 ? "\n  " : ",\n  ");
+    }
+    out_ << '{';
+    if (columns_.position) {
+        out_ << "\"position\": " << jsonString(row.position) << ", ";
+    }
+    const auto values = valuesOf(row);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        out_ << (i == 0 ? "" : ", ") << '"' << kKeys[i] << "\": ";
+        if (values[i].empty() && !row.error.empty()) {
+            out_ << "null";
+        } else {
+            out_ << jsonString(values[i]);
+        }
+    }
+    if (columns_.error) {
+        out_ << ", \"error\": " << (row.error.empty() ? "null" : jsonString(row.error));
+    }
+    out_ << '}';
+    if (!manyRows_) {
+        out_ << '\n';
+    }
+}
+
+} // namespace quenvale::cli

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <cli/row_writer.h>
+#include <sstream>
+
+namespace quenvale::cli {
+namespace {
+
+TEST(csv_field, quotes_only_what_needs_it) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"14.318", "14.318"},
+        {"14,318", "\"14,318\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"two\nlines", "\"two\nlines\""},
+        {"", ""},
+    };
+    for (const auto& [text, field] : cases) {
+        EXPECT_EQ(csvField(text), field) << text;
+    }
+}
+
+TEST(json_string, escapes_and_keeps_valid_utf8) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"100", "\"100\""},
+        {"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"line\nnext", "\"line\\nnext\""},
+        {std::string("nul\0x", 5), "\"nul\\u0000x\""},
+        {"\t\x1f\x7f", "\"\\u0009\\u001f\\u007f\""},
+        {"型が一致しません。", "\"型が一致しません。\""},
+        {"😀", "\"😀\""},
+        // Bytes that are not UTF-8 (a stray continuation, a cut sequence, a
+        // surrogate, an overlong form) become U+FFFD.
+        {"\x80", "\"\\ufffd\""},
+        {"\xe3\x81", "\"\\ufffd\\ufffd\""},
+        {"\xed\xa0\x80", "\"\\ufffd\\ufffd\\ufffd\""},
+        {"\xc0\xaf", "\"\\ufffd\\ufffd\""},
+    };
+    for (const auto& [text, json] : cases) {
+        EXPECT_EQ(jsonString(text), json) << text;
+    }
+}
+
+CaseRow sampleRow() {
+    CaseRow row;
+    row.reference = "15.000";
+    row.fsb = "100";
+    row.pciDivider = "1/3";
+    row.agpDivider = "2/3";
+    row.clocks = {"104.7632", "34.92108", "69.84216"};
+    return row;
+}
+
+TEST(row_writer, json_array_is_empty_or_comma_separated) {
+    std::ostringstream none;
+    RowWriter(none, Format::Json, {}, true).finish();
+    EXPECT_EQ(none.str(), "[]\n");
+
+    std::ostringstream two;
+    RowWriter writer(two, Format::Json, {.position = false, .error = true}, true);
+    writer.write(sampleRow());
+    CaseRow failed;
+    failed.reference = "abc";
+    failed.fsb = "100";
+    failed.error = "bad";
+    writer.write(failed);
+    writer.finish();
+    const std::string text = two.str();
+    EXPECT_EQ(text.front(), '[');
+    EXPECT_NE(text.find("\"cpu_mhz\": \"104.7632\""), std::string::npos);
+    EXPECT_NE(text.find("\"error\": null},\n"), std::string::npos);
+    EXPECT_NE(text.find("\"cpu_mhz\": null"), std::string::npos);
+    EXPECT_NE(text.find("\"error\": \"bad\"}\n]\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace quenvale::cli
