@@ -122,7 +122,8 @@ CommandLine parseCommandLine(std::span<const std::string_view> args) {
         line.mode = help ? Mode::Help : Mode::Version;
         return line;
     }
-    const int modes = int{batch} + int{table} + int{crystalFor.has_value()};
+    const int modes = static_cast<int>(batch) + static_cast<int>(table) +
+                      static_cast<int>(crystalFor.has_value());
     if (modes > 1) {
         throw UsageError("--batch、--table、--crystal-for は同時に指定できません");
     }
