@@ -1,0 +1,70 @@
+#include <QApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "window_harness.h"
+
+namespace quenvale {
+
+class LifecycleTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpTestApplication(); }
+
+    // 終了 and closing the window both end the event loop, with status 0.
+    void endingTheProgram_data() {
+        QTest::addColumn<bool>("byExitButton");
+        QTest::newRow("終了") << true;
+        QTest::newRow("closing the window") << false;
+    }
+    void endingTheProgram() {
+        QFETCH(bool, byExitButton);
+        WindowHarness harness;
+        harness.typeInto(1, QStringLiteral("138"));
+        QVERIFY(harness.calculateButton()->isEnabled());
+        QTimer::singleShot(0, this, [&] {
+            if (byExitButton) {
+                WindowHarness::click(harness.exitButton());
+            } else {
+                harness.window().close();
+            }
+        });
+        // Fails the test rather than hang if the window stays open.
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(99); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!harness.window().isVisible());
+        QCOMPARE(harness.panel().exitRequested, byExitButton);
+        // Nothing was calculated on the way out.
+        QCOMPARE(harness.shownResults(), QStringList({"", "", ""}));
+        QVERIFY(harness.panel().results[0].empty());
+    }
+
+    // The program itself starts, loads and paints its window.
+    void programShowsItsWindow() {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("QUENVALE_REPORT_FIRST_FRAME"), QStringLiteral("1"));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(QUENVALE_PROGRAM), {});
+        QVERIFY(program.waitForStarted());
+        QVERIFY(program.waitForReadyRead(10000));
+        const QByteArray line = program.readLine().trimmed();
+        QVERIFY2(line.startsWith("first-frame "), line.constData());
+        bool isNumber = false;
+        QVERIFY(line.mid(12).toLongLong(&isNumber) > 0);
+        QVERIFY(isNumber);
+        QCOMPARE(program.state(), QProcess::Running);
+        program.kill();
+        program.waitForFinished();
+    }
+};
+
+} // namespace quenvale
+
+QTEST_MAIN(quenvale::LifecycleTest)
+#include "lifecycle_test.moc"
