@@ -91,7 +91,7 @@ private slots:
         QVERIFY(harness.failures().empty());
     }
 
-    void pastingAndDeletingAreEdits() {
+    void pastingDeletingAndUndoingAreEdits() {
         WindowHarness harness;
         WindowHarness::click(harness.calculateButton());
         QApplication::clipboard()->setText(QStringLiteral("138"));
@@ -106,6 +106,12 @@ private slots:
         QTest::keyClick(harness.input(kFsb), Qt::Key_End);
         QTest::keyClick(harness.input(kFsb), Qt::Key_Backspace);
         QCOMPARE(harness.panel().fsbText, "13");
+        QVERIFY(harness.calculateButton()->isEnabled());
+
+        WindowHarness::click(harness.calculateButton());
+        QTest::keyClick(harness.input(kFsb), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(harness.input(kFsb)->currentText(), QStringLiteral("138"));
+        QCOMPARE(harness.panel().fsbText, "138");
         QVERIFY(harness.calculateButton()->isEnabled());
     }
 
