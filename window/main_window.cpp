@@ -347,6 +347,8 @@ void MainWindow::showPanel() {
         // Rewriting an unchanged result would drop the user's selection.
         if (results_[i]->text() != text) {
             results_[i]->setText(text);
+            // A result too long for its box shows its leading digits.
+            results_[i]->setCursorPosition(0);
         }
     }
     calculateButton_->setEnabled(panel_.calculateEnabled);

@@ -1,8 +1,10 @@
 #include <window/preset_combo_box.h>
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStyle>
 
 namespace quenvale {
 
@@ -11,6 +13,9 @@ PresetComboBox::PresetComboBox(QWidget* parent) : QComboBox(parent) {
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     QLineEdit* edit = lineEdit();
+    // Qt keeps two pixels between the text and the field's edges where the
+    // boxes were sized for one; "133.333" needs the room.
+    edit->setTextMargins(-1, 0, -1, 0);
     // QComboBox selects the item matching the typed text when editing
     // finishes (Enter, focus loss) and reports it as activated; here only a
     // pick from the list counts as one.
@@ -35,6 +40,14 @@ void PresetComboBox::showState(const std::vector<std::string>& items, const QStr
     // list go on from it; a text outside the list has no current item.
     setCurrentIndex(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
     setEditText(text);
+}
+
+void PresetComboBox::showPopup() {
+    QAbstractItemView* list = view();
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    list->setMinimumWidth(list->sizeHintForColumn(0) + scrollBar + frame);
+    QComboBox::showPopup();
 }
 
 void PresetComboBox::keyPressEvent(QKeyEvent* event) {

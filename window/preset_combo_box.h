@@ -23,6 +23,9 @@ public:
     // cursor stays where the user is typing.
     void showState(const std::vector<std::string>& items, const QString& text);
 
+    // Opens the list at least as wide as its widest item.
+    void showPopup() override;
+
 signals:
     // The user changed the text: typing, deleting, pasting, undoing.
     void userEdited(const QString& text);

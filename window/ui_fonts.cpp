@@ -7,6 +7,11 @@ namespace quenvale {
 
 namespace {
 
+// The face the layout was drawn for, by its Japanese and its English name.
+const QStringList kOriginalFamilies{QStringLiteral(u"ＭＳ Ｐゴシック"),
+                                    QStringLiteral(u"MS PGothic")};
+constexpr double kSubstituteSpacing = 84.0;
+
 QFont japaneseFont(double points) {
     QFont font;
     const QString family = japaneseFamily();
@@ -25,8 +30,8 @@ QString japaneseFamily() {
         // fontconfig answers a missing family with some Latin-only face, so
         // each candidate is checked to be really installed.
         for (const QString& candidate :
-             {QStringLiteral(u"ＭＳ Ｐゴシック"), QStringLiteral(u"MS PGothic"),
-              QStringLiteral(u"IPAPGothic"), QStringLiteral(u"IPA Pゴシック")}) {
+             kOriginalFamilies +
+                 QStringList{QStringLiteral(u"IPAPGothic"), QStringLiteral(u"IPA Pゴシック")}) {
             if (QFontDatabase::hasFamily(candidate)) {
                 return candidate;
             }
@@ -38,7 +43,13 @@ QString japaneseFamily() {
 }
 
 QFont inputFont() {
-    return japaneseFont(10.2);
+    QFont font = japaneseFont(10.2);
+    if (!kOriginalFamilies.contains(font.families().value(0))) {
+        // The substitute's digits run wider than the original's; tightened,
+        // every preset and a seven-digit result fit boxes drawn for it.
+        font.setLetterSpacing(QFont::PercentageSpacing, kSubstituteSpacing);
+    }
+    return font;
 }
 
 QFont controlFont() {

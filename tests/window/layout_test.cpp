@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 
 #include "window_harness.h"
@@ -237,6 +238,51 @@ private slots:
         const QFontMetrics metrics(control->font());
         for (const QChar c : QStringLiteral(u"クロック計算結果")) {
             QVERIFY(metrics.inFontUcs4(c.unicode()));
+        }
+    }
+
+    // Every preset and any result of seven significant digits is shown
+    // whole, whichever Japanese face stands in for the original.
+    void numbersFitTheirBoxes_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QStringList>("texts");
+        QStringList references;
+        for (std::string_view item : kReferencePresets) {
+            references << QString::fromUtf8(item.data(), qsizetype(item.size()));
+        }
+        QStringList fsbs;
+        for (std::string_view item : kFsbPresets) {
+            fsbs << QString::fromUtf8(item.data(), qsizetype(item.size()));
+        }
+        const QStringList results{"104.7632", "268.1939", "134.0969", "33.33334", "888.8888"};
+        QTest::newRow("reference") << "Combo1(0)" << references;
+        QTest::newRow("FSB") << "Combo1(1)" << fsbs;
+        QTest::newRow("CPU clock") << "Text1(0)" << results;
+        QTest::newRow("AGP clock") << "Text1(2)" << results;
+    }
+    void numbersFitTheirBoxes() {
+        QFETCH(QString, box);
+        QFETCH(QStringList, texts);
+        WindowHarness harness;
+        QLineEdit* edit = nullptr;
+        int frame = 0;
+        if (auto* combo = harness.window().findChild<QComboBox*>(box)) {
+            edit = combo->lineEdit(); // frameless, inside the combo's frame
+        } else {
+            edit = harness.window().findChild<QLineEdit*>(box);
+            frame = 2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+        }
+        // What QLineEdit lays text out in: inside its frame and text margins
+        // it keeps two pixels either side, and one for the cursor at the end.
+        const QMargins margins = edit->textMargins();
+        const qreal room = edit->width() - frame - margins.left() - margins.right() - 2 * 2 - 1;
+        const QFontMetricsF metrics(edit->font());
+        for (const QString& text : texts) {
+            QVERIFY2(metrics.horizontalAdvance(text) <= room,
+                     qPrintable(QStringLiteral("%1 needs %2 of %3 pixels")
+                                    .arg(text)
+                                    .arg(metrics.horizontalAdvance(text))
+                                    .arg(room)));
         }
     }
 
