@@ -34,7 +34,10 @@ private slots:
             }
         });
         // Fails the test rather than hang if the window stays open.
-        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(99); });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+        watchdog.start(5000);
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(!harness.window().isVisible());
         QCOMPARE(harness.panel().exitRequested, byExitButton);
