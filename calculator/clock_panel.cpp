@@ -32,6 +32,7 @@ void ClockPanel::calculate() {
     // Everything is computed before the first result is written.
     ClockResults clocks = computeClocks(pci.selection(), agp.selection(), referenceText, fsbText);
     results = std::move(clocks.texts);
+    hints = {ClockHint::Ok, pciHint(clocks.values[PciClock]), agpHint(clocks.values[AgpClock])};
     calculateEnabled = false;
 }
 

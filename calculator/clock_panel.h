@@ -1,5 +1,6 @@
 #pragma once
 
+#include <calculator/clock_hints.h>
 #include <calculator/option_group.h>
 
 #include <array>
@@ -38,6 +39,10 @@ struct ClockPanel {
     OptionGroup pci{1}; // "1/3"
     OptionGroup agp{1}; // "2/3"
     std::array<std::string, 3> results;
+    // How far each result runs above its bus's nominal clock, written with
+    // the results, so that the window never reads numbers back from their
+    // texts. The CPU clock has no nominal and stays Ok.
+    std::array<ClockHint, 3> hints{};
     bool calculateEnabled = true;
     // Set by exit(); the window carries it out.
     bool exitRequested = false;

@@ -1,3 +1,5 @@
+#include <calculator/clock_calculation.h>
+#include <calculator/clock_hints.h>
 #include <runtime/runtime_error.h>
 #include <window/layout_table.h>
 #include <window/main_window.h>
@@ -49,6 +51,14 @@ constexpr std::array<std::string_view, 2> kToolTips{"PLL-ICに与える周波数
 
 constexpr QColor kCreditColour{0, 0, 255};
 
+// What a field's accessible description says when there is nothing more.
+constexpr std::string_view kUnit = "MHz";
+
+// Over-clock hints on a result's text: dark enough to read on the white of
+// the box (a contrast above 4.5:1), and told apart by hue.
+constexpr QColor kCautionColour{0xA6, 0x5F, 0x00}; // amber
+constexpr QColor kDangerColour{0xC0, 0x00, 0x00};  // red
+
 bool isFocusable(ControlKind kind) {
     return kind == ControlKind::ComboBox || kind == ControlKind::OptionButton ||
            kind == ControlKind::CommandButton || kind == ControlKind::TextBox;
@@ -71,6 +81,20 @@ void showOptions(const std::array<QRadioButton*, OptionGroup::size>& buttons,
         button->setChecked(false);
         button->setAutoExclusive(true);
     }
+}
+
+// The hint is given three ways, so that the colour never carries it alone:
+// the colour of the text, the tool tip and the accessible description.
+void showHint(QLineEdit& box, ClockHint hint, std::string_view why) {
+    // An empty palette resolves nothing: the box takes its usual colours.
+    QPalette palette;
+    if (hint != ClockHint::Ok) {
+        palette.setColor(QPalette::Text,
+                         hint == ClockHint::Danger ? kDangerColour : kCautionColour);
+    }
+    box.setPalette(palette);
+    box.setToolTip(fromUtf8(why));
+    box.setAccessibleDescription(fromUtf8(why.empty() ? kUnit : why));
 }
 
 } // namespace
@@ -194,7 +218,7 @@ void MainWindow::describeForAccessibility() {
         auto* field = findChild<QWidget*>(fromUtf8(pair.field));
         label->setBuddy(field);
         field->setAccessibleName(label->text());
-        field->setAccessibleDescription(QStringLiteral("MHz"));
+        field->setAccessibleDescription(fromUtf8(kUnit));
     }
     for (QPushButton* button : {calculateButton_, exitButton_}) {
         button->setAccessibleName(button->text());
@@ -351,6 +375,8 @@ void MainWindow::showPanel() {
             results_[i]->setCursorPosition(0);
         }
     }
+    showHint(*results_[PciClock], panel_.hints[PciClock], pciHintText(panel_.hints[PciClock]));
+    showHint(*results_[AgpClock], panel_.hints[AgpClock], agpHintText(panel_.hints[AgpClock]));
     calculateButton_->setEnabled(panel_.calculateEnabled);
 }
 

@@ -179,6 +179,70 @@ TEST(clock_panel, failed_pick_keeps_options_and_flag) {
     EXPECT_EQ(panel.results, before.results);
 }
 
+struct HintedCase {
+    std::string reference;
+    std::string fsb;
+    std::size_t pci;
+    std::size_t agp;
+    std::array<std::string, 3> results;
+    std::array<ClockHint, 3> hints;
+};
+
+class clock_panel_hints : public testing::TestWithParam<HintedCase> {};
+
+// The hints follow the values that gave the texts, not the texts, and the
+// CPU clock never has one.
+TEST_P(clock_panel_hints, are_written_with_the_results) {
+    ClockPanel panel = loadedPanel();
+    panel.editInput(InputBox::Reference, GetParam().reference);
+    panel.editInput(InputBox::Fsb, GetParam().fsb);
+    panel.clickDivider(DividerGroup::Pci, GetParam().pci);
+    panel.clickDivider(DividerGroup::Agp, GetParam().agp);
+    panel.calculate();
+    EXPECT_EQ(panel.results, GetParam().results);
+    EXPECT_EQ(panel.hints, GetParam().hints);
+}
+
+constexpr auto kOk = ClockHint::Ok;
+constexpr auto kCaution = ClockHint::Caution;
+constexpr auto kDanger = ClockHint::Danger;
+
+INSTANTIATE_TEST_SUITE_P(
+    buses, clock_panel_hints,
+    testing::Values(
+        HintedCase{"14.318", "100", 1, 1, {"100", "33.33334", "66.66667"}, {kOk, kOk, kOk}},
+        HintedCase{"14.318", "112", 1, 1, {"112", "37.33334", "74.66667"}, {kOk, kOk, kOk}},
+        HintedCase{"14.318", "117", 1, 1, {"117", "39", "78"}, {kOk, kCaution, kCaution}},
+        HintedCase{"14.318", "120", 2, 1, {"120", "30", "80"}, {kOk, kOk, kCaution}},
+        HintedCase{"14.318",
+                   "133.333",
+                   1,
+                   1,
+                   {"133.333", "44.44433", "88.88866"},
+                   {kOk, kDanger, kDanger}},
+        // Exactly 112.5 % of the PCI nominal is still fine.
+        HintedCase{"14.318", "150", 2, 1, {"150", "37.5", "100"}, {kOk, kOk, kDanger}},
+        // A doubled crystal: the typed FSB is harmless, the board is not.
+        HintedCase{"28.636", "100", 1, 2, {"200", "66.66667", "100"}, {kOk, kDanger, kDanger}}));
+
+TEST(clock_panel, hints_change_only_with_a_successful_calculation) {
+    ClockPanel panel = loadedPanel();
+    panel.editInput(InputBox::Fsb, "133.333");
+    panel.calculate();
+    ASSERT_EQ(panel.hints, (std::array{kOk, kDanger, kDanger}));
+
+    panel.editInput(InputBox::Fsb, "100");
+    EXPECT_EQ(panel.hints, (std::array{kOk, kDanger, kDanger})); // still the shown results'
+    panel.editInput(InputBox::Reference, "abc");
+    const ClockPanel before = panel;
+    EXPECT_THROW(panel.calculate(), RuntimeError);
+    EXPECT_EQ(panel, before);
+
+    panel.editInput(InputBox::Reference, "14.318");
+    panel.calculate();
+    EXPECT_EQ(panel.hints, (std::array{kOk, kOk, kOk}));
+}
+
 TEST(clock_panel, exit_records_request_only) {
     ClockPanel panel = loadedPanel();
     const ClockPanel before = panel;

@@ -87,9 +87,18 @@ private slots:
         QCOMPARE(fitsCodePage932(text), fits);
     }
 
+    // Results shown too, with and without over-clock hints.
+    void windowTextsFitCodePage932_data() {
+        QTest::addColumn<QString>("fsb");
+        QTest::newRow("no hint") << "100";
+        QTest::newRow("caution") << "117";
+        QTest::newRow("danger") << "133.333";
+    }
     void windowTextsFitCodePage932() {
+        QFETCH(QString, fsb);
         WindowHarness harness;
-        WindowHarness::click(harness.calculateButton()); // results shown too
+        harness.typeInto(1, fsb);
+        WindowHarness::click(harness.calculateButton());
         const QStringList texts = visibleTexts(harness.window());
         QVERIFY(texts.size() > 40);
         for (const QString& text : texts) {
