@@ -6,6 +6,8 @@
 #include <QSignalBlocker>
 #include <QStyle>
 
+#include <limits>
+
 namespace quenvale {
 
 PresetComboBox::PresetComboBox(QWidget* parent) : QComboBox(parent) {
@@ -16,6 +18,9 @@ PresetComboBox::PresetComboBox(QWidget* parent) : QComboBox(parent) {
     // Qt keeps two pixels between the text and the field's edges where the
     // boxes were sized for one; "133.333" needs the room.
     edit->setTextMargins(-1, 0, -1, 0);
+    // A line edit silently cuts what is pasted at 32,767 characters, and
+    // what is left may read as a number where the whole text does not.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     // QComboBox selects the item matching the typed text when editing
     // finishes (Enter, focus loss) and reports it as activated; here only a
     // pick from the list counts as one.
