@@ -1,10 +1,11 @@
 // Drives the panel through arbitrary sequences of user gestures and checks,
 // after every one, the promises the window relies on: options stay one per
-// group, results change only on a successful calculation and then match the
-// inputs, a failing action changes nothing, and the calculate button is armed
+// group, results and their hints change only on a successful calculation and
+// then match the inputs, a failing action changes nothing, and the calculate button is armed
 // after every change and disarmed after a calculation.
 
 #include <calculator/clock_calculation.h>
+#include <calculator/clock_hints.h>
 #include <calculator/clock_panel.h>
 #include <calculator/divider_rules.h>
 #include <runtime/parse_single.h>
@@ -92,6 +93,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     computeClocks(panel.pci.selection(), panel.agp.selection(), panel.referenceText,
                                   panel.fsbText);
                 require(panel.results == expected.texts);
+                require(panel.hints[CpuClock] == ClockHint::Ok);
+                require(panel.hints[PciClock] == pciHint(expected.values[PciClock]));
+                require(panel.hints[AgpClock] == agpHint(expected.values[AgpClock]));
                 break;
             }
             }
@@ -108,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (action != 3 || failed) {
             require(panel.results == before.results);
+            require(panel.hints == before.hints);
         }
         for (const OptionGroup* group : {&panel.pci, &panel.agp}) {
             require(group->selection().value_or(0) < OptionGroup::size);
