@@ -33,7 +33,8 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
 WINDOW_PACKAGES=(qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils libc-bin)
-CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy dpkg-dev appstream desktop-file-utils man-db)
+# cpack needs file(1) to find the shared libraries it takes dependencies from.
+CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy dpkg-dev file appstream desktop-file-utils man-db)
 
 # Configures and builds the tree in $1 with the given extra CMake arguments.
 build_tree() {
