@@ -1,21 +1,10 @@
 #include <calculator/failure_message.h>
 #include <runtime/runtime_error.h>
+#include <runtime/utf8.h>
 
 namespace quenvale {
 
 namespace {
-
-// Length of the UTF-8 sequence a lead byte starts; 1 for a stray byte, so
-// that broken text still advances.
-std::size_t sequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        return 4;
-    }
-    if (lead >= 0xE0) {
-        return lead <= 0xEF ? 3 : 1;
-    }
-    return lead >= 0xC2 && lead <= 0xDF ? 2 : 1;
-}
 
 // Blanks a person may type that show nothing.
 bool isBlankAt(std::string_view text, std::size_t i, std::size_t& length) {
@@ -44,27 +33,31 @@ bool isBlank(std::string_view text) {
 }
 
 // The typed text as it can be quoted on one line: control characters become
-// blanks, and a long text is cut short after whole characters.
+// blanks, bytes that are not UTF-8 become U+FFFD (so no terminal escape or
+// line break slips through), and a long text is cut after whole characters.
 std::string quotable(std::string_view typed) {
     std::string out;
     std::size_t characters = 0;
-    for (std::size_t i = 0; i < typed.size();) {
+    for (std::size_t i = 0; i < typed.size(); ++characters) {
         if (characters == kMaxQuotedLength) {
             out += "…";
             break;
         }
+        const std::size_t length = utf8SequenceLength(typed, i);
         const auto lead = static_cast<unsigned char>(typed[i]);
-        const std::size_t length = std::min(sequenceLength(lead), typed.size() - i);
-        const bool control =
-            lead < 0x20 || lead == 0x7F ||
-            (lead == 0xC2 && length == 2 && static_cast<unsigned char>(typed[i + 1]) < 0xA0);
+        if (length == 0) {
+            out += "\uFFFD";
+            ++i;
+            continue;
+        }
+        const bool control = lead < 0x20 || lead == 0x7F ||
+                             (lead == 0xC2 && static_cast<unsigned char>(typed[i + 1]) < 0xA0);
         if (control) {
             out.push_back(' ');
         } else {
             out.append(typed.substr(i, length));
         }
         i += length;
-        ++characters;
     }
     return out;
 }

@@ -1,3 +1,5 @@
+#include <runtime/utf8.h>
+
 #include <array>
 #include <cli/row_writer.h>
 #include <ostream>
@@ -21,39 +23,6 @@ std::array<std::string_view, 9> valuesOf(const CaseRow& row) {
             row.clocks[2],
             failed ? std::string_view{} : hintName(row.pciHint),
             failed ? std::string_view{} : hintName(row.agpHint)};
-}
-
-// Length of a valid UTF-8 sequence at text[i], or 0 when the bytes there are
-// not one.
-std::size_t validSequence(std::string_view text, std::size_t i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    if (lead < 0x80) {
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size()) {
-        return 0;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    const auto second = static_cast<unsigned char>(text[i + 1]);
-    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) ||
-        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second >= 0x90)) {
-        return 0; // overlong, surrogate or beyond U+10FFFF
-    }
-    return length;
 }
 
 } // namespace
@@ -89,7 +58,7 @@ std::string jsonString(std::string_view text) {
             out += kHex[c >> 4];
             out += kHex[c & 0xF];
             ++i;
-        } else if (const std::size_t length = validSequence(text, i); length > 0) {
+        } else if (const std::size_t length = utf8SequenceLength(text, i); length > 0) {
             out.append(text.substr(i, length));
             i += length;
         } else {
