@@ -43,8 +43,8 @@ constexpr std::string_view kHelp =
     "  --table           水晶の一覧と FSB の一覧のすべての組み合わせ(--ref、--fsb で絞り込み)。\n"
     "  --crystal-for     FSB の設定で CPU クロックを TARGET MHz にする水晶と、\n"
     "                    一覧の中でその上下にある水晶。\n"
-    "  PCI が 37.5 MHz、AGP が 75 MHz を超えると caution(注意)、\n"
-    "  PCI が 41.67 MHz、AGP が 83.33 MHz を超えると danger(危険)と示します。\n"
+    "  PCI が 37.5 MHz、AGP が 75 MHz を超えると caution(注意)、定格(33.33、66.67 MHz)\n"
+    "  の 125%(約 41.67、83.33 MHz)を超えると danger(危険)と示します。\n"
     "  終了ステータス: 0 成功、1 計算エラー、2 コマンドラインの誤り。\n"
     "\n"
     "Computes the CPU (FSB), PCI and AGP clocks of a motherboard whose 14.318 MHz\n"
@@ -60,11 +60,10 @@ constexpr std::string_view kHelp =
     "  --table           every listed crystal with every listed FSB (or only --ref/--fsb).\n"
     "  --crystal-for     the crystal that makes a board set to FSB run at TARGET MHz,\n"
     "                    and the listed crystals just below and above it.\n"
-    "  Hints: PCI above 37.5 MHz or AGP above 75 MHz is caution, PCI above\n"
-    "  41.67 MHz or AGP above 83.33 MHz is danger.\n"
+    "  Hints: PCI above 37.5 MHz or AGP above 75 MHz is caution; above 125 % of the\n"
+    "  nominal 33.33 and 66.67 MHz (about 41.67 and 83.33 MHz) is danger.\n"
     "  Exit status: 0 done, 1 a calculation failed, 2 a wrong command line.\n";
 
-constexpr std::array<InputBox, 1> kRuleInputs{InputBox::Fsb};
 constexpr std::array<InputBox, 2> kCalculationInputs{InputBox::Reference, InputBox::Fsb};
 
 std::string_view hintLabel(ClockHint hint) {
@@ -203,7 +202,13 @@ int runBatch(const CommandLine& line, std::istream& in, std::ostream& out) {
     RowWriter writer(out, line.format, {.position = false, .error = true}, true);
     bool anyFailed = false;
     std::string text;
+    bool first = true;
     while (std::getline(in, text)) {
+        // Editors on some systems begin a UTF-8 file with a byte-order mark.
+        if (first && text.starts_with("\xEF\xBB\xBF")) {
+            text.erase(0, 3);
+        }
+        first = false;
         const std::string content = trimmed(text);
         if (content.empty() || content.front() == '#') {
             continue;
@@ -230,7 +235,8 @@ int runTable(const CommandLine& line, std::ostream& out) {
     if (line.format == Format::Text) {
         out << kTableHeader;
     } else {
-        writer.emplace(out, line.format, RowWriter::Columns{}, true);
+        writer.emplace(out, line.format, RowWriter::Columns{.position = false, .error = true},
+                       true);
     }
     for (const std::string& reference : references) {
         for (const std::string& fsb : settings) {
@@ -338,8 +344,11 @@ CaseRow calculateCase(std::string_view reference, std::string_view fsb,
     panel.load();
     panel.referenceText = row.reference;
     panel.fsbText = row.fsb;
-    std::span<const InputBox> converted = kRuleInputs;
+    std::span<const InputBox> converted = kCalculationInputs;
     try {
+        // The reference is read first, as 計算実行 reads it, so that a case
+        // with two bad texts is reported as the window reports it.
+        parseSingle(reference);
         if (!pci || !agp) {
             panel.listPicked();
         }
@@ -351,7 +360,6 @@ CaseRow calculateCase(std::string_view reference, std::string_view fsb,
         }
         row.pciDivider = std::string(kPciCaptions.at(panel.pci.selection().value()));
         row.agpDivider = std::string(kAgpCaptions.at(panel.agp.selection().value()));
-        converted = kCalculationInputs;
         const ClockResults clocks =
             computeClocks(panel.pci.selection(), panel.agp.selection(), reference, fsb);
         row.clocks = clocks.texts;
@@ -372,23 +380,34 @@ int runCalc(std::span<const std::string_view> args, std::istream& in, std::ostre
         err << "quenvale-calc: " << error.what() << '\n' << kUsage;
         return 2;
     }
+    int status = 0;
     switch (line.mode) {
     case Mode::Help:
         out << kUsage << kHelp;
-        return 0;
+        break;
     case Mode::Version:
         out << kVersion << '\n';
-        return 0;
+        break;
     case Mode::Batch:
-        return runBatch(line, in, out);
+        status = runBatch(line, in, out);
+        break;
     case Mode::Table:
-        return runTable(line, out);
+        status = runTable(line, out);
+        break;
     case Mode::CrystalFor:
-        return runCrystalFor(line, out, err);
+        status = runCrystalFor(line, out, err);
+        break;
     case Mode::Single:
+        status = runSingle(line, out, err);
         break;
     }
-    return runSingle(line, out, err);
+    // A full disk or a closed pipe must not pass for success.
+    out.flush();
+    if (!out) {
+        err << "quenvale-calc: 出力を書き込めませんでした。\n";
+        return 1;
+    }
+    return status;
 }
 
 } // namespace quenvale::cli

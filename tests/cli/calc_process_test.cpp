@@ -184,25 +184,30 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{{"--version=2"}, 2, "quenvale-calc: --version"}));
 
 TEST(calc_batch, writes_one_row_per_case_in_order_and_goes_on_after_errors) {
-    const Outcome outcome = runCalc({"--batch"}, "15.000,100\r\n"
+    const Outcome outcome = runCalc({"--batch"}, "\xEF\xBB\xBF"
+                                                 "15.000,100\r\n"
                                                  "\n"
                                                  "# a comment\n"
                                                  "abc,100\n"
                                                  "14.318, 66.666 ,1/2,1/1\n"
                                                  "14.318,100,1/5,\n"
                                                  "1,2,3\n"
-                                                 "14.318,140,,1/1\n");
+                                                 "14.318,140,,1/1\n"
+                                                 "x,y\n");
     EXPECT_EQ(outcome.status, 1); // some cases failed
     EXPECT_EQ(outcome.out,
               "reference,fsb,pci_divider,agp_divider,cpu_mhz,pci_mhz,agp_mhz,pci_hint,agp_hint,"
               "error\n"
               "15.000,100,1/3,2/3,104.7632,34.92108,69.84216,ok,ok,\n"
-              "abc,100,1/3,2/3,,,,,,\"PLL-IC REF クロックの値「abc」は数値ではありません。\n"
+              "abc,100,,,,,,,,\"PLL-IC REF クロックの値「abc」は数値ではありません。\n"
               "実行時エラー 13: 型が一致しません。\"\n"
               "14.318,66.666,1/2,1/1,66.666,33.333,66.666,ok,ok,\n"
               "14.318,100,1/5,,,,,,,PCIの分周比「1/5」は 1/2、1/3、1/4 のいずれかです。\n"
               "1,2,,,,,,,,\"入力行は REF,FSB[,PCI,AGP] の形で書いてください。\"\n"
-              "14.318,140,1/4,1/1,140,35,140,ok,danger,\n");
+              "14.318,140,1/4,1/1,140,35,140,ok,danger,\n"
+              // Two bad texts: the reference is blamed, as 計算実行 does.
+              "x,y,,,,,,,,\"PLL-IC REF クロックの値「x」は数値ではありません。\n"
+              "実行時エラー 13: 型が一致しません。\"\n");
 }
 
 TEST(calc_batch, streams_a_hundred_thousand_cases) {
@@ -226,10 +231,13 @@ TEST(calc_table, covers_every_listed_crystal_and_fsb_or_the_given_ones) {
     EXPECT_EQ(all.status, 0);
     const std::vector<std::string> rows = linesOf(all.out);
     ASSERT_EQ(rows.size(), 1 + 19 * 21U);
-    EXPECT_EQ(rows[1], "12.000,66.666,1/2,2/3,55.87317,27.93658,37.24878,ok,ok");
-    EXPECT_EQ(rows.back(), "24.000,160,1/4,1/2,268.1939,67.04847,134.0969,danger,danger");
+    EXPECT_EQ(rows[1], "12.000,66.666,1/2,2/3,55.87317,27.93658,37.24878,ok,ok,");
+    EXPECT_EQ(rows.back(), "24.000,160,1/4,1/2,268.1939,67.04847,134.0969,danger,danger,");
 
     EXPECT_EQ(linesOf(runCalc({"--table", "--ref", "15.000", "--format", "csv"}).out).size(), 22U);
+    const Outcome bad = runCalc({"--table", "--ref", "15.000", "--fsb", "abc", "--format", "csv"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(linesOf(bad.out)[1], "15.000,abc,,,,,,,,\"FSBの値「abc」は数値ではありません。");
     const Outcome one = runCalc({"--table", "--ref", "15.000", "--fsb", "100"});
     EXPECT_EQ(one.status, 0);
     EXPECT_EQ(linesOf(one.out),
@@ -261,6 +269,42 @@ TEST(calc_crystal_for, finds_the_crystal_and_its_listed_neighbours) {
     const Outcome high = runCalc({"--crystal-for", "300", "--fsb", "100", "--format", "csv"});
     EXPECT_EQ(linesOf(high.out).size(), 3U);
     EXPECT_EQ(linesOf(high.out)[2].substr(0, 13), "below,24.000,");
+}
+
+TEST(calc_output, a_write_failure_is_no_success) {
+    // /dev/full takes nothing: the program must say so and fail.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"15", "100"}, std::vector<std::string>{"--table"}}) {
+        pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            const int full = open("/dev/full", O_WRONLY);
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(full, 1);
+            dup2(null, 2);
+            std::vector<std::string> argv{QUENVALE_CALC};
+            argv.insert(argv.end(), args.begin(), args.end());
+            std::vector<char*> pointers;
+            for (std::string& arg : argv) {
+                pointers.push_back(arg.data());
+            }
+            pointers.push_back(nullptr);
+            execv(QUENVALE_CALC, pointers.data());
+            _exit(127);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 1) << args.front();
+    }
+}
+
+TEST(calc_output, messages_carry_no_terminal_controls) {
+    // A broken UTF-8 sequence must not smuggle an escape into the message.
+    const Outcome outcome = runCalc({"\xE3\x1B[31mX", "100"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err.find('\x1B'), std::string::npos) << outcome.err;
+    EXPECT_TRUE(outcome.err.starts_with("PLL-IC REF クロックの値「\uFFFD [31mX」")) << outcome.err;
 }
 
 TEST(calc_info, version_and_bilingual_help) {
