@@ -6,9 +6,9 @@
 
 namespace quenvale {
 
-const ControlSpec& controlSpec(std::string_view name) {
+const ControlRow& controlRow(std::string_view name) {
     const auto found = std::find_if(kControls.begin(), kControls.end(),
-                                    [name](const ControlSpec& spec) { return spec.name == name; });
+                                    [name](const ControlRow& row) { return row.name == name; });
     if (found == kControls.end()) {
         throw std::out_of_range("no control named " + std::string(name));
     }

@@ -9,7 +9,7 @@ enum class ControlKind { Frame, Label, ComboBox, OptionButton, CommandButton, Te
 
 // One control of the window as it was laid out: positions in twips relative
 // to the client area of its container ("Form1" is the window itself).
-struct ControlSpec {
+struct ControlRow {
     std::string_view name;
     ControlKind kind;
     std::string_view container;
@@ -29,7 +29,7 @@ inline constexpr std::string_view kWindowName = "Form1";
 inline constexpr std::string_view kWindowTitle = "Quenvale";
 
 // Containers come before what they contain.
-inline constexpr std::array<ControlSpec, 28> kControls{{
+inline constexpr std::array<ControlRow, 28> kControls{{
     {"Frame1", ControlKind::Frame, "Form1", "入力項目", 120, 120, 3612, 1332, 0},
     {"Label2", ControlKind::Label, "Frame1", "PLL-IC REF クロック", 120, 360, 1812, 372, 1},
     {"Combo1(0)", ControlKind::ComboBox, "Frame1", "14.318", 1920, 240, 1092, 300, 2},
@@ -61,6 +61,6 @@ inline constexpr std::array<ControlSpec, 28> kControls{{
 }};
 
 // The row of the named control; throws std::out_of_range for an unknown name.
-const ControlSpec& controlSpec(std::string_view name);
+const ControlRow& controlRow(std::string_view name);
 
 } // namespace quenvale

@@ -130,10 +130,10 @@ void MainWindow::setFailureReporter(FailureReporter reporter) {
 
 void MainWindow::buildControls() {
     std::map<std::string_view, QWidget*> containers{{kWindowName, this}};
-    for (const ControlSpec& spec : kControls) {
-        QWidget* control = createControl(spec, containers.at(spec.container));
-        if (spec.kind == ControlKind::Frame) {
-            containers.emplace(spec.name, control);
+    for (const ControlRow& row : kControls) {
+        QWidget* control = createControl(row, containers.at(row.container));
+        if (row.kind == ControlKind::Frame) {
+            containers.emplace(row.name, control);
         }
     }
     for (std::size_t i = 0; i < inputs_.size(); ++i) {
@@ -156,10 +156,10 @@ void MainWindow::buildControls() {
     credit->setPalette(palette);
 }
 
-QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container) {
-    const QString caption = fromUtf8(spec.caption);
+QWidget* MainWindow::createControl(const ControlRow& row, QWidget* container) {
+    const QString caption = fromUtf8(row.caption);
     QWidget* control = nullptr;
-    switch (spec.kind) {
+    switch (row.kind) {
     case ControlKind::Frame:
         control = new QGroupBox(caption, container);
         break;
@@ -197,13 +197,13 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container) 
         break;
     }
     }
-    control->setObjectName(fromUtf8(spec.name));
+    control->setObjectName(fromUtf8(row.name));
 
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
-    QRect geometry(twipsToPixels(spec.left, dpiX), twipsToPixels(spec.top, dpiY),
-                   twipsToPixels(spec.width, dpiX), twipsToPixels(spec.height, dpiY));
-    if (spec.kind == ControlKind::Label) {
+    QRect geometry(twipsToPixels(row.left, dpiX), twipsToPixels(row.top, dpiY),
+                   twipsToPixels(row.width, dpiX), twipsToPixels(row.height, dpiY));
+    if (row.kind == ControlKind::Label) {
         // The substitute face runs a little wider than the one the layout
         // was drawn for; a label grows to the right rather than cut its text.
         geometry.setWidth(std::max(geometry.width(), control->sizeHint().width()));
@@ -226,17 +226,17 @@ void MainWindow::describeForAccessibility() {
 }
 
 void MainWindow::setTabOrder() {
-    std::vector<const ControlSpec*> focusable;
-    for (const ControlSpec& spec : kControls) {
-        if (isFocusable(spec.kind)) {
-            focusable.push_back(&spec);
+    std::vector<const ControlRow*> focusable;
+    for (const ControlRow& row : kControls) {
+        if (isFocusable(row.kind)) {
+            focusable.push_back(&row);
         }
     }
     std::sort(focusable.begin(), focusable.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+              [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlSpec* spec : focusable) {
-        auto* control = findChild<QWidget*>(fromUtf8(spec->name));
+    for (const ControlRow* row : focusable) {
+        auto* control = findChild<QWidget*>(fromUtf8(row->name));
         if (previous != nullptr) {
             QWidget::setTabOrder(previous, control);
         }

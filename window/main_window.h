@@ -17,7 +17,7 @@ class QRadioButton;
 namespace quenvale {
 
 class PresetComboBox;
-struct ControlSpec;
+struct ControlRow;
 
 // The program's one window. The panel is its model: each event of a control
 // copies the user's gesture into the panel and runs the event's action, and
@@ -50,7 +50,7 @@ protected:
 
 private:
     void buildControls();
-    QWidget* createControl(const ControlSpec& spec, QWidget* container);
+    QWidget* createControl(const ControlRow& row, QWidget* container);
     void bindEvents();
     void describeForAccessibility();
     void setTabOrder();

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QWheelEvent>
 
 #include <limits>
 
@@ -62,6 +63,8 @@ void PresetComboBox::keyPressEvent(QKeyEvent* event) {
     }
     QComboBox::keyPressEvent(event);
 }
+
+void PresetComboBox::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
 bool PresetComboBox::hasItems(const std::vector<std::string>& items) const {
     if (static_cast<std::size_t>(count()) != items.size()) {

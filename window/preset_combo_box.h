@@ -35,6 +35,10 @@ signals:
 protected:
     // Enter belongs to the window (it runs the calculation), not to the box.
     void keyPressEvent(QKeyEvent* event) override;
+    // QComboBox picks the next item on a turn of the mouse wheel, even over a
+    // box without focus: a scroll across the window would change the FSB and
+    // its dividers. Only deliberate picks count here.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     bool hasItems(const std::vector<std::string>& items) const;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "window_harness.h"
 
@@ -170,6 +171,28 @@ private slots:
         harness.pickFromPopup(kFsb, 14);
         QCOMPARE(checkedAgp(harness), 2);
         QVERIFY(harness.calculateButton()->isEnabled());
+    }
+
+    // A turn of the mouse wheel over a box, focused or not, is no pick.
+    void mouseWheelPicksNothing() {
+        WindowHarness harness;
+        WindowHarness::click(harness.calculateButton());
+        const ClockPanel before = harness.panel();
+        for (const bool focused : {false, true}) {
+            QComboBox* fsb = harness.input(kFsb);
+            if (focused) {
+                fsb->setFocus(Qt::OtherFocusReason);
+            }
+            const QPointF centre(fsb->width() / 2.0, fsb->height() / 2.0);
+            for (const int delta : {-120, 120}) {
+                QWheelEvent wheel(centre, fsb->mapToGlobal(centre), QPoint(), QPoint(0, delta),
+                                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(fsb, &wheel);
+            }
+            QCOMPARE(harness.panel(), before);
+            QCOMPARE(fsb->currentText(), QStringLiteral("100"));
+            QVERIFY(!harness.calculateButton()->isEnabled());
+        }
     }
 
     // A pick in the reference list reads the FSB box as it stands, typed

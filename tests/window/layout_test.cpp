@@ -140,7 +140,7 @@ private slots:
         int tableControls = 0;
         for (QWidget* child : harness.window().findChildren<QWidget*>()) {
             if (!child->objectName().isEmpty() &&
-                std::any_of(kControls.begin(), kControls.end(), [child](const ControlSpec& s) {
+                std::any_of(kControls.begin(), kControls.end(), [child](const ControlRow& s) {
                     return QString::fromUtf8(s.name.data(), qsizetype(s.name.size())) ==
                            child->objectName();
                 })) {
