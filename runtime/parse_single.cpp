@@ -111,7 +111,7 @@ bool matchNumber(std::string_view s, NumberShape& shape) {
         if (!isDigit(s[i])) {
             return false;
         }
-        if (exponent < 1'000'000) {
+        if (exponent < 1'000'000'000'000) { // beyond any length a text can have
             exponent = exponent * 10 + (s[i] - '0');
         }
     }
