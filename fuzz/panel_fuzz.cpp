@@ -1,8 +1,8 @@
 // Drives the panel through arbitrary sequences of user gestures and checks,
 // after every one, the promises the window relies on: options stay one per
 // group, results and their hints change only on a successful calculation and
-// then match the inputs, a failing action changes nothing, and the calculate button is armed
-// after every change and disarmed after a calculation.
+// then match the inputs, a failing action changes nothing, and the calculate
+// button is armed after every change and disarmed after a calculation.
 
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_hints.h>
