@@ -27,6 +27,11 @@ inline constexpr std::array<std::string_view, 3> kAgpCaptions{"1/1", "2/3", "1/2
 enum class InputBox { Reference, Fsb };
 enum class DividerGroup { Pci, Agp };
 
+// The boxes whose texts an action converts, in the order it converts them:
+// a failure is blamed on the first whose text failed.
+inline constexpr std::array<InputBox, 2> kCalculateConverts{InputBox::Reference, InputBox::Fsb};
+inline constexpr std::array<InputBox, 1> kListPickConverts{InputBox::Fsb};
+
 // The state of the one window as the logic sees it, and the actions its
 // events run. The window mirrors every field in a control; the logic keeps
 // nothing anywhere else. An action that throws RuntimeError has changed no

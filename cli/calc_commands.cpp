@@ -64,8 +64,6 @@ constexpr std::string_view kHelp =
     "  nominal 33.33 and 66.67 MHz (about 41.67 and 83.33 MHz) is danger.\n"
     "  Exit status: 0 done, 1 a calculation failed, 2 a wrong command line.\n";
 
-constexpr std::array<InputBox, 2> kCalculationInputs{InputBox::Reference, InputBox::Fsb};
-
 std::string_view hintLabel(ClockHint hint) {
     switch (hint) {
     case ClockHint::Caution:
@@ -76,6 +74,20 @@ std::string_view hintLabel(ClockHint hint) {
         break;
     }
     return "";
+}
+
+// "  PCI危険  AGP注意": the hints of a row, for one-line formats.
+std::string hintSuffix(const CaseRow& row) {
+    std::string suffix;
+    if (row.pciHint != ClockHint::Ok) {
+        suffix += "  PCI";
+        suffix += hintLabel(row.pciHint);
+    }
+    if (row.agpHint != ClockHint::Ok) {
+        suffix += "  AGP";
+        suffix += hintLabel(row.agpHint);
+    }
+    return suffix;
 }
 
 std::string firstLineOf(const std::string& message) {
@@ -112,15 +124,7 @@ void writeTableLine(std::ostream& out, const CaseRow& row) {
         return;
     }
     line += padded(row.pciDivider, 5) + padded(row.agpDivider, 5) + padded(row.clocks[0], 13) +
-            padded(row.clocks[1], 13) + row.clocks[2];
-    if (row.pciHint != ClockHint::Ok) {
-        line += "  PCI";
-        line += hintLabel(row.pciHint);
-    }
-    if (row.agpHint != ClockHint::Ok) {
-        line += "  AGP";
-        line += hintLabel(row.agpHint);
-    }
+            padded(row.clocks[1], 13) + row.clocks[2] + hintSuffix(row);
     out << line << '\n';
 }
 
@@ -320,14 +324,8 @@ int runCrystalFor(const CommandLine& line, std::ostream& out, std::ostream& err)
                                        : row.position == "below"  ? "下の候補  "
                                                                   : "上の候補  ";
         out << label << "  " << padded(row.reference + " MHz", 14) << "CPU " << row.clocks[0]
-            << " MHz  PCI " << row.clocks[1] << " MHz  AGP " << row.clocks[2] << " MHz";
-        if (row.pciHint != ClockHint::Ok) {
-            out << "  PCI" << hintLabel(row.pciHint);
-        }
-        if (row.agpHint != ClockHint::Ok) {
-            out << "  AGP" << hintLabel(row.agpHint);
-        }
-        out << '\n';
+            << " MHz  PCI " << row.clocks[1] << " MHz  AGP " << row.clocks[2] << " MHz"
+            << hintSuffix(row) << '\n';
     }
     return 0;
 }
@@ -344,7 +342,7 @@ CaseRow calculateCase(std::string_view reference, std::string_view fsb,
     panel.load();
     panel.referenceText = row.reference;
     panel.fsbText = row.fsb;
-    std::span<const InputBox> converted = kCalculationInputs;
+    std::span<const InputBox> converted = kCalculateConverts;
     try {
         // The reference is read first, as 計算実行 reads it, so that a case
         // with two bad texts is reported as the window reports it.

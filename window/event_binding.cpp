@@ -7,11 +7,6 @@ namespace quenvale {
 
 namespace {
 
-// Calculate converts the reference text first, then the FSB text; a list
-// pick converts only the FSB text, whichever list was picked from.
-constexpr std::array<InputBox, 2> kCalculationInputs{InputBox::Reference, InputBox::Fsb};
-constexpr std::array<InputBox, 1> kRuleInputs{InputBox::Fsb};
-
 const std::array<EventBinding, 7> kBindings{{
     {WindowEvent::FormLoad, [](ClockPanel& panel, const EventArgs&) { panel.load(); }, {}},
     {WindowEvent::ComboChange,
@@ -23,7 +18,7 @@ const std::array<EventBinding, 7> kBindings{{
      [](ClockPanel& panel, const EventArgs& args) {
          panel.pickListItem(inputBoxAt(args.controlIndex), args.itemIndex);
      },
-     kRuleInputs},
+     kListPickConverts},
     {WindowEvent::Option1Click,
      [](ClockPanel& panel, const EventArgs& args) {
          panel.clickDivider(DividerGroup::Pci, args.controlIndex);
@@ -35,7 +30,7 @@ const std::array<EventBinding, 7> kBindings{{
      },
      {}},
     {WindowEvent::Command1Click, [](ClockPanel& panel, const EventArgs&) { panel.calculate(); },
-     kCalculationInputs},
+     kCalculateConverts},
     {WindowEvent::Command2Click, [](ClockPanel& panel, const EventArgs&) { panel.exit(); }, {}},
 }};
 
