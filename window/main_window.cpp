@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTextLayout>
+#include <QTimer>
 #include <QToolTip>
 
 #include <algorithm>
@@ -305,7 +306,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
                 reason == Qt::ShortcutFocusReason) {
-                showResultToolTip(*box);
+                // Once the focus has settled: a tool tip hides on any focus
+                // change still under way.
+                QTimer::singleShot(0, box, [this, box] {
+                    if (box->hasFocus()) {
+                        showResultToolTip(*box);
+                    }
+                });
             }
         }
     }
