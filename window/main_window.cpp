@@ -418,8 +418,11 @@ void MainWindow::showResultToolTip(QLineEdit& box) {
         QToolTip::hideText();
         return;
     }
-    // Beside the box, where it covers neither the box nor the one below.
-    QToolTip::showText(box.mapToGlobal(QPoint(box.width(), 0)), box.toolTip(), &box);
+    // Right of the results frame, level with the box: it covers neither the
+    // box, its unit, nor the box below. Qt puts a tip 16 px below the point.
+    const QWidget& frame = *box.parentWidget();
+    const QPoint beside = frame.mapToGlobal(QPoint(frame.width(), box.y() - 16));
+    QToolTip::showText(beside, box.toolTip(), &box);
 }
 
 void MainWindow::showFailure(const FailureDescription& failure) {
