@@ -39,14 +39,6 @@ constexpr std::array kBelow{true, false, false};
 constexpr std::array kMiddle{false, true, true};
 constexpr std::array kAbove{false, false, true};
 
-// A first pick from a freshly loaded panel selects the same dividers.
-TEST_P(apply_fsb_rules, band_dividers_match_a_first_pick) {
-    const Band& band = GetParam();
-    const BandDividers dividers = bandDividers(band.fsb);
-    EXPECT_EQ(dividers.pci, band.pciSelected);
-    EXPECT_EQ(dividers.agp, band.agpSelected);
-}
-
 INSTANTIATE_TEST_SUITE_P(bands, apply_fsb_rules,
                          testing::Values(Band{"66.666", kBelow, 0, 1}, Band{"90", kBelow, 0, 1},
                                          Band{"99.9", kBelow, 0, 1}, Band{"99.99999", kBelow, 0, 1},
@@ -110,7 +102,6 @@ TEST(apply_fsb_rules, non_numeric_fsb_changes_nothing) {
         const ClockPanel before = panel;
         EXPECT_THROW(applyFsbRules(panel), RuntimeError) << text;
         EXPECT_EQ(panel, before) << text;
-        EXPECT_THROW(bandDividers(text), RuntimeError) << text;
     }
 }
 
