@@ -23,9 +23,9 @@ struct BandDividers {
     DividerChoice agp;
 };
 
-// The dividers selected after the user's first pick, of an FSB reading
-// fsbText, in a freshly loaded panel. Throws RuntimeError when the text is
-// not a number.
+// The dividers a freshly loaded panel selects when the user's first pick
+// leaves fsbText in the FSB box. Throws RuntimeError when the text is not a
+// number.
 BandDividers bandDividers(std::string_view fsbText);
 
 } // namespace quenvale
