@@ -7,6 +7,10 @@
 
 namespace quenvale::cli {
 
+// The error code of a batch line that is not REF,FSB[,PCI,AGP] with known
+// dividers: the runtime's "invalid procedure call or argument".
+inline constexpr int kBadCaseLine = 5;
+
 // One calculated case as every output format writes it.
 struct CaseRow {
     std::string position; // for --crystal-for: "required", "below" or "above"
@@ -18,6 +22,7 @@ struct CaseRow {
     ClockHint pciHint = ClockHint::Ok;
     ClockHint agpHint = ClockHint::Ok;
     std::string error; // the message when the case failed; then no clocks
+    int errorCode = 0; // with the message: the run-time error number, or kBadCaseLine
 };
 
 } // namespace quenvale::cli

@@ -1,4 +1,6 @@
 #include <calculator/clock_panel.h>
+#include <runtime/parse_single.h>
+#include <runtime/runtime_error.h>
 
 #include <algorithm>
 #include <cli/command_line.h>
@@ -18,7 +20,13 @@ std::optional<std::size_t> indexOf(const std::array<std::string_view, N>& captio
     return static_cast<std::size_t>(found - captions.begin());
 }
 
-Format formatNamed(std::string_view name) {
+std::string operator+(std::string_view left, std::string_view right) {
+    std::string joined(left);
+    joined += right;
+    return joined;
+}
+
+Format formatNamed(std::string_view name, Language language) {
     if (name == "text") {
         return Format::Text;
     }
@@ -28,7 +36,21 @@ Format formatNamed(std::string_view name) {
     if (name == "json") {
         return Format::Json;
     }
-    throw UsageError("--format は text、csv、json のいずれかです: " + std::string(name));
+    throw UsageError(say(language, "--format は text、csv、json のいずれかです: ",
+                         "--format takes text, csv or json: ") +
+                     name);
+}
+
+// A value every row of a command uses: one that is not a number is a usage
+// error, named by the option that gave it.
+void checkNumber(std::string_view option, std::string_view text, FieldName field,
+                 Language language) {
+    try {
+        parseSingle(text);
+    } catch (const RuntimeError& error) {
+        const std::string message = failureText(error, field, language);
+        throw UsageError(option + (": " + message.substr(0, message.find('\n'))));
+    }
 }
 
 } // namespace
@@ -41,7 +63,7 @@ std::optional<std::size_t> agpIndex(std::string_view caption) {
     return indexOf(kAgpCaptions, caption);
 }
 
-CommandLine parseCommandLine(std::span<const std::string_view> args) {
+CommandLine parseCommandLine(std::span<const std::string_view> args, Language language) {
     CommandLine line;
     std::vector<std::string_view> positional;
     std::optional<Format> format;
@@ -59,6 +81,16 @@ CommandLine parseCommandLine(std::span<const std::string_view> args) {
                               args.end());
             break;
         }
+        // The two short options; any other word with one dash is a number
+        // (perhaps negative) or a typo that the calculation reports.
+        if (arg == "-h") {
+            help = true;
+            continue;
+        }
+        if (arg == "-V") {
+            version = true;
+            continue;
+        }
         if (!arg.starts_with("--")) {
             positional.push_back(arg);
             continue;
@@ -74,13 +106,13 @@ CommandLine parseCommandLine(std::span<const std::string_view> args) {
                 return std::string(*inlineValue);
             }
             if (i + 1 >= args.size()) {
-                throw UsageError(std::string(name) + " には値が必要です");
+                throw UsageError(name + say(language, " には値が必要です", " needs a value"));
             }
             return std::string(args[++i]);
         };
         const auto flag = [&](bool& target) {
             if (inlineValue) {
-                throw UsageError(std::string(name) + " は値を取りません");
+                throw UsageError(name + say(language, " は値を取りません", " takes no value"));
             }
             target = true;
         };
@@ -94,18 +126,22 @@ CommandLine parseCommandLine(std::span<const std::string_view> args) {
         } else if (name == "--table") {
             flag(table);
         } else if (name == "--format") {
-            format = formatNamed(value());
+            format = formatNamed(value(), language);
         } else if (name == "--pci") {
             const std::string caption = value();
             line.pci = pciIndex(caption);
             if (!line.pci) {
-                throw UsageError("--pci は 1/2、1/3、1/4 のいずれかです: " + caption);
+                throw UsageError(say(language, "--pci は 1/2、1/3、1/4 のいずれかです: ",
+                                     "--pci takes 1/2, 1/3 or 1/4: ") +
+                                 caption);
             }
         } else if (name == "--agp") {
             const std::string caption = value();
             line.agp = agpIndex(caption);
             if (!line.agp) {
-                throw UsageError("--agp は 1/1、2/3、1/2 のいずれかです: " + caption);
+                throw UsageError(say(language, "--agp は 1/1、2/3、1/2 のいずれかです: ",
+                                     "--agp takes 1/1, 2/3 or 1/2: ") +
+                                 caption);
             }
         } else if (name == "--ref") {
             line.tableRef = value();
@@ -114,7 +150,7 @@ CommandLine parseCommandLine(std::span<const std::string_view> args) {
         } else if (name == "--crystal-for") {
             crystalFor = value();
         } else {
-            throw UsageError("不明なオプションです: " + std::string(arg));
+            throw UsageError(say(language, "不明なオプションです: ", "unknown option: ") + arg);
         }
     }
 
@@ -125,18 +161,17 @@ CommandLine parseCommandLine(std::span<const std::string_view> args) {
     const int modes = static_cast<int>(batch) + static_cast<int>(table) +
                       static_cast<int>(crystalFor.has_value());
     if (modes > 1) {
-        throw UsageError("--batch、--table、--crystal-for は同時に指定できません");
+        throw UsageError(say(language, "--batch、--table、--crystal-for は同時に指定できません",
+                             "--batch, --table and --crystal-for exclude each other"));
     }
     const bool dividers = line.pci.has_value() || line.agp.has_value();
 
     if (batch) {
         line.mode = Mode::Batch;
         line.format = format.value_or(Format::Csv);
-        if (line.format == Format::Text) {
-            throw UsageError("--batch の出力は csv か json です");
-        }
         if (!positional.empty() || dividers || line.tableRef || fsbOption) {
-            throw UsageError("--batch は標準入力から REF,FSB[,PCI,AGP] を読みます");
+            throw UsageError(say(language, "--batch は標準入力から REF,FSB[,PCI,AGP] を読みます",
+                                 "--batch reads REF,FSB[,PCI,AGP] lines from standard input"));
         }
         return line;
     }
@@ -145,7 +180,14 @@ CommandLine parseCommandLine(std::span<const std::string_view> args) {
         line.format = format.value_or(Format::Text);
         line.tableFsb = fsbOption;
         if (!positional.empty() || dividers) {
-            throw UsageError("--table に取れるのは --ref、--fsb、--format だけです");
+            throw UsageError(say(language, "--table に取れるのは --ref、--fsb、--format だけです",
+                                 "--table takes only --ref, --fsb and --format"));
+        }
+        if (line.tableRef) {
+            checkNumber("--ref", *line.tableRef, kReferenceField, language);
+        }
+        if (line.tableFsb) {
+            checkNumber("--fsb", *line.tableFsb, kFsbField, language);
         }
         return line;
     }
@@ -154,19 +196,25 @@ CommandLine parseCommandLine(std::span<const std::string_view> args) {
         line.format = format.value_or(Format::Text);
         line.target = *crystalFor;
         if (!fsbOption) {
-            throw UsageError("--crystal-for には --fsb が必要です");
+            throw UsageError(
+                say(language, "--crystal-for には --fsb が必要です", "--crystal-for needs --fsb"));
         }
         line.fsb = *fsbOption;
-        if (!positional.empty() || dividers || line.tableRef) {
-            throw UsageError("--crystal-for に取れるのは --fsb と --format だけです");
+        if (!positional.empty() || line.tableRef) {
+            throw UsageError(
+                say(language, "--crystal-for に取れるのは --fsb、--pci、--agp、--format だけです",
+                    "--crystal-for takes only --fsb, --pci, --agp and --format"));
         }
+        checkNumber("--crystal-for", line.target, kTargetField, language);
+        checkNumber("--fsb", line.fsb, kFsbField, language);
         return line;
     }
 
     line.mode = Mode::Single;
     line.format = format.value_or(Format::Text);
     if (positional.size() != 2 || line.tableRef || fsbOption) {
-        throw UsageError("REF と FSB を一つずつ指定してください");
+        throw UsageError(
+            say(language, "REF と FSB を一つずつ指定してください", "give one REF and one FSB"));
     }
     line.reference = std::string(positional[0]);
     line.fsb = std::string(positional[1]);

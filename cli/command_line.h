@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cli/messages.h>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -17,8 +18,8 @@ struct CommandLine {
     Format format = Format::Text;
     std::string reference;               // Single
     std::string fsb;                     // Single, CrystalFor, Table (with hasFsb)
-    std::optional<std::size_t> pci;      // option index, Single
-    std::optional<std::size_t> agp;      // option index, Single
+    std::optional<std::size_t> pci;      // option index, Single and CrystalFor
+    std::optional<std::size_t> agp;      // option index, Single and CrystalFor
     std::optional<std::string> tableRef; // Table: only this crystal
     std::optional<std::string> tableFsb; // Table: only this FSB
     std::string target;                  // CrystalFor
@@ -28,12 +29,15 @@ struct CommandLine {
 class UsageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    explicit UsageError(std::string_view message) : std::runtime_error(std::string(message)) {}
 };
 
 // Reads the arguments after the program name. Options may stand anywhere;
 // "--name value" and "--name=value" are the same, and "--" ends the options
-// (so that a negative number can be given).
-CommandLine parseCommandLine(std::span<const std::string_view> args);
+// (so that a negative number can be given). The numbers that --table and
+// --crystal-for apply to every row are checked here, so that a typo is one
+// usage error rather than a failure on every row. Messages are in `language`.
+CommandLine parseCommandLine(std::span<const std::string_view> args, Language language);
 
 // The option index of a divider caption, "1/2" -> 0 for PCI; none when the
 // caption is not one of the group's.

@@ -1,6 +1,8 @@
 #include <runtime/utf8.h>
 
 #include <array>
+#include <cctype>
+#include <cli/messages.h>
 #include <cli/row_writer.h>
 #include <ostream>
 
@@ -25,7 +27,50 @@ std::array<std::string_view, 9> valuesOf(const CaseRow& row) {
             failed ? std::string_view{} : hintName(row.agpHint)};
 }
 
+// The keys whose values are clocks, written as numbers in JSON.
+constexpr bool isClockKey(std::size_t index) {
+    return index >= 4 && index <= 6;
+}
+
+// Digits from `i` on; returns the index after them and whether there was one.
+bool skipDigits(std::string_view text, std::size_t& i) {
+    const std::size_t start = i;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) != 0) {
+        ++i;
+    }
+    return i > start;
+}
+
+// The number grammar of JSON: -?(0|[1-9]d*)(.d+)?([eE][+-]?d+)?
+bool isJsonNumber(std::string_view text) {
+    std::size_t i = text.starts_with('-') ? 1 : 0;
+    const std::size_t integer = i;
+    if (!skipDigits(text, i) || (text[integer] == '0' && i - integer > 1)) {
+        return false;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        if (!skipDigits(text, i)) {
+            return false;
+        }
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        if (!skipDigits(text, i)) {
+            return false;
+        }
+    }
+    return i == text.size();
+}
+
 } // namespace
+
+std::string jsonNumber(std::string_view text) {
+    return isJsonNumber(text) ? std::string(text) : jsonString(text);
+}
 
 std::string csvField(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
@@ -78,7 +123,7 @@ RowWriter::RowWriter(std::ostream& out, Format format, Columns columns, bool man
         for (std::size_t i = 0; i < kKeys.size(); ++i) {
             out_ << (i == 0 ? "" : ",") << kKeys[i];
         }
-        out_ << (columns_.error ? ",error\n" : "\n");
+        out_ << (columns_.error ? ",error,error_code\n" : "\n");
     } else if (format_ == Format::Json && manyRows_) {
         out_ << '[';
     }
@@ -109,7 +154,10 @@ void RowWriter::writeCsv(const CaseRow& row) {
         out_ << (i == 0 ? "" : ",") << csvField(values[i]);
     }
     if (columns_.error) {
-        out_ << ',' << csvField(row.error);
+        out_ << ',' << csvField(oneLine(row.error)) << ',';
+        if (row.errorCode != 0) {
+            out_ << row.errorCode;
+        }
     }
     out_ << '\n';
 }
@@ -127,12 +175,19 @@ void RowWriter::writeJson(const CaseRow& row) {
         out_ << (i == 0 ? "" : ", ") << '"' << kKeys[i] << "\": ";
         if (values[i].empty() && !row.error.empty()) {
             out_ << "null";
+        } else if (isClockKey(i)) {
+            out_ << jsonNumber(values[i]);
         } else {
             out_ << jsonString(values[i]);
         }
     }
     if (columns_.error) {
-        out_ << ", \"error\": " << (row.error.empty() ? "null" : jsonString(row.error));
+        if (row.error.empty()) {
+            out_ << R"(, "error": null, "error_code": null)";
+        } else {
+            out_ << ", \"error\": " << jsonString(oneLine(row.error))
+                 << ", \"error_code\": " << row.errorCode;
+        }
     }
     out_ << '}';
     if (!manyRows_) {

@@ -15,7 +15,7 @@ class RowWriter {
 public:
     struct Columns {
         bool position = false; // a leading "position" column
-        bool error = false;    // a trailing "error" column
+        bool error = false;    // trailing "error" and "error_code" columns
     };
 
     RowWriter(std::ostream& out, Format format, Columns columns, bool manyRows);
@@ -39,5 +39,8 @@ private:
 
 std::string csvField(std::string_view text);
 std::string jsonString(std::string_view text);
+// A clock's text as a JSON number: the texts are already valid JSON numbers
+// ("104.7632", "1.234568E+07"); anything else stays a string.
+std::string jsonNumber(std::string_view text);
 
 } // namespace quenvale::cli
