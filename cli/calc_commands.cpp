@@ -1,6 +1,8 @@
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_panel.h>
+#include <calculator/consequences.h>
 #include <calculator/failure_message.h>
+#include <calculator/planner.h>
 #include <runtime/format_single.h>
 #include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
@@ -25,18 +27,24 @@ constexpr std::string_view kVersion = "quenvale-calc " QUENVALE_VERSION;
 
 constexpr std::string_view kUsageJapanese =
     "使い方:\n"
-    "  quenvale-calc REF FSB [--pci 1/2|1/3|1/4] [--agp 1/1|2/3|1/2] [--format text|csv|json]\n"
+    "  quenvale-calc REF FSB [--pci 1/2|1/3|1/4] [--agp 1/1|2/3|1/2] [--details] [--multiplier M]\n"
+    "                [--format text|csv|json]\n"
     "  quenvale-calc --batch [--format csv|json|text] < cases\n"
     "  quenvale-calc --table [--ref REF] [--fsb FSB] [--format text|csv|json]\n"
     "  quenvale-calc --crystal-for TARGET --fsb FSB [--pci D] [--agp D] [--format text|csv|json]\n"
+    "  quenvale-calc --plan --target MHZ [--multiplier M] [--limit ok|caution|danger] [--top N]\n"
+    "                [--format text|csv|json]\n"
     "  quenvale-calc -h|--help | -V|--version\n";
 
 constexpr std::string_view kUsageEnglish =
     "usage:\n"
-    "  quenvale-calc REF FSB [--pci 1/2|1/3|1/4] [--agp 1/1|2/3|1/2] [--format text|csv|json]\n"
+    "  quenvale-calc REF FSB [--pci 1/2|1/3|1/4] [--agp 1/1|2/3|1/2] [--details] [--multiplier M]\n"
+    "                [--format text|csv|json]\n"
     "  quenvale-calc --batch [--format csv|json|text] < cases\n"
     "  quenvale-calc --table [--ref REF] [--fsb FSB] [--format text|csv|json]\n"
     "  quenvale-calc --crystal-for TARGET --fsb FSB [--pci D] [--agp D] [--format text|csv|json]\n"
+    "  quenvale-calc --plan --target MHZ [--multiplier M] [--limit ok|caution|danger] [--top N]\n"
+    "                [--format text|csv|json]\n"
     "  quenvale-calc -h|--help | -V|--version\n";
 
 constexpr std::string_view kHelpJapanese =
@@ -57,6 +65,15 @@ constexpr std::string_view kHelpJapanese =
     "  --table           水晶の一覧と FSB の一覧のすべての組み合わせ(--ref、--fsb で絞り込み)。\n"
     "  --crystal-for     FSB の設定で CPU クロックを TARGET MHz にする水晶と、\n"
     "                    一覧の中でその上下にある水晶。\n"
+    "  --details         水晶が変える他のクロックも示します: USB 48 MHz(±0.25% を外れると\n"
+    "                    USB 機器が動かないおそれ)、Super I/O 24 MHz(シリアルポートと\n"
+    "                    フロッピーが同じ割合でずれる)、8254 タイマー(タイマーの刻みで\n"
+    "                    時刻を数える OS の時計は 1日に (比 − 1) × 86400 秒ずれる。RTC は別)。\n"
+    "  --multiplier M    CPU の倍率。コアクロック = CPU クロック × M。\n"
+    "  --plan            一覧の水晶と FSB の全組み合わせ(分周比は FSB の帯域)から、\n"
+    "                    PCI と AGP が --limit(既定 caution)までのものを、コアクロック\n"
+    "                    (倍率がなければ CPU クロック)が --target に近い順、同じなら PCI が\n"
+    "                    低い順、水晶が 14.318 に近い順に --top 件(既定 10)示します。\n"
     "  -h, --help        この説明。   -V, --version   版数。\n"
     "  PCI が 37.5 MHz、AGP が 75 MHz を超えると caution(注意)、定格(33.33、66.67 MHz)\n"
     "  の 125%(約 41.67、83.33 MHz)を超えると danger(危険)と示します。\n"
@@ -83,6 +100,17 @@ constexpr std::string_view kHelpEnglish =
     "  --table           every listed crystal with every listed FSB (or only --ref/--fsb).\n"
     "  --crystal-for     the crystal that makes a board set to FSB run at TARGET MHz,\n"
     "                    and the listed crystals just below and above it.\n"
+    "  --details         the other clocks the crystal changes: USB 48 MHz (beyond\n"
+    "                    ±0.25 % USB devices may fail), Super I/O 24 MHz (serial ports\n"
+    "                    and the floppy run off by the same share), and the 8254 timer\n"
+    "                    (an OS that counts timer ticks gains (ratio − 1) × 86,400 s a\n"
+    "                    day; the real-time clock has its own crystal).\n"
+    "  --multiplier M    the processor's multiplier: core clock = CPU clock × M.\n"
+    "  --plan            every listed crystal with every listed FSB (band dividers)\n"
+    "                    whose PCI and AGP hints stay within --limit (caution by\n"
+    "                    default), nearest core clock (CPU clock without a\n"
+    "                    multiplier) to --target first, then lower PCI, then the\n"
+    "                    crystal nearer 14.318; the first --top (10 by default).\n"
     "  -h, --help        this help.   -V, --version   the version.\n"
     "  Hints: PCI above 37.5 MHz or AGP above 75 MHz is caution; above 125 % of the\n"
     "  nominal 33.33 and 66.67 MHz (about 41.67 and 83.33 MHz) is danger.\n"
@@ -211,10 +239,33 @@ CaseRow batchCase(const CsvReader::Record& record, Language language) {
     return calculateCase(fields[0], fields[1], pci, agp, language);
 }
 
+// The lines --details and --multiplier add to the text output.
+void writeExtraLines(std::ostream& out, const CaseRow& row, const CaseExtras& extras) {
+    if (row.core) {
+        out << "コア " << row.core->text << " MHz (CPU × " << *extras.multiplier << ")\n";
+    }
+    if (const auto& c = row.consequences) {
+        out << "USB " << c->usbText << " MHz  "
+            << (c->usbWithinTolerance
+                    ? "48MHz±0.25%の範囲内です。"
+                    : "48MHz±0.25%の範囲外です。USB機器が動作しないおそれがあります。")
+            << "\nSuper I/O " << c->sioText << " MHz\n"
+            << "時計のずれ " << (c->timerDriftSecondsPerDay > 0 ? "+" : "") << c->timerDriftText
+            << " 秒/日 (タイマーの刻みで時刻を数えるOS)\n";
+    }
+}
+
 int runSingle(const CommandLine& line, std::ostream& out, std::ostream& err, Language language) {
-    const CaseRow row = calculateCase(line.reference, line.fsb, line.pci, line.agp, language);
+    const CaseExtras extras{.consequences = line.details, .multiplier = line.multiplier};
+    const CaseRow row =
+        calculateCase(line.reference, line.fsb, line.pci, line.agp, language, extras);
     if (line.format != Format::Text) {
-        RowWriter writer(out, line.format, {.position = false, .error = true}, false);
+        RowWriter writer(out, line.format,
+                         {.position = false,
+                          .error = true,
+                          .consequences = line.details,
+                          .core = line.multiplier.has_value()},
+                         false);
         writer.write(row);
         writer.finish();
     } else if (!row.error.empty()) {
@@ -222,6 +273,7 @@ int runSingle(const CommandLine& line, std::ostream& out, std::ostream& err, Lan
     } else {
         writeClockLines(out, row);
         out << dividerLine(row, line.pci.has_value(), line.agp.has_value()) << '\n';
+        writeExtraLines(out, row, extras);
     }
     return row.error.empty() ? 0 : 1;
 }
@@ -387,11 +439,105 @@ int runCrystalFor(const CommandLine& line, std::ostream& out, std::ostream& err,
     return 0;
 }
 
+// A candidate of the plan as a row of the output.
+CaseRow planRow(const PlanCandidate& candidate) {
+    CaseRow row;
+    row.reference = candidate.reference;
+    row.fsb = candidate.fsb;
+    row.pciDivider = std::string(candidate.pciCaption);
+    row.agpDivider = std::string(candidate.agpCaption);
+    row.clocks = candidate.clocks.texts;
+    row.pciHint = candidate.pciHint;
+    row.agpHint = candidate.agpHint;
+    row.consequences = candidate.consequences;
+    row.core = candidate.core;
+    return row;
+}
+
+std::string_view limitLabel(ClockHint limit) {
+    switch (limit) {
+    case ClockHint::Ok:
+        return "ok";
+    case ClockHint::Caution:
+        return "caution(注意)";
+    case ClockHint::Danger:
+        break;
+    }
+    return "danger(危険)";
+}
+
+void writePlanTable(std::ostream& out, const CommandLine& line, const std::vector<CaseRow>& rows,
+                    std::size_t candidates) {
+    if (line.multiplier) {
+        out << "コアクロック (CPU × " << *line.multiplier << ")";
+    } else {
+        out << "CPU クロック";
+    }
+    out << "が " << line.target << " MHz に近い順、PCI・AGP は " << limitLabel(line.limit)
+        << " まで: " << candidates << " 件中 " << rows.size() << " 件\n";
+    std::string header = "REF      FSB      PCI  AGP  CPU(MHz)     PCI(MHz)     AGP(MHz)     ";
+    if (line.multiplier) {
+        header += "CORE(MHz)    ";
+    }
+    out << header << "USB(MHz)     SIO(MHz)     DRIFT(s/day)\n";
+    for (const CaseRow& row : rows) {
+        std::string text = padded(row.reference, 9) + padded(row.fsb, 9) +
+                           padded(row.pciDivider, 5) + padded(row.agpDivider, 5) +
+                           padded(row.clocks[0], 13) + padded(row.clocks[1], 13) +
+                           padded(row.clocks[2], 13);
+        if (row.core) {
+            text += padded(row.core->text, 13);
+        }
+        text += padded(row.consequences->usbText, 13) + padded(row.consequences->sioText, 13) +
+                row.consequences->timerDriftText + hintSuffix(row);
+        if (!row.consequences->usbWithinTolerance) {
+            text += "  USB範囲外";
+        }
+        out << text << '\n';
+    }
+}
+
+int runPlan(const CommandLine& line, std::ostream& out, std::ostream& err, Language language) {
+    std::vector<PlanCandidate> plan;
+    try {
+        plan = planCrystals(line.target, line.multiplier, line.limit);
+    } catch (const RuntimeError& error) {
+        err << failureText(error, std::nullopt, language) << '\n';
+        return 1;
+    }
+    if (plan.empty()) {
+        err << say(language, "PCI と AGP が ",
+                   "No crystal and FSB setting keeps PCI and AGP within ")
+            << hintName(line.limit)
+            << say(language, " までに収まる水晶と FSB の組み合わせはありません。", ".") << '\n';
+        return 1;
+    }
+    std::vector<CaseRow> rows;
+    for (std::size_t i = 0; i < plan.size() && i < line.top; ++i) {
+        rows.push_back(planRow(plan[i]));
+    }
+    if (line.format == Format::Text) {
+        writePlanTable(out, line, rows, plan.size());
+        return 0;
+    }
+    RowWriter writer(out, line.format,
+                     {.position = false,
+                      .error = false,
+                      .consequences = true,
+                      .core = line.multiplier.has_value()},
+                     true);
+    for (const CaseRow& row : rows) {
+        writer.write(row);
+    }
+    writer.finish();
+    return 0;
+}
+
 } // namespace
 
 CaseRow calculateCase(std::string_view reference, std::string_view fsb,
                       std::optional<std::size_t> pci, std::optional<std::size_t> agp,
-                      Language language) {
+                      Language language, const CaseExtras& extras) {
     CaseRow row;
     row.reference = std::string(reference);
     row.fsb = std::string(fsb);
@@ -417,9 +563,20 @@ CaseRow calculateCase(std::string_view reference, std::string_view fsb,
         row.agpDivider = std::string(kAgpCaptions.at(panel.agp.selection().value()));
         const ClockResults clocks =
             computeClocks(panel.pci.selection(), panel.agp.selection(), reference, fsb);
+        std::optional<Consequences> consequences;
+        if (extras.consequences) {
+            consequences = computeConsequences(reference);
+        }
+        std::optional<CoreClock> core;
+        if (extras.multiplier) {
+            core = computeCoreClock(clocks.values[CpuClock], *extras.multiplier);
+        }
+        // Written only once everything is known: a failure leaves no clocks.
         row.clocks = clocks.texts;
         row.pciHint = pciHint(clocks.values[PciClock]);
         row.agpHint = agpHint(clocks.values[AgpClock]);
+        row.consequences = std::move(consequences);
+        row.core = std::move(core);
     } catch (const RuntimeError& error) {
         const std::optional<InputBox> box = describeFailure(error, panel, kCalculateConverts).box;
         std::optional<FieldName> field;
@@ -459,6 +616,9 @@ int runCalc(std::span<const std::string_view> args, std::istream& in, std::ostre
         break;
     case Mode::CrystalFor:
         status = runCrystalFor(line, out, err, language);
+        break;
+    case Mode::Plan:
+        status = runPlan(line, out, err, language);
         break;
     case Mode::Single:
         status = runSingle(line, out, err, language);

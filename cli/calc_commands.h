@@ -6,9 +6,16 @@
 #include <iosfwd>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace quenvale::cli {
+
+// What a case computes besides the clocks.
+struct CaseExtras {
+    bool consequences = false;             // USB, Super I/O, timer drift
+    std::optional<std::string> multiplier; // the core clock, CPU x this
+};
 
 // One case as the window computes it after the FSB was picked from its list
 // (the FSB band's dividers), with the given dividers instead where given. A
@@ -16,7 +23,7 @@ namespace quenvale::cli {
 // Japanese, and its run-time error number.
 CaseRow calculateCase(std::string_view reference, std::string_view fsb,
                       std::optional<std::size_t> pci, std::optional<std::size_t> agp,
-                      Language language);
+                      Language language, const CaseExtras& extras = {});
 
 // Runs the program on its arguments (without the program name) and returns
 // its exit status: 0 done, 1 a calculation failed, 2 the command line was

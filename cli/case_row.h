@@ -1,8 +1,10 @@
 #pragma once
 
 #include <calculator/clock_hints.h>
+#include <calculator/consequences.h>
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace quenvale::cli {
@@ -23,6 +25,9 @@ struct CaseRow {
     ClockHint agpHint = ClockHint::Ok;
     std::string error; // the message when the case failed; then no clocks
     int errorCode = 0; // with the message: the run-time error number, or kBadCaseLine
+    // What else the crystal changes, and the core clock, where asked for.
+    std::optional<Consequences> consequences;
+    std::optional<CoreClock> core;
 };
 
 } // namespace quenvale::cli

@@ -3,6 +3,7 @@
 #include <runtime/runtime_error.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cli/command_line.h>
 #include <vector>
 
@@ -53,6 +54,44 @@ void checkNumber(std::string_view option, std::string_view text, FieldName field
     }
 }
 
+// A multiplier is a positive number: anything else would make every core
+// clock zero, negative or meaningless.
+void checkMultiplier(std::string_view text, Language language) {
+    float value = 0;
+    try {
+        value = parseSingle(text);
+    } catch (const RuntimeError&) {
+        value = 0;
+    }
+    if (!(value > 0)) {
+        throw UsageError(
+            say(language, "--multiplier は正の数です: ", "--multiplier takes a positive number: ") +
+            text);
+    }
+}
+
+ClockHint limitNamed(std::string_view name, Language language) {
+    for (const ClockHint hint : {ClockHint::Ok, ClockHint::Caution, ClockHint::Danger}) {
+        if (name == hintName(hint)) {
+            return hint;
+        }
+    }
+    throw UsageError(say(language, "--limit は ok、caution、danger のいずれかです: ",
+                         "--limit takes ok, caution or danger: ") +
+                     name);
+}
+
+std::size_t countNamed(std::string_view text, Language language) {
+    std::size_t count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || end != text.data() + text.size() || count == 0) {
+        throw UsageError(
+            say(language, "--top は 1 以上の整数です: ", "--top takes a whole number from 1 up: ") +
+            text);
+    }
+    return count;
+}
+
 } // namespace
 
 std::optional<std::size_t> pciIndex(std::string_view caption) {
@@ -73,6 +112,10 @@ CommandLine parseCommandLine(std::span<const std::string_view> args, Language la
     bool version = false;
     std::optional<std::string> crystalFor;
     std::optional<std::string> fsbOption;
+    bool plan = false;
+    std::optional<std::string> target;
+    std::optional<std::string> limit;
+    std::optional<std::string> top;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
@@ -110,11 +153,11 @@ CommandLine parseCommandLine(std::span<const std::string_view> args, Language la
             }
             return std::string(args[++i]);
         };
-        const auto flag = [&](bool& target) {
+        const auto flag = [&](bool& set) {
             if (inlineValue) {
                 throw UsageError(name + say(language, " は値を取りません", " takes no value"));
             }
-            target = true;
+            set = true;
         };
 
         if (name == "--help") {
@@ -149,6 +192,18 @@ CommandLine parseCommandLine(std::span<const std::string_view> args, Language la
             fsbOption = value();
         } else if (name == "--crystal-for") {
             crystalFor = value();
+        } else if (name == "--details") {
+            flag(line.details);
+        } else if (name == "--multiplier") {
+            line.multiplier = value();
+        } else if (name == "--plan") {
+            flag(plan);
+        } else if (name == "--target") {
+            target = value();
+        } else if (name == "--limit") {
+            limit = value();
+        } else if (name == "--top") {
+            top = value();
         } else {
             throw UsageError(say(language, "不明なオプションです: ", "unknown option: ") + arg);
         }
@@ -159,12 +214,52 @@ CommandLine parseCommandLine(std::span<const std::string_view> args, Language la
         return line;
     }
     const int modes = static_cast<int>(batch) + static_cast<int>(table) +
-                      static_cast<int>(crystalFor.has_value());
+                      static_cast<int>(crystalFor.has_value()) + static_cast<int>(plan);
     if (modes > 1) {
-        throw UsageError(say(language, "--batch、--table、--crystal-for は同時に指定できません",
-                             "--batch, --table and --crystal-for exclude each other"));
+        throw UsageError(say(language,
+                             "--batch、--table、--crystal-for、--plan は同時に指定できません",
+                             "--batch, --table, --crystal-for and --plan exclude each other"));
     }
     const bool dividers = line.pci.has_value() || line.agp.has_value();
+    if (!plan && (target || limit || top)) {
+        throw UsageError(say(language, "--target、--limit、--top は --plan に指定します",
+                             "--target, --limit and --top go with --plan"));
+    }
+    if (line.details && modes > 0) {
+        throw UsageError(say(language, "--details は一つの計算 (REF FSB) に指定します",
+                             "--details goes with a single case (REF FSB)"));
+    }
+    if (line.multiplier) {
+        if (modes > 0 && !plan) {
+            throw UsageError(say(language, "--multiplier は REF FSB か --plan に指定します",
+                                 "--multiplier goes with REF FSB or --plan"));
+        }
+        checkMultiplier(*line.multiplier, language);
+    }
+
+    if (plan) {
+        line.mode = Mode::Plan;
+        line.format = format.value_or(Format::Text);
+        if (!target) {
+            throw UsageError(
+                say(language, "--plan には --target が必要です", "--plan needs --target"));
+        }
+        if (!positional.empty() || dividers || line.tableRef || fsbOption) {
+            throw UsageError(
+                say(language,
+                    "--plan に取れるのは --target、--multiplier、--limit、--top、--format だけです",
+                    "--plan takes only --target, --multiplier, --limit, --top and --format"));
+        }
+        line.target = *target;
+        checkNumber("--target", line.target, kTargetField, language);
+        if (limit) {
+            line.limit = limitNamed(*limit, language);
+        }
+        if (top) {
+            line.top = countNamed(*top, language);
+        }
+        return line;
+    }
 
     if (batch) {
         line.mode = Mode::Batch;

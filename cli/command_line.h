@@ -1,5 +1,7 @@
 #pragma once
 
+#include <calculator/clock_hints.h>
+
 #include <cli/messages.h>
 #include <cstddef>
 #include <optional>
@@ -10,19 +12,23 @@
 
 namespace quenvale::cli {
 
-enum class Mode { Single, Batch, Table, CrystalFor, Help, Version };
+enum class Mode { Single, Batch, Table, CrystalFor, Plan, Help, Version };
 enum class Format { Text, Csv, Json };
 
 struct CommandLine {
     Mode mode = Mode::Single;
     Format format = Format::Text;
-    std::string reference;               // Single
-    std::string fsb;                     // Single, CrystalFor, Table (with hasFsb)
-    std::optional<std::size_t> pci;      // option index, Single and CrystalFor
-    std::optional<std::size_t> agp;      // option index, Single and CrystalFor
-    std::optional<std::string> tableRef; // Table: only this crystal
-    std::optional<std::string> tableFsb; // Table: only this FSB
-    std::string target;                  // CrystalFor
+    std::string reference;                 // Single
+    std::string fsb;                       // Single, CrystalFor, Table (with hasFsb)
+    std::optional<std::size_t> pci;        // option index, Single and CrystalFor
+    std::optional<std::size_t> agp;        // option index, Single and CrystalFor
+    std::optional<std::string> tableRef;   // Table: only this crystal
+    std::optional<std::string> tableFsb;   // Table: only this FSB
+    std::string target;                    // CrystalFor, Plan
+    bool details = false;                  // Single: the consequences too
+    std::optional<std::string> multiplier; // Single, Plan: a positive number
+    ClockHint limit = ClockHint::Caution;  // Plan: the worst hint kept
+    std::size_t top = 10;                  // Plan: how many candidates
 };
 
 // A command line that does not say what to do; the text says why.

@@ -15,7 +15,11 @@ class RowWriter {
 public:
     struct Columns {
         bool position = false; // a leading "position" column
-        bool error = false;    // trailing "error" and "error_code" columns
+        bool error = false;    // "error" and "error_code" after the clocks' columns
+        // Then "usb_mhz", "usb_ok", "sio_mhz", "timer_drift_s_per_day" and
+        // "core_mhz" (empty in CSV, absent in JSON without a multiplier).
+        bool consequences = false;
+        bool core = false; // "core_mhz" alone, or filled in after the consequences
     };
 
     RowWriter(std::ostream& out, Format format, Columns columns, bool manyRows);

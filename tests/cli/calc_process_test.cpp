@@ -193,6 +193,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "水晶を求められません。\n"},
         FailureCase{{"--crystal-for", "1e38", "--fsb", "1e-30"},
                     1,
+                    "計算結果が大きすぎます。\n実行時エラー 6: "},
+        FailureCase{{"--plan", "--target", "500", "--multiplier", "1e37"},
+                    1,
+                    "計算結果が大きすぎます。\n実行時エラー 6: "},
+        FailureCase{{"14.318", "1e37", "--multiplier", "100"},
+                    1,
                     "計算結果が大きすぎます。\n実行時エラー 6: "}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -221,7 +227,22 @@ INSTANTIATE_TEST_SUITE_P(
                     "quenvale-calc: --crystal-for: 目標クロックの値「x」は数値ではありません。\n"},
         FailureCase{{"--crystal-for", "150", "--fsb", " ", "--format", "json"},
                     2,
-                    "quenvale-calc: --fsb: FSBの値が入力されていません。\n"}));
+                    "quenvale-calc: --fsb: FSBの値が入力されていません。\n"},
+        FailureCase{{"--plan"}, 2, "quenvale-calc: --plan には --target が必要です\n"},
+        FailureCase{{"--plan", "--target", "5OO"},
+                    2,
+                    "quenvale-calc: --target: 目標クロックの値「5OO」は数値ではありません。\n"},
+        FailureCase{{"--target", "500"}, 2, "quenvale-calc: --target、--limit、--top は --plan"},
+        FailureCase{{"--plan", "--target", "500", "--limit", "warn"}, 2, "quenvale-calc: --limit"},
+        FailureCase{{"--plan", "--target", "500", "--top", "0"}, 2, "quenvale-calc: --top"},
+        FailureCase{{"--plan", "--target", "500", "--top", "2.5"}, 2, "quenvale-calc: --top"},
+        FailureCase{
+            {"15", "100", "--multiplier", "0"}, 2, "quenvale-calc: --multiplier は正の数です: 0\n"},
+        FailureCase{{"15", "100", "--multiplier", "-4.5"}, 2, "quenvale-calc: --multiplier"},
+        FailureCase{
+            {"--plan", "--target", "500", "--multiplier", "x4"}, 2, "quenvale-calc: --multiplier"},
+        FailureCase{{"--table", "--multiplier", "4"}, 2, "quenvale-calc: --multiplier"},
+        FailureCase{{"--table", "--details"}, 2, "quenvale-calc: --details"}));
 
 // The conventions of shells and scripts: short options, the locale's
 // language, and failed cases as rows a CSV or JSON reader takes.
@@ -348,6 +369,151 @@ INSTANTIATE_TEST_SUITE_P(
                        {kCsvHeader,
                         {"1e38", "100", "1/3", "2/3", "", "", "", "", "",
                          "The result is too large. Run-time error 6: Overflow.", "6"}}},
+        // What else the crystal changes, by hand: 15 / 14.318 = 1.047632;
+        // USB 48 x that, Super I/O 24 x that, (ratio - 1) x 86,400 s a day,
+        // and the core clock 104.7632 x 4.5.
+        ConventionCase{"details_json",
+                       {},
+                       {"15.000", "100", "--details", "--multiplier", "4.5", "--format", "json"},
+                       {},
+                       0,
+                       "",
+                       "",
+                       {{"reference", "15.000"},
+                        {"fsb", "100"},
+                        {"pci_divider", "1/3"},
+                        {"agp_divider", "2/3"},
+                        {"cpu_mhz", 104.7632},
+                        {"pci_mhz", 34.92108},
+                        {"agp_mhz", 69.84216},
+                        {"pci_hint", "ok"},
+                        {"agp_hint", "ok"},
+                        {"error", nullptr},
+                        {"error_code", nullptr},
+                        {"usb_mhz", 50.28635},
+                        {"usb_ok", false},
+                        {"sio_mhz", 25.14318},
+                        {"timer_drift_s_per_day", 4115.434},
+                        {"core_mhz", 471.4346}}},
+        // 14.35 keeps USB within 0.25 %; without a multiplier no core clock.
+        ConventionCase{"details_within_usb_tolerance",
+                       {},
+                       {"14.35", "100", "--details", "--format", "json"},
+                       {},
+                       0,
+                       "",
+                       "",
+                       {{"reference", "14.35"},
+                        {"fsb", "100"},
+                        {"pci_divider", "1/3"},
+                        {"agp_divider", "2/3"},
+                        {"cpu_mhz", 100.2235},
+                        {"pci_mhz", 33.40783},
+                        {"agp_mhz", 66.81567},
+                        {"pci_hint", "ok"},
+                        {"agp_hint", "ok"},
+                        {"error", nullptr},
+                        {"error_code", nullptr},
+                        {"usb_mhz", 48.10728},
+                        {"usb_ok", true},
+                        {"sio_mhz", 24.05364},
+                        {"timer_drift_s_per_day", 193.0984}}},
+        ConventionCase{"multiplier_alone",
+                       {},
+                       {"14.318", "100", "--multiplier=4.5", "--format", "csv"},
+                       {},
+                       0,
+                       "",
+                       "",
+                       {},
+                       {{"reference", "fsb", "pci_divider", "agp_divider", "cpu_mhz", "pci_mhz",
+                         "agp_mhz", "pci_hint", "agp_hint", "error", "error_code", "core_mhz"},
+                        {"14.318", "100", "1/3", "2/3", "100", "33.33334", "66.66667", "ok", "ok",
+                         "", "", "450"}}},
+        ConventionCase{"details_failure_csv",
+                       {"LANG=C"},
+                       {"abc", "100", "--details", "--multiplier", "2", "--format", "csv"},
+                       {},
+                       1,
+                       "",
+                       "",
+                       {},
+                       {{"reference", "fsb", "pci_divider", "agp_divider", "cpu_mhz", "pci_mhz",
+                         "agp_mhz", "pci_hint", "agp_hint", "error", "error_code", "usb_mhz",
+                         "usb_ok", "sio_mhz", "timer_drift_s_per_day", "core_mhz"},
+                        {"abc", "100", "", "", "", "", "", "", "",
+                         "The PLL-IC REF clock value \"abc\" is not a number. Run-time error 13: "
+                         "Type mismatch.",
+                         "13", "", "", "", "", ""}}},
+        ConventionCase{"details_text",
+                       {},
+                       {"14.318", "100", "--details", "--multiplier", "4.5"},
+                       {},
+                       0,
+                       "CPU 100 MHz\nPCI 33.33334 MHz\nAGP 66.66667 MHz\n"
+                       "分周比 PCI 1/3, AGP 2/3 (FSBの帯域から)\n"
+                       "コア 450 MHz (CPU × 4.5)\n"
+                       "USB 48 MHz  48MHz±0.25%の範囲内です。\n"
+                       "Super I/O 24 MHz\n"
+                       "時計のずれ 0 秒/日 (タイマーの刻みで時刻を数えるOS)\n"},
+        // Nearest core clock to the target first.
+        ConventionCase{"plan_text",
+                       {},
+                       {"--plan", "--target", "500", "--multiplier", "4.5", "--top", "3"},
+                       {},
+                       0,
+                       "コアクロック (CPU × 4.5)が 500 MHz に近い順、PCI・AGP は caution(注意) "
+                       "まで: 108 件中 3 件\n"
+                       "REF      FSB      PCI  AGP  CPU(MHz)     PCI(MHz)     AGP(MHz)     "
+                       "CORE(MHz)    USB(MHz)     SIO(MHz)     DRIFT(s/day)\n"
+                       "12.800   124      1/3  2/3  110.8535     36.95116     73.90231     "
+                       "498.8406     42.91102     21.45551     -9160.162  USB範囲外\n"
+                       "12.288   129      1/3  2/3  110.7104     36.90348     73.80696     "
+                       "498.197      41.19458     20.59729     -12249.75  USB範囲外\n"
+                       "12.000   133.333  1/3  2/3  111.7472     37.24905     74.49811     "
+                       "502.8622     40.22908     20.11454     -13987.65  USB範囲外\n"},
+        // Within ok only: 12.288 x 133.333 (114.43 MHz, PCI and AGP caution)
+        // is nearest but left out; then by distance, band dividers each.
+        ConventionCase{
+            "plan_csv_limit_ok",
+            {},
+            {"--plan", "--target", "114.4", "--limit", "ok", "--top", "3", "--format", "csv"},
+            {},
+            0,
+            "",
+            "",
+            {},
+            {{"reference", "fsb", "pci_divider", "agp_divider", "cpu_mhz", "pci_mhz", "agp_mhz",
+              "pci_hint", "agp_hint", "usb_mhz", "usb_ok", "sio_mhz", "timer_drift_s_per_day",
+              "core_mhz"},
+             {"12.000", "138", "1/4", "1/2", "115.6586", "28.91465", "57.82931", "ok", "ok",
+              "40.22908", "false", "20.11454", "-13987.65", ""},
+             {"14.318", "112", "1/3", "2/3", "112", "37.33334", "74.66667", "ok", "ok", "48",
+              "true", "24", "0", ""},
+             {"16.000", "100", "1/3", "2/3", "111.7475", "37.24915", "74.49831", "ok", "ok",
+              "53.63877", "false", "26.81939", "10149.8", ""}}},
+        // Beyond every crystal: the fastest, danger and all.
+        ConventionCase{
+            "plan_json_limit_danger",
+            {},
+            {"--plan", "--target", "300", "--limit", "danger", "--top", "1", "--format", "json"},
+            {},
+            0,
+            "",
+            "",
+            nlohmann::json::array({{{"reference", "24.000"},
+                                    {"fsb", "160"},
+                                    {"pci_divider", "1/4"},
+                                    {"agp_divider", "1/2"},
+                                    {"cpu_mhz", 268.1939},
+                                    {"pci_mhz", 67.04847},
+                                    {"agp_mhz", 134.0969},
+                                    {"pci_hint", "danger"},
+                                    {"agp_hint", "danger"},
+                                    {"usb_mhz", 80.45817},
+                                    {"usb_ok", false},
+                                    {"sio_mhz", 40.22908},
+                                    {"timer_drift_s_per_day", 58424.69}}})},
         // A header, quoted fields, a CR inside a field, a bad line in the
         // middle: every failure is a one-line row, and the status is 1 though
         // the last case succeeds.
