@@ -1,6 +1,7 @@
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_panel.h>
 #include <calculator/consequences.h>
+#include <calculator/divider_rules.h>
 #include <calculator/failure_message.h>
 #include <calculator/planner.h>
 #include <runtime/format_single.h>
@@ -25,8 +26,8 @@ namespace {
 
 constexpr std::string_view kVersion = "quenvale-calc " QUENVALE_VERSION;
 
-constexpr std::string_view kUsageJapanese =
-    "使い方:\n"
+// The usage lines after their localised heading ("使い方:" or "usage:").
+constexpr std::string_view kUsageLines =
     "  quenvale-calc REF FSB [--pci 1/2|1/3|1/4] [--agp 1/1|2/3|1/2] [--details] [--multiplier M]\n"
     "                [--format text|csv|json]\n"
     "  quenvale-calc --batch [--format csv|json|text] < cases\n"
@@ -36,16 +37,9 @@ constexpr std::string_view kUsageJapanese =
     "                [--format text|csv|json]\n"
     "  quenvale-calc -h|--help | -V|--version\n";
 
-constexpr std::string_view kUsageEnglish =
-    "usage:\n"
-    "  quenvale-calc REF FSB [--pci 1/2|1/3|1/4] [--agp 1/1|2/3|1/2] [--details] [--multiplier M]\n"
-    "                [--format text|csv|json]\n"
-    "  quenvale-calc --batch [--format csv|json|text] < cases\n"
-    "  quenvale-calc --table [--ref REF] [--fsb FSB] [--format text|csv|json]\n"
-    "  quenvale-calc --crystal-for TARGET --fsb FSB [--pci D] [--agp D] [--format text|csv|json]\n"
-    "  quenvale-calc --plan --target MHZ [--multiplier M] [--limit ok|caution|danger] [--top N]\n"
-    "                [--format text|csv|json]\n"
-    "  quenvale-calc -h|--help | -V|--version\n";
+void writeUsage(std::ostream& out, Language language) {
+    out << say(language, "使い方:\n", "usage:\n") << kUsageLines;
+}
 
 constexpr std::string_view kHelpJapanese =
     "\n"
@@ -183,18 +177,21 @@ std::string padded(std::string_view text, std::size_t width) {
     return out;
 }
 
-constexpr std::string_view kTableHeader =
-    "REF      FSB      PCI  AGP  CPU(MHz)     PCI(MHz)     AGP(MHz)\n";
+// The columns of a text table; the plan's table goes on after them.
+constexpr std::string_view kTableColumns =
+    "REF      FSB      PCI  AGP  CPU(MHz)     PCI(MHz)     AGP(MHz)";
 
-// One line of a text table; the hint labels close it.
+// One line of a text table; the hint labels close it. The typed fields are
+// echoed as messages quote them, so that a line break or a terminal escape
+// in the input neither splits the case nor reaches the terminal.
 void writeTableLine(std::ostream& out, const CaseRow& row, Language language) {
-    std::string line = padded(row.reference, 9) + padded(row.fsb, 9);
+    std::string line = padded(quotableText(row.reference), 9) + padded(quotableText(row.fsb), 9);
     if (!row.error.empty()) {
         out << line << say(language, "エラー: ", "error: ") << oneLine(row.error) << '\n';
         return;
     }
-    line += padded(row.pciDivider, 5) + padded(row.agpDivider, 5) + padded(row.clocks[0], 13) +
-            padded(row.clocks[1], 13) + row.clocks[2] + hintSuffix(row);
+    line += padded(quotableText(row.pciDivider), 5) + padded(quotableText(row.agpDivider), 5) +
+            padded(row.clocks[0], 13) + padded(row.clocks[1], 13) + row.clocks[2] + hintSuffix(row);
     out << line << '\n';
 }
 
@@ -245,13 +242,11 @@ void writeExtraLines(std::ostream& out, const CaseRow& row, const CaseExtras& ex
         out << "コア " << row.core->text << " MHz (CPU × " << *extras.multiplier << ")\n";
     }
     if (const auto& c = row.consequences) {
-        out << "USB " << c->usbText << " MHz  "
-            << (c->usbWithinTolerance
-                    ? "48MHz±0.25%の範囲内です。"
-                    : "48MHz±0.25%の範囲外です。USB機器が動作しないおそれがあります。")
-            << "\nSuper I/O " << c->sioText << " MHz\n"
+        // The window's sentences, with the signed drift kept in front.
+        out << "USB " << c->usbText << " MHz  " << usbVerdict(*c) << "\nSuper I/O " << c->sioText
+            << " MHz\n"
             << "時計のずれ " << (c->timerDriftSecondsPerDay > 0 ? "+" : "") << c->timerDriftText
-            << " 秒/日 (タイマーの刻みで時刻を数えるOS)\n";
+            << " 秒/日 (" << timerDriftSentence(*c) << ")\n";
     }
 }
 
@@ -281,7 +276,7 @@ int runSingle(const CommandLine& line, std::ostream& out, std::ostream& err, Lan
 int runBatch(const CommandLine& line, std::istream& in, std::ostream& out, Language language) {
     std::optional<RowWriter> writer;
     if (line.format == Format::Text) {
-        out << kTableHeader;
+        out << kTableColumns << '\n';
     } else {
         writer.emplace(out, line.format, RowWriter::Columns{.position = false, .error = true},
                        true);
@@ -322,7 +317,7 @@ int runTable(const CommandLine& line, std::ostream& out, Language language) {
     bool anyFailed = false;
     std::optional<RowWriter> writer;
     if (line.format == Format::Text) {
-        out << kTableHeader;
+        out << kTableColumns << '\n';
     } else {
         writer.emplace(out, line.format, RowWriter::Columns{.position = false, .error = true},
                        true);
@@ -379,12 +374,20 @@ int runCrystalFor(const CommandLine& line, std::ostream& out, std::ostream& err,
     // Both numbers were checked with the command line.
     const float target = parseSingle(line.target);
     const float fsb = parseSingle(line.fsb);
-    if (fsb == 0) {
+    // A crystal runs at a positive frequency: at an FSB of 0 or below it
+    // gives no positive CPU clock, and no crystal gives one of 0 or below.
+    if (fsb <= 0) {
         err << say(language,
-                   "FSB が 0 MHz では、どの水晶でも CPU クロックは 0 MHz になるため、"
+                   "FSB が 0 MHz 以下では、どの水晶でも CPU クロックは正の値にならないため、"
                    "水晶を求められません。",
-                   "At an FSB of 0 MHz every crystal gives a CPU clock of 0 MHz, so no crystal "
-                   "can be found for a target.")
+                   "At an FSB of 0 MHz or below no crystal gives a positive CPU clock, so no "
+                   "crystal can be found for a target.")
+            << '\n';
+        return 1;
+    }
+    if (target <= 0) {
+        err << say(language, "CPU クロックを 0 MHz 以下にする水晶はありません。",
+                   "No crystal gives a CPU clock of 0 MHz or below.")
             << '\n';
         return 1;
     }
@@ -432,7 +435,7 @@ int runCrystalFor(const CommandLine& line, std::ostream& out, std::ostream& err,
         writer.finish();
         return 0;
     }
-    out << "FSB " << line.fsb << " MHz で CPU を " << line.target
+    out << "FSB " << quotableText(line.fsb) << " MHz で CPU を " << quotableText(line.target)
         << " MHz にする水晶: " << rows.front().reference << " MHz\n"
         << dividerLine(rows.front(), line.pci.has_value(), line.agp.has_value()) << '\n';
     writeCrystalRows(out, rows);
@@ -454,16 +457,13 @@ CaseRow planRow(const PlanCandidate& candidate) {
     return row;
 }
 
-std::string_view limitLabel(ClockHint limit) {
-    switch (limit) {
-    case ClockHint::Ok:
-        return "ok";
-    case ClockHint::Caution:
-        return "caution(注意)";
-    case ClockHint::Danger:
-        break;
+// "ok", "caution(注意)" or "danger(危険)".
+std::string limitLabel(ClockHint limit) {
+    std::string label(hintName(limit));
+    if (limit != ClockHint::Ok) {
+        label += "(" + std::string(hintLabel(limit)) + ")";
     }
-    return "danger(危険)";
+    return label;
 }
 
 void writePlanTable(std::ostream& out, const CommandLine& line, const std::vector<CaseRow>& rows,
@@ -475,7 +475,7 @@ void writePlanTable(std::ostream& out, const CommandLine& line, const std::vecto
     }
     out << "が " << line.target << " MHz に近い順、PCI・AGP は " << limitLabel(line.limit)
         << " まで: " << candidates << " 件中 " << rows.size() << " 件\n";
-    std::string header = "REF      FSB      PCI  AGP  CPU(MHz)     PCI(MHz)     AGP(MHz)     ";
+    std::string header = std::string(kTableColumns) + "     ";
     if (line.multiplier) {
         header += "CORE(MHz)    ";
     }
@@ -542,30 +542,30 @@ CaseRow calculateCase(std::string_view reference, std::string_view fsb,
     row.reference = std::string(reference);
     row.fsb = std::string(fsb);
 
+    // Only its texts: a failure is matched against them to name the value.
     ClockPanel panel;
-    panel.load();
     panel.referenceText = row.reference;
     panel.fsbText = row.fsb;
     try {
         // The reference is read first, as 計算実行 reads it, so that a case
         // with two bad texts is reported as the window reports it.
         parseSingle(reference);
+        BandDividers dividers{.pci = pci, .agp = agp};
         if (!pci || !agp) {
-            panel.listPicked();
+            const BandDividers band = bandDividers(fsb);
+            dividers = {.pci = pci ? pci : band.pci, .agp = agp ? agp : band.agp};
         }
-        if (pci) {
-            panel.pci.select(*pci);
-        }
-        if (agp) {
-            panel.agp.select(*agp);
-        }
-        row.pciDivider = std::string(kPciCaptions.at(panel.pci.selection().value()));
-        row.agpDivider = std::string(kAgpCaptions.at(panel.agp.selection().value()));
-        const ClockResults clocks =
-            computeClocks(panel.pci.selection(), panel.agp.selection(), reference, fsb);
+        row.pciDivider = std::string(kPciCaptions.at(dividers.pci.value()));
+        row.agpDivider = std::string(kAgpCaptions.at(dividers.agp.value()));
+        const ClockResults clocks = computeClocks(dividers.pci, dividers.agp, reference, fsb);
         std::optional<Consequences> consequences;
         if (extras.consequences) {
-            consequences = computeConsequences(reference);
+            try {
+                consequences = computeConsequences(reference);
+            } catch (const RuntimeError&) {
+                // From a crystal of about 1e34 MHz the drift overflows; the
+                // clocks are still shown, as the window shows them.
+            }
         }
         std::optional<CoreClock> core;
         if (extras.multiplier) {
@@ -595,15 +595,15 @@ int runCalc(std::span<const std::string_view> args, std::istream& in, std::ostre
     try {
         line = parseCommandLine(args, language);
     } catch (const UsageError& error) {
-        err << "quenvale-calc: " << error.what() << '\n'
-            << say(language, kUsageJapanese, kUsageEnglish);
+        err << "quenvale-calc: " << error.what() << '\n';
+        writeUsage(err, language);
         return 2;
     }
     int status = 0;
     switch (line.mode) {
     case Mode::Help:
-        out << say(language, kUsageJapanese, kUsageEnglish)
-            << say(language, kHelpJapanese, kHelpEnglish);
+        writeUsage(out, language);
+        out << say(language, kHelpJapanese, kHelpEnglish);
         break;
     case Mode::Version:
         out << kVersion << '\n';

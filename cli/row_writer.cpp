@@ -47,7 +47,9 @@ std::vector<Field> fieldsOf(const CaseRow& row, const RowWriter::Columns& column
     fields.push_back({"pci_hint", std::string(hintName(row.pciHint)), hint});
     fields.push_back({"agp_hint", std::string(hintName(row.agpHint)), hint});
     if (columns.error) {
-        fields.push_back({"error", row.error, failed ? Kind::Text : Kind::Null});
+        // The message on one line; the typed fields stay as typed, CSV's
+        // quotes and JSON's escapes carry their line breaks.
+        fields.push_back({"error", oneLine(row.error), failed ? Kind::Text : Kind::Null});
         fields.push_back(
             {"error_code", std::to_string(row.errorCode), failed ? Kind::Number : Kind::Null});
     }
@@ -188,7 +190,7 @@ void RowWriter::writeCsv(const CaseRow& row) {
             out_ << ',';
         }
         if (fields[i].kind != Kind::Null && fields[i].kind != Kind::Absent) {
-            out_ << csvField(oneLine(fields[i].text));
+            out_ << csvField(fields[i].text);
         }
     }
     out_ << '\n';
@@ -208,7 +210,7 @@ void RowWriter::writeJson(const CaseRow& row) {
         first = false;
         switch (field.kind) {
         case Kind::Text:
-            out_ << jsonString(oneLine(field.text));
+            out_ << jsonString(field.text);
             break;
         case Kind::Number:
             out_ << jsonNumber(field.text);

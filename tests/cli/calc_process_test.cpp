@@ -157,6 +157,10 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{{"14.318", "90"},
                  "CPU 90 MHz\nPCI 45 MHz  危険: PCIクロックが定格33.33MHzの125%を超えています。"
                  "IDEやSCSIの機器、拡張カードが動作しないおそれがあります。\nAGP 60 MHz\n"
+                 "分周比 PCI 1/2, AGP 2/3 (FSBの帯域から)\n"},
+        // The drift of so fast a crystal overflows: the clocks still show.
+        TextCase{{"1e35", "1e-33", "--details"},
+                 "CPU 6.984216 MHz\nPCI 3.492108 MHz\nAGP 4.656144 MHz\n"
                  "分周比 PCI 1/2, AGP 2/3 (FSBの帯域から)\n"}));
 
 struct FailureCase {
@@ -189,8 +193,13 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{{"14.318", " "}, 1, "FSBの値が入力されていません。"},
         FailureCase{{"--crystal-for", "150", "--fsb", "0"},
                     1,
-                    "FSB が 0 MHz では、どの水晶でも CPU クロックは 0 MHz になるため、"
+                    "FSB が 0 MHz 以下では、どの水晶でも CPU クロックは正の値にならないため、"
                     "水晶を求められません。\n"},
+        FailureCase{{"--crystal-for", "150", "--fsb=-100"}, 1, "FSB が 0 MHz 以下では"},
+        FailureCase{{"--crystal-for=-150", "--fsb", "100"},
+                    1,
+                    "CPU クロックを 0 MHz 以下にする水晶はありません。\n"},
+        FailureCase{{"--crystal-for", "0", "--fsb", "100"}, 1, "CPU クロックを 0 MHz 以下"},
         FailureCase{{"--crystal-for", "1e38", "--fsb", "1e-30"},
                     1,
                     "計算結果が大きすぎます。\n実行時エラー 6: "},
@@ -256,6 +265,7 @@ struct ConventionCase {
     std::string errStart{};
     nlohmann::json json{};                       // the output parses to this
     std::vector<std::vector<std::string>> csv{}; // the output reads as these records
+    std::string outHas{};                        // the raw output holds this
 };
 
 void PrintTo(const ConventionCase& c, std::ostream* out) {
@@ -285,6 +295,7 @@ TEST_P(calc_conventions, hold) {
         // One line a record: no message breaks a line.
         EXPECT_EQ(linesOf(outcome.out).size(), c.csv.size()) << outcome.out;
     }
+    EXPECT_NE(outcome.out.find(c.outHas), std::string::npos) << outcome.out;
 }
 
 const std::vector<std::string> kCsvHeader{"reference", "fsb",     "pci_divider", "agp_divider",
@@ -418,6 +429,29 @@ INSTANTIATE_TEST_SUITE_P(
                         {"usb_ok", true},
                         {"sio_mhz", 24.05364},
                         {"timer_drift_s_per_day", 193.1019}}},
+        // The drift overflows, the clocks do not: they are given, exit 0.
+        ConventionCase{"details_overflow_json",
+                       {},
+                       {"1e35", "1e-33", "--details", "--format", "json"},
+                       {},
+                       0,
+                       "",
+                       "",
+                       {{"reference", "1e35"},
+                        {"fsb", "1e-33"},
+                        {"pci_divider", "1/2"},
+                        {"agp_divider", "2/3"},
+                        {"cpu_mhz", 6.984216},
+                        {"pci_mhz", 3.492108},
+                        {"agp_mhz", 4.656144},
+                        {"pci_hint", "ok"},
+                        {"agp_hint", "ok"},
+                        {"error", nullptr},
+                        {"error_code", nullptr},
+                        {"usb_mhz", nullptr},
+                        {"usb_ok", nullptr},
+                        {"sio_mhz", nullptr},
+                        {"timer_drift_s_per_day", nullptr}}},
         ConventionCase{"multiplier_alone",
                        {},
                        {"14.318", "100", "--multiplier=4.5", "--format", "csv"},
@@ -445,17 +479,18 @@ INSTANTIATE_TEST_SUITE_P(
                          "The PLL-IC REF clock value \"abc\" is not a number. Run-time error 13: "
                          "Type mismatch.",
                          "13", "", "", "", "", ""}}},
-        ConventionCase{"details_text",
-                       {},
-                       {"14.318", "100", "--details", "--multiplier", "4.5"},
-                       {},
-                       0,
-                       "CPU 100 MHz\nPCI 33.33334 MHz\nAGP 66.66667 MHz\n"
-                       "分周比 PCI 1/3, AGP 2/3 (FSBの帯域から)\n"
-                       "コア 450 MHz (CPU × 4.5)\n"
-                       "USB 48 MHz  48MHz±0.25%の範囲内です。\n"
-                       "Super I/O 24 MHz\n"
-                       "時計のずれ 0 秒/日 (タイマーの刻みで時刻を数えるOS)\n"},
+        ConventionCase{
+            "details_text",
+            {},
+            {"15.000", "100", "--details", "--multiplier", "4.5"},
+            {},
+            0,
+            "CPU 104.7632 MHz\nPCI 34.92108 MHz\nAGP 69.84216 MHz\n"
+            "分周比 PCI 1/3, AGP 2/3 (FSBの帯域から)\n"
+            "コア 471.4346 MHz (CPU × 4.5)\n"
+            "USB 50.28635 MHz  許容範囲(±0.25%)を外れ、USB機器が動かないことがあります。\n"
+            "Super I/O 25.14318 MHz\n"
+            "時計のずれ +4115.435 秒/日 (1日に4115.435秒進みます。)\n"},
         // Nearest core clock to the target first.
         ConventionCase{"plan_text",
                        {},
@@ -541,11 +576,14 @@ INSTANTIATE_TEST_SUITE_P(
               "FSBの値「1,2」は数値ではありません。 実行時エラー 13: 型が一致しません。", "13"},
              {"15", "100", "", "", "", "", "", "", "",
               "入力行は REF,FSB[,PCI,AGP] の形で書いてください。", "5"},
-             {"14.318", "66.666", "1/2", "1/1", "66.666", "33.333", "66.666", "ok", "ok", "", ""}}},
+             {"14.318", "66.666", "1/2", "1/1", "66.666", "33.333", "66.666", "ok", "ok", "", ""}},
+            // Read back by a reader that splits on LF only: the CR must be
+            // quoted in the text itself.
+            "\n\"1\r5\",100,"},
         ConventionCase{"batch_json",
                        {"LANG=C"},
                        {"--batch", "--format", "json"},
-                       "14.318,100,1/5,\n14.318,100\n",
+                       "14.318,100,1/5,\n\"1\n5\",100\n14.318,100\n",
                        1,
                        "",
                        "",
@@ -561,6 +599,11 @@ INSTANTIATE_TEST_SUITE_P(
                              {"agp_hint", nullptr},
                              {"error", "The PCI divider \"1/5\" is not one of 1/2, 1/3, 1/4."},
                              {"error_code", 5}},
+                            // The input as typed; only the message is on one line.
+                            failedJson("1\n5", "100",
+                                       "The PLL-IC REF clock value \"1 5\" is not a number. "
+                                       "Run-time error 13: Type mismatch.",
+                                       13),
                             {{"reference", "14.318"},
                              {"fsb", "100"},
                              {"pci_divider", "1/3"},
@@ -576,10 +619,13 @@ INSTANTIATE_TEST_SUITE_P(
             "batch_text",
             {"LANG=ja_JP.UTF-8"},
             {"--batch", "--format", "text"},
-            "abc,100\n24.000,68.5\n",
+            "abc,100\n\"1\x1B[31m\n5\",100\n24.000,68.5\n",
             1,
             "REF      FSB      PCI  AGP  CPU(MHz)     PCI(MHz)     AGP(MHz)\n"
             "abc      100      エラー: PLL-IC REF クロックの値「abc」は数値ではありません。 "
+            "実行時エラー 13: 型が一致しません。\n"
+            // One line, and no escape reaches the terminal.
+            "1 [31m 5 100      エラー: PLL-IC REF クロックの値「1 [31m 5」は数値ではありません。 "
             "実行時エラー 13: 型が一致しません。\n"
             "24.000   68.5     1/2  2/3  114.8205     57.41025     76.547  PCI危険  "
             "AGP注意\n"}),

@@ -93,5 +93,28 @@ TEST(row_writer, json_array_is_empty_or_comma_separated) {
     EXPECT_NE(text.find("\"error\": \"bad\", \"error_code\": 13}\n]\n"), std::string::npos);
 }
 
+TEST(row_writer, keeps_typed_fields_as_typed_and_the_message_on_one_line) {
+    CaseRow failed;
+    failed.reference = "1\n5";
+    failed.fsb = "100";
+    failed.error = "first\nsecond";
+    failed.errorCode = 13;
+    const std::pair<Format, std::string> cases[] = {
+        {Format::Csv, "\"1\n5\",100,,,,,,,,first second,13\n"},
+        {Format::Json, "{\"reference\": \"1\\n5\", \"fsb\": \"100\", \"pci_divider\": null, "
+                       "\"agp_divider\": null, \"cpu_mhz\": null, \"pci_mhz\": null, \"agp_mhz\": "
+                       "null, \"pci_hint\": null, \"agp_hint\": null, \"error\": \"first second\", "
+                       "\"error_code\": 13}\n"},
+    };
+    for (const auto& [format, text] : cases) {
+        std::ostringstream out;
+        RowWriter writer(out, format, {.position = false, .error = true}, false);
+        writer.write(failed);
+        const std::string written = out.str();
+        // CSV begins with its header line.
+        EXPECT_EQ(written.substr(format == Format::Csv ? written.find('\n') + 1 : 0), text);
+    }
+}
+
 } // namespace
 } // namespace quenvale::cli
