@@ -30,7 +30,9 @@ ensure_packages() {
     "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
+# fast_float reads numbers where a standard library lacks floating-point
+# from_chars (the browser build); the native build tests it too.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libfast-float-dev)
 WINDOW_PACKAGES=(qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils libc-bin)
 # cpack needs file(1) to find the shared libraries it takes dependencies from.
