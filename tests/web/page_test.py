@@ -1,0 +1,235 @@
+#!/usr/bin/env python3
+"""The page in a real browser: the same texts as the window for the same
+gestures, and the same keyboard behaviour."""
+
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
+
+from page_harness import AGP, FSB, PCI, REFERENCE, PageTestCase, main
+
+
+class TypicalUse(PageTestCase):
+    def test_fifteen_megahertz_crystal_at_hundred_megahertz_fsb(self):
+        page = self.page
+        self.assertEqual(page.texts(), ["14.318", "100"])
+        self.assertEqual(page.pci_state(), "-- ++ +-")
+        self.assertEqual(page.selected(AGP), 1)
+        self.assertEqual(page.results(), ["", "", ""])
+        self.assertEqual(page.focused_id(), "Combo1-0")
+
+        # 15.000, the item after 14.318, with the Down key on the closed list.
+        page.box(REFERENCE).send_keys(Keys.ARROW_DOWN)
+        self.assertEqual(page.texts(), ["15.000", "100"])
+        self.assertEqual(page.pci_state(), "-- ++ +-")
+        self.assertTrue(page.calculate_button().is_enabled())
+
+        page.calculate_button().click()
+        self.assertEqual(page.results(), ["104.7632", "34.92108", "69.84216"])
+        self.assertFalse(page.calculate_button().is_enabled())
+        self.assertFalse(page.dialog_open())
+
+
+# Reference and FSB picked from their lists (which sets the FSB band's
+# dividers), then the dividers clicked: the texts the window shows.
+WORKED_ROWS = [
+    ("14.318", "100", 1, 1, ["100", "33.33334", "66.66667"]),
+    ("14.318", "66.666", 0, 0, ["66.666", "33.333", "66.666"]),
+    ("15.000", "100", 1, 1, ["104.7632", "34.92108", "69.84216"]),
+    ("14.318", "133.333", 1, 1, ["133.333", "44.44433", "88.88866"]),
+    ("14.318", "140", 2, 2, ["140", "35", "70"]),
+    ("24.000", "160", 2, 2, ["268.1939", "67.04847", "134.0969"]),
+    ("12.000", "66.666", 0, 0, ["55.87317", "27.93658", "55.87317"]),
+]
+
+
+class WorkedRows(PageTestCase):
+    def test_each_row_gives_the_windows_texts(self):
+        for reference, fsb, pci, agp, expected in WORKED_ROWS:
+            with self.subTest(reference=reference, fsb=fsb):
+                page = self.page.open()
+                page.pick_with_mouse(FSB, fsb)
+                page.pick_with_mouse(REFERENCE, reference)
+                page.option(PCI, pci).click()
+                page.option(AGP, agp).click()
+                page.calculate_button().click()
+                self.assertEqual(page.results(), expected)
+
+    def test_over_clocked_results_say_why(self):
+        page = self.page
+        page.pick_with_mouse(FSB, "160")
+        page.pick_with_mouse(REFERENCE, "24.000")
+        page.calculate_button().click()
+        pci, agp = page.control("Text1(1)"), page.control("Text1(2)")
+        for box in (pci, agp):
+            self.assertIn("danger", box.get_attribute("class"))
+            self.assertIn("125%", box.get_attribute("title"))
+            self.assertEqual(box.get_attribute("aria-description"), box.get_attribute("title"))
+        # A calculation back in range takes the hint away.
+        page.pick_with_mouse(REFERENCE, "12.000")
+        page.calculate_button().click()
+        self.assertNotIn("danger", pci.get_attribute("class"))
+        self.assertEqual(pci.get_attribute("title"), "")
+
+
+# A pick from the FSB list in each band: the PCI options as enabled and
+# selected flags, and the AGP option selected.
+BANDS = [
+    ("90", "++ -- --", 1),
+    ("100", "-- ++ +-", 1),
+    ("133.333", "-- ++ +-", 1),
+    ("138", "-- -- ++", 2),
+]
+
+
+class Bands(PageTestCase):
+    def test_a_pick_sets_the_dividers_of_its_band(self):
+        for fsb, pci, agp in BANDS:
+            with self.subTest(fsb=fsb):
+                page = self.page.open()
+                page.pick_with_mouse(FSB, fsb)
+                self.assertEqual(page.texts()[FSB], fsb)
+                self.assertEqual(page.pci_state(), pci)
+                self.assertEqual(page.selected(AGP), agp)
+
+    def test_typing_runs_no_rule(self):
+        page = self.page
+        page.calculate_button().click()
+        self.assertFalse(page.calculate_button().is_enabled())
+        page.type_into(FSB, "150")
+        self.assertEqual(page.texts()[FSB], "150")
+        self.assertEqual(page.pci_state(), "-- ++ +-")
+        self.assertEqual(page.selected(AGP), 1)
+        # The edit armed 計算実行; the results stay until it is pressed.
+        self.assertTrue(page.calculate_button().is_enabled())
+        self.assertEqual(page.results(), ["100", "33.33334", "66.66667"])
+
+
+# Typed texts that fail, the box blamed and the message shown.
+BAD_INPUT = [
+    (FSB, "abc", "Combo1-1",
+     "FSBの値「abc」は数値ではありません。\n実行時エラー 13: 型が一致しません。"),
+    (REFERENCE, "14,318", "Combo1-0",
+     "PLL-IC REF クロックの値「14,318」は数値ではありません。\n実行時エラー 13: 型が一致しません。"),
+    (FSB, "1e39", "Combo1-1", "FSBの値「1e39」は大きすぎます。\n実行時エラー 6: オーバーフローしました。"),
+    (REFERENCE, "", "Combo1-0",
+     "PLL-IC REF クロックの値が入力されていません。\n実行時エラー 13: 型が一致しません。"),
+]
+
+
+class BadInput(PageTestCase):
+    def test_the_dialog_names_the_box_and_hands_the_focus_back(self):
+        for box, text, blamed, message in BAD_INPUT:
+            with self.subTest(text=text):
+                page = self.page.open()
+                page.type_into(box, text)
+                page.calculate_button().click()
+                self.assertTrue(page.dialog_open())
+                self.assertEqual(page.dialog_message(), message)
+                self.assertEqual(page.results(), ["", "", ""])
+                self.assertEqual(page.pci_state(), "-- ++ +-")
+                self.assertTrue(page.calculate_button().is_enabled())
+                page.control("failure-ok").click()
+                self.assertFalse(page.dialog_open())
+                self.assertEqual(page.focused_id(), blamed)
+                self.assertEqual(page.selection_of_focused(), text)
+
+    def test_a_pick_with_a_bad_fsb_blames_the_fsb(self):
+        page = self.page
+        page.type_into(FSB, "x")
+        page.pick_with_mouse(REFERENCE, "15.000")
+        self.assertTrue(page.dialog_open())
+        # The pick itself stays; the rules changed nothing.
+        self.assertEqual(page.texts(), ["15.000", "x"])
+        self.assertEqual(page.pci_state(), "-- ++ +-")
+        page.driver.switch_to.active_element.send_keys(Keys.ESCAPE)
+        self.assertFalse(page.dialog_open())
+        self.assertEqual(page.focused_id(), "Combo1-1")
+
+
+class Keyboard(PageTestCase):
+    def test_enter_calculates_wherever_the_focus_is(self):
+        page = self.page
+        page.type_into(REFERENCE, "15")
+        page.box(REFERENCE).send_keys(Keys.ENTER)
+        self.assertEqual(page.results(), ["104.7632", "34.92108", "69.84216"])
+        self.assertFalse(page.calculate_button().is_enabled())
+        # Disarmed until the next change: Enter again calculates nothing.
+        page.box(REFERENCE).send_keys(Keys.ENTER)
+        self.assertEqual(page.results(), ["104.7632", "34.92108", "69.84216"])
+        # From an option frame, after an edit.
+        page.type_into(FSB, "200")
+        page.option(AGP, 1).send_keys(Keys.ENTER)
+        self.assertEqual(page.results(), ["209.5265", "69.84216", "139.6843"])
+        self.assertFalse(page.calculate_button().is_enabled())
+
+    def test_alt_down_opens_the_list_and_enter_picks(self):
+        page = self.page
+        box = page.box(FSB)
+        box.click()
+        self.assertEqual(box.get_attribute("aria-expanded"), "false")
+        box.send_keys(Keys.ALT, Keys.ARROW_DOWN)
+        self.assertEqual(box.get_attribute("aria-expanded"), "true")
+        active = page.driver.find_element("id", box.get_attribute("aria-activedescendant"))
+        self.assertEqual(active.text, "100")
+        box.send_keys(Keys.ARROW_DOWN, Keys.ARROW_DOWN)
+        box.send_keys(Keys.ENTER)
+        self.assertEqual(box.get_attribute("aria-expanded"), "false")
+        self.assertEqual(page.texts()[FSB], "110")
+        # The pick did not calculate: Enter in the open list belongs to it.
+        self.assertEqual(page.results(), ["", "", ""])
+
+    def test_escape_closes_the_list_without_a_pick(self):
+        page = self.page
+        box = page.box(REFERENCE)
+        box.send_keys(Keys.ALT, Keys.ARROW_DOWN)
+        box.send_keys(Keys.ARROW_UP, Keys.ESCAPE)
+        self.assertEqual(box.get_attribute("aria-expanded"), "false")
+        self.assertEqual(page.texts()[REFERENCE], "14.318")
+
+    def test_controls_carry_their_labels_and_roles(self):
+        page = self.page
+        expected = [
+            ("Combo1(0)", "combobox", "PLL-IC REF クロック"),
+            ("Combo1(1)", "combobox", "設定するM/BのFSB"),
+            ("Text1(0)", "textbox", "CPUクロック"),
+            ("Text1(1)", "textbox", "PCIクロック"),
+            ("Text1(2)", "textbox", "AGPクロック"),
+            ("Command1", "button", "計算実行"),
+            ("Command2", "button", "終了"),
+            ("Option1(1)", "radio", "1/3"),
+            ("Option2(0)", "radio", "1/1"),
+        ]
+        for name, role, label in expected:
+            with self.subTest(name=name):
+                control = page.control(name)
+                self.assertEqual(control.aria_role, role)
+                self.assertEqual(control.accessible_name, label)
+
+    def test_tab_visits_the_controls_in_layout_order(self):
+        page = self.page
+        order = [page.focused_id()]
+        for _ in range(8):
+            ActionChains(page.driver).send_keys(Keys.TAB).perform()
+            order.append(page.focused_id())
+        self.assertEqual(order, ["Combo1-0", "Combo1-1", "Option1-1", "Option2-1", "Command1",
+                                 "Command2", "Text1-0", "Text1-1", "Text1-2"])
+
+
+class Exit(PageTestCase):
+    def test_exit_returns_the_page_to_its_start(self):
+        page = self.page
+        page.pick_with_mouse(FSB, "150")
+        page.type_into(REFERENCE, "20")
+        page.calculate_button().click()
+        self.assertNotEqual(page.results(), ["", "", ""])
+        page.control("Command2").click()
+        self.assertEqual(page.texts(), ["14.318", "100"])
+        self.assertEqual(page.results(), ["", "", ""])
+        self.assertEqual(page.pci_state(), "-- ++ +-")
+        self.assertEqual(page.selected(AGP), 1)
+        self.assertTrue(page.calculate_button().is_enabled())
+        self.assertEqual(page.focused_id(), "Combo1-0")
+
+
+if __name__ == "__main__":
+    main()
