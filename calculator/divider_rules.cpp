@@ -2,6 +2,8 @@
 #include <calculator/divider_rules.h>
 #include <runtime/parse_single.h>
 
+#include <string>
+
 namespace quenvale {
 
 namespace {
@@ -40,6 +42,14 @@ void applyFsbRules(ClockPanel& panel) {
         pci.setEnabled(kQuarter, false);
     }
     panel.calculateEnabled = true;
+}
+
+BandDividers bandDividers(std::string_view fsbText) {
+    ClockPanel panel;
+    panel.load();
+    panel.fsbText = std::string(fsbText);
+    applyFsbRules(panel);
+    return {panel.pci.selection(), panel.agp.selection()};
 }
 
 } // namespace quenvale

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <calculator/option_group.h>
+
+#include <string_view>
+
 namespace quenvale {
 
 struct ClockPanel;
@@ -13,5 +17,15 @@ inline constexpr int kFsbUpperLimit = 134;
 // PCI dividers available, and arms the calculate button. Throws RuntimeError
 // and changes nothing when the FSB text is not a number.
 void applyFsbRules(ClockPanel& panel);
+
+struct BandDividers {
+    DividerChoice pci;
+    DividerChoice agp;
+};
+
+// The dividers a freshly loaded panel selects when the user's first pick
+// leaves fsbText in the FSB box. Throws RuntimeError when the text is not a
+// number.
+BandDividers bandDividers(std::string_view fsbText);
 
 } // namespace quenvale

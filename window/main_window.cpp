@@ -1,7 +1,5 @@
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_hints.h>
-#include <runtime/runtime_error.h>
-#include <window/layout_table.h>
 #include <window/main_window.h>
 #include <window/preset_combo_box.h>
 #include <window/twips.h>
@@ -15,8 +13,13 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QTextLayout>
+#include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
+#include <form/control_table.h>
 #include <map>
 #include <string>
 #include <vector>
@@ -29,39 +32,12 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string arrayName(std::string_view base, std::size_t index) {
-    return std::string(base) + '(' + std::to_string(index) + ')';
+QColor colour(Rgb rgb) {
+    return {rgb.red, rgb.green, rgb.blue};
 }
 
-// Each label names the field to its right or below it.
-struct LabelFor {
-    std::string_view label;
-    std::string_view field;
-};
-constexpr std::array<LabelFor, 5> kLabelledFields{{
-    {"Label2", "Combo1(0)"},
-    {"Label3", "Combo1(1)"},
-    {"Label4(0)", "Text1(0)"},
-    {"Label5", "Text1(1)"},
-    {"Label6", "Text1(2)"},
-}};
-
-constexpr std::array<std::string_view, 2> kToolTips{"PLL-ICに与える周波数",
-                                                    "マザーボードで設定するFSB"};
-
-constexpr QColor kCreditColour{0, 0, 255};
-
-// What a field's accessible description says when there is nothing more.
-constexpr std::string_view kUnit = "MHz";
-
-// Over-clock hints on a result's text: dark enough to read on the white of
-// the box (a contrast above 4.5:1), and told apart by hue.
-constexpr QColor kCautionColour{0xA6, 0x5F, 0x00}; // amber
-constexpr QColor kDangerColour{0xC0, 0x00, 0x00};  // red
-
-bool isFocusable(ControlKind kind) {
-    return kind == ControlKind::ComboBox || kind == ControlKind::OptionButton ||
-           kind == ControlKind::CommandButton || kind == ControlKind::TextBox;
+template <typename Control> Control* named(const QWidget& window, std::string_view name) {
+    return window.findChild<Control*>(fromUtf8(name));
 }
 
 void showOptions(const std::array<QRadioButton*, OptionGroup::size>& buttons,
@@ -83,18 +59,33 @@ void showOptions(const std::array<QRadioButton*, OptionGroup::size>& buttons,
     }
 }
 
-// The hint is given three ways, so that the colour never carries it alone:
-// the colour of the text, the tool tip and the accessible description.
-void showHint(QLineEdit& box, ClockHint hint, std::string_view why) {
-    // An empty palette resolves nothing: the box takes its usual colours.
-    QPalette palette;
-    if (hint != ClockHint::Ok) {
-        palette.setColor(QPalette::Text,
-                         hint == ClockHint::Danger ? kDangerColour : kCautionColour);
+// Breaks each line of the text where it would run wider than `width` in the
+// tool tip's font. Japanese has no spaces, so a line may break between any
+// two characters.
+QString wrapped(const QString& text, int width) {
+    QStringList lines;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, QToolTip::font());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines << paragraph.mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
     }
-    box.setPalette(palette);
-    box.setToolTip(fromUtf8(why));
-    box.setAccessibleDescription(fromUtf8(why.empty() ? kUnit : why));
+    return lines.join(QLatin1Char('\n'));
+}
+
+// Whether a line edit shows the whole of its text.
+bool showsWhole(const QLineEdit& box) {
+    const int frame = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &box);
+    const QMargins margins = box.textMargins();
+    // QLineEdit keeps two pixels on either side of its text.
+    const int room = box.contentsRect().width() - 2 * frame - margins.left() - margins.right() - 4;
+    return box.fontMetrics().horizontalAdvance(box.text()) <= room;
 }
 
 } // namespace
@@ -122,6 +113,8 @@ MainWindow::MainWindow(QWidget* parent)
 
 void MainWindow::load() {
     run(WindowEvent::FormLoad);
+    // Typing at once replaces the preset crystal rather than adding to it.
+    focusInput(InputBox::Reference);
 }
 
 void MainWindow::setFailureReporter(FailureReporter reporter) {
@@ -133,26 +126,25 @@ void MainWindow::buildControls() {
     for (const ControlRow& row : kControls) {
         QWidget* control = createControl(row, containers.at(row.container));
         if (row.kind == ControlKind::Frame) {
-            containers.emplace(row.name, control);
+            containers.emplace(row.objectName, control);
         }
     }
-    for (std::size_t i = 0; i < inputs_.size(); ++i) {
-        inputs_[i] = findChild<PresetComboBox*>(fromUtf8(arrayName("Combo1", i)));
-        inputs_[i]->setToolTip(fromUtf8(kToolTips[i]));
-    }
+    inputs_ = {named<PresetComboBox>(*this, control::referenceBox),
+               named<PresetComboBox>(*this, control::fsbBox)};
     for (std::size_t i = 0; i < OptionGroup::size; ++i) {
-        pciOptions_[i] = findChild<QRadioButton*>(fromUtf8(arrayName("Option1", i)));
-        agpOptions_[i] = findChild<QRadioButton*>(fromUtf8(arrayName("Option2", i)));
+        pciOptions_[i] = named<QRadioButton>(*this, control::pciDividers[i]);
+        agpOptions_[i] = named<QRadioButton>(*this, control::agpDividers[i]);
     }
     for (std::size_t i = 0; i < results_.size(); ++i) {
-        results_[i] = findChild<QLineEdit*>(fromUtf8(arrayName("Text1", i)));
+        results_[i] = named<QLineEdit>(*this, control::resultBoxes[i]);
+        results_[i]->installEventFilter(this);
     }
-    calculateButton_ = findChild<QPushButton*>(QStringLiteral("Command1"));
-    exitButton_ = findChild<QPushButton*>(QStringLiteral("Command2"));
+    calculateButton_ = named<QPushButton>(*this, control::calculateButton);
+    exitButton_ = named<QPushButton>(*this, control::exitButton);
 
-    auto* credit = findChild<QLabel*>(QStringLiteral("Label7"));
+    auto* credit = named<QLabel>(*this, control::creditLine);
     QPalette palette = credit->palette();
-    palette.setColor(QPalette::WindowText, kCreditColour);
+    palette.setColor(QPalette::WindowText, colour(kCreditColour));
     credit->setPalette(palette);
 }
 
@@ -197,7 +189,10 @@ QWidget* MainWindow::createControl(const ControlRow& row, QWidget* container) {
         break;
     }
     }
-    control->setObjectName(fromUtf8(row.name));
+    control->setObjectName(fromUtf8(row.objectName));
+    if (!row.toolTip.empty()) {
+        control->setToolTip(fromUtf8(row.toolTip));
+    }
 
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
@@ -213,9 +208,12 @@ QWidget* MainWindow::createControl(const ControlRow& row, QWidget* container) {
 }
 
 void MainWindow::describeForAccessibility() {
-    for (const LabelFor& pair : kLabelledFields) {
-        auto* label = findChild<QLabel*>(fromUtf8(pair.label));
-        auto* field = findChild<QWidget*>(fromUtf8(pair.field));
+    for (const ControlRow& row : kControls) {
+        if (row.labelFor.empty()) {
+            continue;
+        }
+        auto* label = named<QLabel>(*this, row.objectName);
+        auto* field = named<QWidget>(*this, row.labelFor);
         label->setBuddy(field);
         field->setAccessibleName(label->text());
         field->setAccessibleDescription(fromUtf8(kUnit));
@@ -226,56 +224,52 @@ void MainWindow::describeForAccessibility() {
 }
 
 void MainWindow::setTabOrder() {
-    std::vector<const ControlRow*> focusable;
-    for (const ControlRow& row : kControls) {
-        if (isFocusable(row.kind)) {
-            focusable.push_back(&row);
-        }
-    }
-    std::sort(focusable.begin(), focusable.end(),
-              [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlRow* row : focusable) {
-        auto* control = findChild<QWidget*>(fromUtf8(row->name));
+    for (const ControlRow* row : tabOrder()) {
+        auto* control = named<QWidget>(*this, row->objectName);
         if (previous != nullptr) {
             QWidget::setTabOrder(previous, control);
         }
         previous = control;
         tabOrder_.push_back(control);
     }
-    inputs_[0]->setFocus();
 }
 
 void MainWindow::bindEvents() {
     for (std::size_t i = 0; i < inputs_.size(); ++i) {
-        connect(inputs_[i], &PresetComboBox::userEdited, this, [this, i](const QString& text) {
-            run(WindowEvent::ComboChange,
-                {.controlIndex = i, .itemIndex = 0, .text = text.toStdString()});
+        const InputBox box = i == 0 ? InputBox::Reference : InputBox::Fsb;
+        connect(inputs_[i], &PresetComboBox::userEdited, this, [this, box](const QString& text) {
+            run(editedEvent(box), {.index = 0, .text = text.toStdString()});
         });
-        connect(inputs_[i], &PresetComboBox::itemPicked, this, [this, i](int item) {
-            run(WindowEvent::ComboClick,
-                {.controlIndex = i, .itemIndex = static_cast<std::size_t>(item), .text = {}});
+        connect(inputs_[i], &PresetComboBox::itemPicked, this, [this, box](int item) {
+            run(pickedEvent(box), {.index = static_cast<std::size_t>(item), .text = {}});
+        });
+        connect(inputs_[i], &PresetComboBox::stepRequested, this, [this, box](ListStep step) {
+            const ClockPanel& panel = session_.panel();
+            if (const auto item = steppedItem(
+                    panel.list(box),
+                    box == InputBox::Reference ? panel.referenceText : panel.fsbText, step)) {
+                run(pickedEvent(box), {.index = *item, .text = {}});
+            }
         });
     }
     for (std::size_t i = 0; i < OptionGroup::size; ++i) {
         // A click, or the arrow keys moving the selection within the frame.
-        connect(pciOptions_[i], &QRadioButton::clicked, this, [this, i] {
-            run(WindowEvent::Option1Click, {.controlIndex = i, .itemIndex = 0, .text = {}});
-        });
-        connect(agpOptions_[i], &QRadioButton::clicked, this, [this, i] {
-            run(WindowEvent::Option2Click, {.controlIndex = i, .itemIndex = 0, .text = {}});
-        });
+        connect(pciOptions_[i], &QRadioButton::clicked, this,
+                [this, i] { run(WindowEvent::PciDividerClicked, {.index = i, .text = {}}); });
+        connect(agpOptions_[i], &QRadioButton::clicked, this,
+                [this, i] { run(WindowEvent::AgpDividerClicked, {.index = i, .text = {}}); });
     }
     connect(calculateButton_, &QPushButton::clicked, this,
-            [this] { run(WindowEvent::Command1Click); });
-    connect(exitButton_, &QPushButton::clicked, this, [this] { run(WindowEvent::Command2Click); });
+            [this] { run(WindowEvent::CalculateClicked); });
+    connect(exitButton_, &QPushButton::clicked, this, [this] { run(WindowEvent::ExitClicked); });
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (panel_.calculateEnabled) {
-            run(WindowEvent::Command1Click);
+        if (session_.panel().calculateEnabled) {
+            run(WindowEvent::CalculateClicked);
         }
         event->accept();
         return;
@@ -299,6 +293,30 @@ bool MainWindow::focusNextPrevChild(bool next) {
     QWidget* target = stops[static_cast<std::size_t>((at - stops.begin() + step) % count)];
     target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box != nullptr && std::find(results_.begin(), results_.end(), box) != results_.end()) {
+        if (event->type() == QEvent::ToolTip) {
+            showResultToolTip(*box);
+            return true;
+        }
+        if (event->type() == QEvent::FocusIn) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                reason == Qt::ShortcutFocusReason) {
+                // Once the focus has settled: a tool tip hides on any focus
+                // change still under way.
+                QTimer::singleShot(0, box, [this, box] {
+                    if (box->hasFocus()) {
+                        showResultToolTip(*box);
+                    }
+                });
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 std::vector<QWidget*> MainWindow::tabStops() const {
@@ -338,46 +356,73 @@ const MainWindow::OptionButtons* MainWindow::optionFrameOf(const QWidget* contro
 }
 
 void MainWindow::run(WindowEvent event, const EventArgs& args) {
-    const EventBinding& binding = bindingFor(event);
-    std::optional<FailureDescription> failure;
-    try {
-        binding.run(panel_, args);
-    } catch (const RuntimeError& error) {
-        failure = describeFailure(error, panel_, binding.converts);
-    }
+    const EventOutcome outcome = session_.handle(event, args);
+    // Disabling 計算実行 may pass the focus on to 終了; it is put back below.
     showPanel();
-    if (failure) {
-        reportFailure_(*failure);
-        if (failure->box) {
-            PresetComboBox* box = inputs_[*failure->box == InputBox::Reference ? 0 : 1];
-            // Back from the warning box, the user corrects the text.
-            activateWindow();
-            box->setFocus(Qt::OtherFocusReason);
-            box->lineEdit()->selectAll();
-        }
+    if (outcome.failure) {
+        reportFailure_(*outcome.failure);
+        // Back from the warning box, the user corrects the text.
+        activateWindow();
     }
-    if (panel_.exitRequested) {
+    if (outcome.focusBox) {
+        focusInput(*outcome.focusBox);
+    }
+    if (outcome.exitRequested) {
         close();
     }
 }
 
+void MainWindow::focusInput(InputBox box) {
+    PresetComboBox* combo = inputs_[box == InputBox::Reference ? 0 : 1];
+    combo->setFocus(Qt::OtherFocusReason);
+    combo->lineEdit()->selectAll();
+}
+
 void MainWindow::showPanel() {
-    inputs_[0]->showState(panel_.referenceList, QString::fromStdString(panel_.referenceText));
-    inputs_[1]->showState(panel_.fsbList, QString::fromStdString(panel_.fsbText));
-    showOptions(pciOptions_, panel_.pci);
-    showOptions(agpOptions_, panel_.agp);
-    for (std::size_t i = 0; i < results_.size(); ++i) {
-        const QString text = QString::fromStdString(panel_.results[i]);
-        // Rewriting an unchanged result would drop the user's selection.
-        if (results_[i]->text() != text) {
-            results_[i]->setText(text);
-            // A result too long for its box shows its leading digits.
-            results_[i]->setCursorPosition(0);
-        }
+    const ClockPanel& panel = session_.panel();
+    inputs_[0]->showState(panel.referenceList, QString::fromStdString(panel.referenceText));
+    inputs_[1]->showState(panel.fsbList, QString::fromStdString(panel.fsbText));
+    showOptions(pciOptions_, panel.pci);
+    showOptions(agpOptions_, panel.agp);
+    for (const ClockIndex index : {CpuClock, PciClock, AgpClock}) {
+        showResult(index);
     }
-    showHint(*results_[PciClock], panel_.hints[PciClock], pciHintText(panel_.hints[PciClock]));
-    showHint(*results_[AgpClock], panel_.hints[AgpClock], agpHintText(panel_.hints[AgpClock]));
-    calculateButton_->setEnabled(panel_.calculateEnabled);
+    calculateButton_->setEnabled(panel.calculateEnabled);
+}
+
+// The hint is given three ways, so that the colour never carries it alone:
+// the colour of the text, the tool tip and the accessible description.
+void MainWindow::showResult(ClockIndex index) {
+    const ClockPanel& panel = session_.panel();
+    QLineEdit& box = *results_[index];
+    const QString text = QString::fromStdString(panel.results[index]);
+    // Rewriting an unchanged result would drop the user's selection.
+    if (box.text() != text) {
+        box.setText(text);
+        // A result too long for its box shows its leading digits.
+        box.setCursorPosition(0);
+    }
+    // An empty palette resolves nothing: the box takes its usual colours.
+    QPalette palette;
+    if (const ClockHint hint = panel.hints[index]; hint != ClockHint::Ok) {
+        palette.setColor(QPalette::Text,
+                         colour(hint == ClockHint::Danger ? kDangerColour : kCautionColour));
+    }
+    box.setPalette(palette);
+    box.setToolTip(wrapped(fromUtf8(resultToolTip(panel, index, showsWhole(box))), kToolTipWidth));
+    box.setAccessibleDescription(fromUtf8(resultDescription(panel, index)));
+}
+
+void MainWindow::showResultToolTip(QLineEdit& box) {
+    if (box.toolTip().isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    // Right of the results frame, level with the box: it covers neither the
+    // box, its unit, nor the box below. Qt puts a tip 16 px below the point.
+    const QWidget& frame = *box.parentWidget();
+    const QPoint beside = frame.mapToGlobal(QPoint(frame.width(), box.y() - 16));
+    QToolTip::showText(beside, box.toolTip(), &box);
 }
 
 void MainWindow::showFailure(const FailureDescription& failure) {

@@ -2,11 +2,11 @@
 
 #include <calculator/clock_panel.h>
 #include <calculator/failure_message.h>
-#include <window/event_binding.h>
 
 #include <QWidget>
 
 #include <array>
+#include <form/form_session.h>
 #include <functional>
 #include <vector>
 
@@ -19,10 +19,10 @@ namespace quenvale {
 class PresetComboBox;
 struct ControlRow;
 
-// The program's one window. The panel is its model: each event of a control
-// copies the user's gesture into the panel and runs the event's action, and
-// then every control is set from the panel again. No value lives only in a
-// control.
+// The program's one window, drawn from the shared control table. The form
+// session is its model: each event of a control copies the user's gesture
+// into the panel and runs the event's action, and then every control is set
+// from the panel again. No value lives only in a control.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -35,10 +35,13 @@ public:
     // initial FSB. Call once, before showing the window.
     void load();
 
-    const ClockPanel& panel() const { return panel_; }
+    const ClockPanel& panel() const { return session_.panel(); }
 
     // Replaces the warning box that tells the user of a failed action.
     void setFailureReporter(FailureReporter reporter);
+
+    // The widest a result's tool tip grows before it wraps, in pixels.
+    static constexpr int kToolTipWidth = 300;
 
 protected:
     // Enter runs the calculation wherever the focus is; the buttons take
@@ -47,6 +50,9 @@ protected:
     // Tab and Shift+Tab stop once at each option frame, on its selected
     // option, as the arrow keys move within the frame.
     bool focusNextPrevChild(bool next) override;
+    // Shows a result's tool tip beside its box, on hover and on keyboard
+    // focus alike.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -59,12 +65,15 @@ private:
     // The option frame the control belongs to, if it is an option.
     const OptionButtons* optionFrameOf(const QWidget* control) const;
 
-    // The one place where an action runs and its failure is caught.
+    // The one place where an action runs and what follows it is done.
     void run(WindowEvent event, const EventArgs& args = {});
     void showPanel();
+    void showResult(ClockIndex index);
+    void showResultToolTip(QLineEdit& box);
+    void focusInput(InputBox box);
     void showFailure(const FailureDescription& failure);
 
-    ClockPanel panel_;
+    FormSession session_;
     FailureReporter reportFailure_;
 
     std::array<PresetComboBox*, 2> inputs_{};

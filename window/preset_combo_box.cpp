@@ -39,12 +39,18 @@ void PresetComboBox::showState(const std::vector<std::string>& items, const QStr
             addItem(QString::fromStdString(item));
         }
     }
+    const int item = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (currentText() == text) {
+        // The user is typing: the item that is the text becomes current
+        // without touching the line edit (its cursor and undo history stay).
+        // A text that is no item leaves the index alone, since clearing it
+        // would clear the text; the list and the arrow keys ignore it then.
+        if (item >= 0 && item != currentIndex()) {
+            setCurrentIndex(item);
+        }
         return;
     }
-    // The current item follows the text, so that the arrow keys and the
-    // list go on from it; a text outside the list has no current item.
-    setCurrentIndex(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    setCurrentIndex(item);
     setEditText(text);
 }
 
@@ -54,6 +60,12 @@ void PresetComboBox::showPopup() {
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     list->setMinimumWidth(list->sizeHintForColumn(0) + scrollBar + frame);
     QComboBox::showPopup();
+    const int item = findText(currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const QModelIndex current = item >= 0 ? model()->index(item, modelColumn()) : QModelIndex();
+    list->setCurrentIndex(current);
+    if (current.isValid()) {
+        list->scrollTo(current);
+    }
 }
 
 void PresetComboBox::keyPressEvent(QKeyEvent* event) {
@@ -61,10 +73,19 @@ void PresetComboBox::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
+    const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    // Alt+Down opens the list, as QComboBox has it.
+    if (arrow && (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == 0) {
+        emit stepRequested(event->key() == Qt::Key_Up ? ListStep::Up : ListStep::Down);
+        event->accept();
+        return;
+    }
     QComboBox::keyPressEvent(event);
 }
 
-void PresetComboBox::wheelEvent(QWheelEvent* event) { event->ignore(); }
+void PresetComboBox::wheelEvent(QWheelEvent* event) {
+    event->ignore();
+}
 
 bool PresetComboBox::hasItems(const std::vector<std::string>& items) const {
     if (static_cast<std::size_t>(count()) != items.size()) {

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QString>
 
+#include <form/form_session.h>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,8 @@ public:
     // cursor stays where the user is typing.
     void showState(const std::vector<std::string>& items, const QString& text);
 
-    // Opens the list at least as wide as its widest item.
+    // Opens the list at least as wide as its widest item, with the item that
+    // is the box's text highlighted, or none when the text is no item.
     void showPopup() override;
 
 signals:
@@ -31,9 +33,13 @@ signals:
     void userEdited(const QString& text);
     // The user picked an item of the list, also the item already shown.
     void itemPicked(int index);
+    // Up or Down with the list closed: the window picks the item that
+    // follows the text, which only it knows for certain.
+    void stepRequested(quenvale::ListStep step);
 
 protected:
-    // Enter belongs to the window (it runs the calculation), not to the box.
+    // Enter belongs to the window (it runs the calculation), not to the box;
+    // Up and Down move from the text, not from the item picked last.
     void keyPressEvent(QKeyEvent* event) override;
     // QComboBox picks the next item on a turn of the mouse wheel, even over a
     // box without focus: a scroll across the window would change the FSB and

@@ -2,7 +2,7 @@
 // what any Qt Widgets program that shows Japanese text pays to start.
 
 #include <window/first_frame_probe.h>
-#include <window/layout_table.h>
+#include <form/control_table.h>
 #include <window/twips.h>
 
 #include <QApplication>

@@ -58,6 +58,25 @@ INSTANTIATE_TEST_SUITE_P(edges, compute_clocks,
                              // Very large but still within the single range: exponent form.
                              Case{"14.318", "1e30", kHalfPci, kOneAgp, "1E+30", "5E+29", "1E+30"}));
 
+// The worked values come out the same under several wrong orders of
+// rounding; each of these does not. "ratio" would fail if ref / 14.318 were
+// stored as single before the FSB multiplies it, "nominal" if 14.318 were held
+// as a single (or the division done in single precision), "cpu" if PCI and
+// AGP were taken from the CPU clock before it is stored as single.
+INSTANTIATE_TEST_SUITE_P(
+    precision_chain, compute_clocks,
+    testing::Values(
+        // ratio: 69.84187
+        Case{"12.000", "83.333", kHalfPci, kOneAgp, "69.84188", "34.92094", "69.84188"},
+        // ratio: 69.84187, 23.28062, 46.56125; cpu: AGP 46.56125
+        Case{"12.000", "83.333", kThirdPci, kTwoThirdsAgp, "69.84188", "23.28063", "46.56126"},
+        // nominal: PCI and AGP 41.9053
+        Case{"12.000", "100", kHalfPci, kHalfAgp, "83.81059", "41.90529", "41.90529"},
+        // ratio and nominal: 94.40425, 62.93617
+        Case{"12.288", "110", kThirdPci, kTwoThirdsAgp, "94.40424", "31.46808", "62.93616"},
+        // nominal and cpu: PCI 37.24906, AGP 74.49812
+        Case{"12.000", "133.333", kThirdPci, kTwoThirdsAgp, "111.7472", "37.24905", "74.49811"}));
+
 TEST(compute_clocks, nominal_reference_gives_fsb_rounded_to_single) {
     for (const char* fsb : {"66.666", "68.5", "83.333", "103", "117", "133.333", "153"}) {
         const ClockResults results = computeClocks(kHalfPci, kOneAgp, "14.318", fsb);

@@ -1,4 +1,3 @@
-#include <window/layout_table.h>
 #include <window/preset_combo_box.h>
 #include <window/twips.h>
 
@@ -12,6 +11,8 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTest>
+
+#include <form/control_table.h>
 
 #include "window_harness.h"
 
@@ -141,7 +142,7 @@ private slots:
         for (QWidget* child : harness.window().findChildren<QWidget*>()) {
             if (!child->objectName().isEmpty() &&
                 std::any_of(kControls.begin(), kControls.end(), [child](const ControlRow& s) {
-                    return QString::fromUtf8(s.name.data(), qsizetype(s.name.size())) ==
+                    return QString::fromUtf8(s.objectName.data(), qsizetype(s.objectName.size())) ==
                            child->objectName();
                 })) {
                 ++tableControls;

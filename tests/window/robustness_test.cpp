@@ -72,8 +72,8 @@ void verifyWindowShowsPanel(const WindowHarness& harness) {
         QCOMPARE(harness.result(i)->text(),
                  QString::fromStdString(panel.results[static_cast<std::size_t>(i)]));
     }
-    QCOMPARE(harness.result(1)->toolTip(), QString::fromUtf8(pciHintText(panel.hints[1])));
-    QCOMPARE(harness.result(2)->toolTip(), QString::fromUtf8(agpHintText(panel.hints[2])));
+    QVERIFY(toolTipSays(*harness.result(1), QString::fromUtf8(pciHintText(panel.hints[1]))));
+    QVERIFY(toolTipSays(*harness.result(2), QString::fromUtf8(agpHintText(panel.hints[2]))));
     QCOMPARE(harness.calculateButton()->isEnabled(), panel.calculateEnabled);
 }
 
@@ -223,10 +223,12 @@ private slots:
                              QStringList({QString::fromStdString(clocks.texts[CpuClock]),
                                           QString::fromStdString(clocks.texts[PciClock]),
                                           QString::fromStdString(clocks.texts[AgpClock])}));
-                    QCOMPARE(harness.result(PciClock)->toolTip(),
-                             QString::fromUtf8(pciHintText(pciHint(clocks.values[PciClock]))));
-                    QCOMPARE(harness.result(AgpClock)->toolTip(),
-                             QString::fromUtf8(agpHintText(agpHint(clocks.values[AgpClock]))));
+                    QVERIFY(toolTipSays(
+                        *harness.result(PciClock),
+                        QString::fromUtf8(pciHintText(pciHint(clocks.values[PciClock])))));
+                    QVERIFY(toolTipSays(
+                        *harness.result(AgpClock),
+                        QString::fromUtf8(agpHintText(agpHint(clocks.values[AgpClock])))));
                     QVERIFY(!harness.calculateButton()->isEnabled());
                     ++calculated;
                 } catch (const RuntimeError&) {

@@ -1,6 +1,5 @@
 #include <calculator/failure_message.h>
 #include <runtime/runtime_error.h>
-#include <window/event_binding.h>
 #include <window/preset_combo_box.h>
 
 #include <QAbstractButton>
@@ -14,6 +13,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <form/window_events.h>
 #include <iconv.h>
 #include <memory>
 
@@ -125,7 +125,7 @@ private slots:
                                  failedText.isNull() ? std::nullopt
                                                      : std::optional(failedText.toStdString()));
         const FailureDescription failure =
-            describeFailure(error, panel, bindingFor(WindowEvent::Command1Click).converts);
+            describeFailure(error, panel, bindingFor(WindowEvent::CalculateClicked).converts);
         const QString message = QString::fromStdString(failure.message);
         QVERIFY2(fitsCodePage932(message), qPrintable(message));
     }

@@ -119,6 +119,15 @@ QString WindowHarness::focusName() {
     return focus == nullptr ? QString() : focus->objectName();
 }
 
+QString unwrapped(QString text) {
+    return text.remove(QLatin1Char('\n')).remove(QLatin1Char(' '));
+}
+
+bool toolTipSays(const QLineEdit& box, const QString& why) {
+    const QString tip = unwrapped(box.toolTip());
+    return tip == unwrapped(why) || tip == unwrapped(box.text() + QStringLiteral("MHz") + why);
+}
+
 QStringList WindowHarness::shownResults() const {
     return {result(0)->text(), result(1)->text(), result(2)->text()};
 }

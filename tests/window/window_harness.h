@@ -58,6 +58,12 @@ private:
     std::optional<InputBox> lastBlamed_;
 };
 
+// The text without the line breaks and blanks a tool tip is wrapped at.
+QString unwrapped(QString text);
+// Whether a result box's tool tip gives `why`, after the box's whole text
+// where the box is too narrow to show it.
+bool toolTipSays(const QLineEdit& box, const QString& why);
+
 // Names the application and loads its translation once per test program.
 void setUpTestApplication();
 

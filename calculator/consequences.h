@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quenvale {
+
+// Nominal clocks the board's clock generator derives from the reference
+// besides the bus clocks, MHz.
+inline constexpr double kNominalUsb = 48.0;
+inline constexpr double kNominalSuperIo = 24.0;
+// USB full speed tolerates ±0.25 % (2,500 ppm).
+inline constexpr double kUsbTolerance = 0.0025;
+inline constexpr double kSecondsPerDay = 86400.0;
+
+// What else a reference crystal changes. Each value is computed in double
+// from the single reference and stored as single; its text is the value's
+// formatSingle text.
+struct Consequences {
+    float ratio = 0;                   // reference / 14.318
+    float usbMhz = 0;                  // 48 MHz scaled
+    float sioMhz = 0;                  // 24 MHz Super I/O clock scaled
+    float timerDriftSecondsPerDay = 0; // gained (lost when negative) by tick timekeeping
+    std::string ratioText;
+    std::string usbText;
+    std::string sioText;
+    std::string timerDriftText;
+    // The stored USB clock lies within ±0.25 % of 48 MHz.
+    bool usbWithinTolerance = false;
+
+    bool operator==(const Consequences&) const = default;
+};
+
+// The consequences of a reference crystal of referenceText MHz. Throws
+// RuntimeError exactly as computeClocks does: TypeMismatch or Overflow (with
+// the text) when the text is not a number, Overflow when a step overflows.
+Consequences computeConsequences(std::string_view referenceText);
+
+// The processor's core clock: its CPU (FSB) clock times its multiplier.
+struct CoreClock {
+    float mhz = 0;
+    std::string text;
+
+    bool operator==(const CoreClock&) const = default;
+};
+
+// cpuMhz × multiplier, the product in double, stored as single. Throws
+// RuntimeError(Overflow) when the product overflows.
+CoreClock computeCoreClock(float cpuMhz, float multiplier);
+
+// The same with the multiplier given as text; a text that is not a number
+// fails as computeClocks' inputs do.
+CoreClock computeCoreClock(float cpuMhz, std::string_view multiplierText);
+
+} // namespace quenvale

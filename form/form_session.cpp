@@ -1,0 +1,129 @@
+#include <runtime/parse_single.h>
+#include <runtime/runtime_error.h>
+
+#include <form/control_table.h>
+#include <form/form_session.h>
+
+namespace quenvale {
+
+namespace {
+
+std::optional<InputBox> inputOf(WindowEvent event) {
+    switch (event) {
+    case WindowEvent::ReferenceEdited:
+    case WindowEvent::ReferencePicked:
+        return InputBox::Reference;
+    case WindowEvent::FsbEdited:
+    case WindowEvent::FsbPicked:
+        return InputBox::Fsb;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<float> numberIn(std::string_view text) {
+    try {
+        return parseSingle(text);
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+std::string_view hintReason(const ClockPanel& panel, ClockIndex result) {
+    switch (result) {
+    case PciClock:
+        return pciHintText(panel.hints[PciClock]);
+    case AgpClock:
+        return agpHintText(panel.hints[AgpClock]);
+    case CpuClock:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+EventOutcome FormSession::handle(WindowEvent event, const EventArgs& args) {
+    const EventBinding& binding = bindingFor(event);
+    if (const std::optional<InputBox> box = inputOf(event)) {
+        lastInput_ = *box;
+    }
+    EventOutcome outcome;
+    try {
+        binding.run(panel_, args);
+    } catch (const RuntimeError& error) {
+        outcome.failure = describeFailure(error, panel_, binding.converts);
+        outcome.focusBox = outcome.failure->box;
+        return outcome;
+    }
+    if (event == WindowEvent::CalculateClicked) {
+        outcome.focusBox = lastInput_;
+    }
+    outcome.exitRequested = panel_.exitRequested;
+    return outcome;
+}
+
+std::optional<std::size_t> currentItem(const std::vector<std::string>& items,
+                                       std::string_view text) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i] == text) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> steppedItem(const std::vector<std::string>& items, std::string_view text,
+                                       ListStep step) {
+    if (items.empty()) {
+        return std::nullopt;
+    }
+    const bool down = step == ListStep::Down;
+    if (const std::optional<std::size_t> current = currentItem(items, text)) {
+        if (down) {
+            return *current + 1 < items.size() ? std::optional(*current + 1) : std::nullopt;
+        }
+        return *current > 0 ? std::optional(*current - 1) : std::nullopt;
+    }
+    const std::optional<float> typed = numberIn(text);
+    if (!typed) {
+        return down ? 0 : items.size() - 1;
+    }
+    // The nearest item strictly beyond the typed number in the step's
+    // direction; the list is in numeric order, but nothing relies on it.
+    std::optional<std::size_t> nearest;
+    float nearestValue = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::optional<float> value = numberIn(items[i]);
+        if (!value || (down ? *value <= *typed : *value >= *typed)) {
+            continue;
+        }
+        if (!nearest || (down ? *value < nearestValue : *value > nearestValue)) {
+            nearest = i;
+            nearestValue = *value;
+        }
+    }
+    return nearest;
+}
+
+std::string resultToolTip(const ClockPanel& panel, ClockIndex result, bool textFits) {
+    std::string tip;
+    const std::string& text = panel.results[result];
+    if (!textFits && !text.empty()) {
+        tip = text + ' ' + std::string(kUnit);
+    }
+    if (const std::string_view reason = hintReason(panel, result); !reason.empty()) {
+        if (!tip.empty()) {
+            tip += '\n';
+        }
+        tip += reason;
+    }
+    return tip;
+}
+
+std::string resultDescription(const ClockPanel& panel, ClockIndex result) {
+    const std::string_view reason = hintReason(panel, result);
+    return std::string(reason.empty() ? kUnit : reason);
+}
+
+} // namespace quenvale

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <calculator/clock_calculation.h>
+#include <calculator/clock_panel.h>
+#include <calculator/failure_message.h>
+
+#include <cstddef>
+#include <form/window_events.h>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quenvale {
+
+// What a front end does after an event, beyond showing the panel again.
+struct EventOutcome {
+    // Tell the user; the panel is as it was before the action.
+    std::optional<FailureDescription> failure;
+    // Put the keyboard focus in this box with its whole text selected: the
+    // box to correct after a failure, the box last used after a calculation
+    // (the calculate button has just been disabled and must not pass the
+    // focus on to 終了).
+    std::optional<InputBox> focusBox;
+    // Close the window: 終了 was pressed.
+    bool exitRequested = false;
+};
+
+// The window's logic behind either front end: the panel, and which input box
+// the user worked in last. Every event goes through handle(); a failing
+// action leaves the panel unchanged.
+class FormSession {
+public:
+    EventOutcome handle(WindowEvent event, const EventArgs& args = {});
+
+    const ClockPanel& panel() const { return panel_; }
+    // The box last edited or picked from; the reference box at first.
+    InputBox lastInput() const { return lastInput_; }
+
+private:
+    ClockPanel panel_;
+    InputBox lastInput_ = InputBox::Reference;
+};
+
+// The list item that is the box's text exactly, if any.
+std::optional<std::size_t> currentItem(const std::vector<std::string>& items,
+                                       std::string_view text);
+
+enum class ListStep { Up, Down };
+
+// The item Up or Down moves to from the box's text: the next item in the
+// list from the current one; from a number that is not an item, the nearest
+// item below (Up) or above (Down) it in numeric order; from a text that is
+// not a number, the last (Up) or first (Down) item. None where there is
+// nothing further that way.
+std::optional<std::size_t> steppedItem(const std::vector<std::string>& items, std::string_view text,
+                                       ListStep step);
+
+// A result box's tool tip, one line a thought: its whole text when the box
+// cannot show it all, then why the clock deserves its hint. Empty when
+// there is nothing to add.
+std::string resultToolTip(const ClockPanel& panel, ClockIndex result, bool textFits);
+
+// What a screen reader adds to a result's name: the hint's reason, else the
+// unit.
+std::string resultDescription(const ClockPanel& panel, ClockIndex result);
+
+} // namespace quenvale

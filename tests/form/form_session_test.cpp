@@ -1,0 +1,145 @@
+#include <calculator/clock_panel.h>
+
+#include <gtest/gtest.h>
+
+#include <form/control_table.h>
+#include <form/form_session.h>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace quenvale {
+namespace {
+
+struct Gesture {
+    WindowEvent event;
+    EventArgs args;
+};
+
+struct SessionCase {
+    const char* name;
+    std::vector<Gesture> before; // after Load
+    Gesture last;
+    bool fails;
+    std::optional<InputBox> focusBox;
+    bool exits;
+};
+
+class SessionOutcome : public testing::TestWithParam<SessionCase> {};
+
+TEST_P(SessionOutcome, SaysWhatFollowsTheEvent) {
+    const SessionCase& c = GetParam();
+    FormSession session;
+    session.handle(WindowEvent::FormLoad);
+    for (const Gesture& gesture : c.before) {
+        session.handle(gesture.event, gesture.args);
+    }
+    const ClockPanel before = session.panel();
+    const EventOutcome outcome = session.handle(c.last.event, c.last.args);
+    EXPECT_EQ(outcome.failure.has_value(), c.fails);
+    EXPECT_EQ(outcome.focusBox, c.focusBox);
+    EXPECT_EQ(outcome.exitRequested, c.exits);
+    if (c.fails) {
+        // A failing action writes nothing; only the gesture's own text stays.
+        EXPECT_EQ(session.panel().pci, before.pci);
+        EXPECT_EQ(session.panel().agp, before.agp);
+        EXPECT_EQ(session.panel().results, before.results);
+        EXPECT_EQ(session.panel().calculateEnabled, before.calculateEnabled);
+        EXPECT_EQ(outcome.failure->box, c.focusBox);
+    }
+}
+
+const Gesture kCalculate{WindowEvent::CalculateClicked, {}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, SessionOutcome,
+    testing::Values(
+        SessionCase{"CalculateUntouchedFocusesReference",
+                    {},
+                    kCalculate,
+                    false,
+                    InputBox::Reference,
+                    false},
+        SessionCase{"CalculateAfterFsbEditFocusesFsb",
+                    {{WindowEvent::FsbEdited, {0, "150"}}},
+                    kCalculate,
+                    false,
+                    InputBox::Fsb,
+                    false},
+        SessionCase{"CalculateAfterFsbThenReferencePick",
+                    {{WindowEvent::FsbEdited, {0, "150"}}, {WindowEvent::ReferencePicked, {4, {}}}},
+                    kCalculate,
+                    false,
+                    InputBox::Reference,
+                    false},
+        SessionCase{"DividerClickKeepsTheLastBox",
+                    {{WindowEvent::FsbPicked, {0, {}}}, {WindowEvent::AgpDividerClicked, {0, {}}}},
+                    kCalculate,
+                    false,
+                    InputBox::Fsb,
+                    false},
+        SessionCase{
+            "BadReferenceBlamesReference",
+            {{WindowEvent::FsbEdited, {0, "150"}}, {WindowEvent::ReferenceEdited, {0, "x"}}},
+            kCalculate,
+            true,
+            InputBox::Reference,
+            false},
+        SessionCase{"PickWithBadFsbBlamesFsb",
+                    {{WindowEvent::FsbEdited, {0, "abc"}}},
+                    {WindowEvent::ReferencePicked, {0, {}}},
+                    true,
+                    InputBox::Fsb,
+                    false},
+        SessionCase{
+            "EditMovesNoFocus", {}, {WindowEvent::FsbEdited, {0, "9"}}, false, std::nullopt, false},
+        SessionCase{"ExitCloses", {}, {WindowEvent::ExitClicked, {}}, false, std::nullopt, true}),
+    [](const testing::TestParamInfo<SessionCase>& param) { return param.param.name; });
+
+struct StepCase {
+    const char* text;
+    ListStep step;
+    std::optional<std::size_t> item;
+};
+
+class ListStepping : public testing::TestWithParam<StepCase> {};
+
+TEST_P(ListStepping, MovesFromTheText) {
+    const std::vector<std::string> fsb(kFsbPresets.begin(), kFsbPresets.end());
+    EXPECT_EQ(steppedItem(fsb, GetParam().text, GetParam().step), GetParam().item)
+        << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FsbList, ListStepping,
+    testing::Values(StepCase{"150", ListStep::Down, 19}, StepCase{"150", ListStep::Up, 17},
+                    StepCase{"66.666", ListStep::Up, std::nullopt},
+                    StepCase{"160", ListStep::Down, std::nullopt},
+                    StepCase{"133.332", ListStep::Down, 13}, StepCase{"133.334", ListStep::Up, 13},
+                    StepCase{"１５０．５", ListStep::Up, 18}, StepCase{"68.5", ListStep::Down, 2},
+                    StepCase{"1e9", ListStep::Down, std::nullopt},
+                    StepCase{"-5", ListStep::Down, 0}, StepCase{"", ListStep::Down, 0},
+                    StepCase{"1,000", ListStep::Up, 20}));
+
+TEST(ControlTable, EveryReferenceNamesAControlAndEveryStopIsOnce) {
+    std::set<int> tabIndices;
+    for (const ControlRow& row : kControls) {
+        EXPECT_TRUE(tabIndices.insert(row.tabIndex).second) << row.objectName;
+        if (row.container != kWindowName) {
+            EXPECT_EQ(controlRow(row.container).kind, ControlKind::Frame) << row.objectName;
+        }
+        if (!row.labelFor.empty()) {
+            EXPECT_EQ(row.kind, ControlKind::Label);
+            EXPECT_NO_THROW(controlRow(row.labelFor)) << row.objectName;
+        }
+    }
+    for (const EventBinding& binding : eventBindings()) {
+        EXPECT_NO_THROW(binding.source == kWindowName ? kControls.front()
+                                                      : controlRow(binding.source));
+    }
+    EXPECT_EQ(tabOrder().size(), 13U);
+}
+
+} // namespace
+} // namespace quenvale
