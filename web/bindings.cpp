@@ -1,15 +1,16 @@
-// The page's view of the program: the panel, its actions and the window's
-// layout, exported to JavaScript. The page only shows what these return.
+// The page's view of the program: the window's description and a session
+// that runs every event, exported to JavaScript. The page shows only what
+// these return.
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_hints.h>
 #include <calculator/clock_panel.h>
-#include <calculator/failure_message.h>
-#include <runtime/runtime_error.h>
-#include <window/layout_table.h>
 
 #include <array>
+#include <cstdio>
 #include <emscripten/bind.h>
-#include <span>
+#include <form/control_table.h>
+#include <form/form_session.h>
+#include <form/window_events.h>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,16 +20,18 @@ namespace quenvale {
 
 namespace {
 
-// What an action left to tell the user: nothing, or the message and the box
-// to correct (-1 when no box is to blame).
+// What the page does after an event, beyond showing the panel again.
 struct Outcome {
     bool failed = false;
     std::string message;
+    // The input box to focus with its text selected (0 reference, 1 FSB),
+    // or -1 to leave the focus where it is.
     int focusBox = -1;
+    bool exitRequested = false;
 };
 
 struct Control {
-    std::string name;
+    std::string objectName;
     std::string kind;
     std::string container;
     std::string caption;
@@ -37,31 +40,42 @@ struct Control {
     int width = 0;
     int height = 0;
     int tabIndex = 0;
-    std::string labelFor; // the field a label names
     std::string toolTip;
+    std::string labelFor;
+    // What the page does with it: referenceBox, fsbBox, pciDivider,
+    // agpDivider, calculateButton, exitButton, resultBox, creditLine, or
+    // empty; and its index among the dividers of its group or the results.
+    std::string role;
+    int index = 0;
 };
 
-// Each label names the field to its right or below it.
-struct LabelFor {
-    std::string_view label;
-    std::string_view field;
-};
-constexpr std::array<LabelFor, 5> kLabelledFields{{
-    {"Label2", "Combo1(0)"},
-    {"Label3", "Combo1(1)"},
-    {"Label4(0)", "Text1(0)"},
-    {"Label5", "Text1(1)"},
-    {"Label6", "Text1(2)"},
-}};
-
-struct ToolTip {
-    std::string_view control;
-    std::string_view text;
-};
-constexpr std::array<ToolTip, 2> kToolTips{{
-    {"Combo1(0)", "PLL-ICに与える周波数"},
-    {"Combo1(1)", "マザーボードで設定するFSB"},
-}};
+// The role of a control, from the names form/ gives the controls by role.
+std::pair<std::string, int> roleOf(std::string_view name) {
+    for (std::size_t i = 0; i < OptionGroup::size; ++i) {
+        if (name == control::pciDividers[i]) {
+            return {"pciDivider", static_cast<int>(i)};
+        }
+        if (name == control::agpDividers[i]) {
+            return {"agpDivider", static_cast<int>(i)};
+        }
+        if (name == control::resultBoxes[i]) {
+            return {"resultBox", static_cast<int>(i)};
+        }
+    }
+    const std::array<std::pair<std::string_view, const char*>, 5> single{{
+        {control::referenceBox, "referenceBox"},
+        {control::fsbBox, "fsbBox"},
+        {control::calculateButton, "calculateButton"},
+        {control::exitButton, "exitButton"},
+        {control::creditLine, "creditLine"},
+    }};
+    for (const auto& [objectName, role] : single) {
+        if (name == objectName) {
+            return {role, 0};
+        }
+    }
+    return {};
+}
 
 std::string kindName(ControlKind kind) {
     switch (kind) {
@@ -70,15 +84,26 @@ std::string kindName(ControlKind kind) {
     case ControlKind::Label:
         return "label";
     case ControlKind::ComboBox:
-        return "combo";
+        return "combobox";
     case ControlKind::OptionButton:
         return "option";
     case ControlKind::CommandButton:
         return "button";
     case ControlKind::TextBox:
-        return "text";
+        break;
     }
-    return "label";
+    return "textbox";
+}
+
+std::string cssColour(Rgb rgb) {
+    return "rgb(" + std::to_string(rgb.red) + " " + std::to_string(rgb.green) + " " +
+           std::to_string(rgb.blue) + ")";
+}
+
+std::string cssPoints(double points) {
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "%gpt", points);
+    return text.data();
 }
 
 bool validIndex(int index, std::size_t size) {
@@ -89,115 +114,137 @@ InputBox boxAt(int index) {
     return index == 0 ? InputBox::Reference : InputBox::Fsb;
 }
 
-DividerGroup groupAt(int index) {
-    return index == 0 ? DividerGroup::Pci : DividerGroup::Agp;
-}
-
-class PagePanel {
+class PageSession {
 public:
-    PagePanel() { panel_.load(); }
+    PageSession() { session_.handle(WindowEvent::FormLoad); }
 
-    Outcome editInput(int box, const std::string& text) {
-        return run([&] { panel_.editInput(boxAt(box), text); }, {});
+    Outcome edit(int box, const std::string& text) {
+        return run(editedEvent(boxAt(box)), {.index = 0, .text = text});
     }
-    Outcome pickListItem(int box, int index) {
-        if (!validIndex(index, panel_.list(boxAt(box)).size())) {
+    Outcome pick(int box, int item) {
+        if (!validIndex(item, panel().list(boxAt(box)).size())) {
             return {};
         }
-        return run([&] { panel_.pickListItem(boxAt(box), static_cast<std::size_t>(index)); },
-                   kListPickConverts);
+        return run(pickedEvent(boxAt(box)), {.index = static_cast<std::size_t>(item), .text = {}});
+    }
+    // Up or Down with the list closed: picks the item that follows the
+    // box's text, if there is one that way.
+    Outcome step(int box, bool down) {
+        const InputBox input = boxAt(box);
+        const auto item =
+            steppedItem(panel().list(input), text(box), down ? ListStep::Down : ListStep::Up);
+        if (!item) {
+            return {};
+        }
+        return run(pickedEvent(input), {.index = *item, .text = {}});
     }
     Outcome clickDivider(int group, int index) {
         if (!validIndex(index, OptionGroup::size)) {
             return {};
         }
-        return run([&] { panel_.clickDivider(groupAt(group), static_cast<std::size_t>(index)); },
-                   {});
+        return run(group == 0 ? WindowEvent::PciDividerClicked : WindowEvent::AgpDividerClicked,
+                   {.index = static_cast<std::size_t>(index), .text = {}});
     }
-    Outcome calculate() {
-        return run([&] { panel_.calculate(); }, kCalculateConverts);
-    }
-    Outcome exit() {
-        return run([&] { panel_.exit(); }, {});
-    }
+    Outcome calculate() { return run(WindowEvent::CalculateClicked, {}); }
+    Outcome exit() { return run(WindowEvent::ExitClicked, {}); }
 
-    std::string text(int box) const { return box == 0 ? panel_.referenceText : panel_.fsbText; }
-    std::vector<std::string> listItems(int box) const { return panel_.list(boxAt(box)); }
+    std::string text(int box) const {
+        return boxAt(box) == InputBox::Reference ? panel().referenceText : panel().fsbText;
+    }
+    std::vector<std::string> listItems(int box) const { return panel().list(boxAt(box)); }
+    // The list item the box's text is, highlighted when the list opens; -1
+    // for none.
+    int currentItem(int box) const {
+        const auto item = quenvale::currentItem(panel().list(boxAt(box)), text(box));
+        return item ? static_cast<int>(*item) : -1;
+    }
     bool dividerEnabled(int group, int index) const {
         return validIndex(index, OptionGroup::size) &&
-               panel_.dividers(groupAt(group)).isEnabled(static_cast<std::size_t>(index));
+               panel()
+                   .dividers(group == 0 ? DividerGroup::Pci : DividerGroup::Agp)
+                   .isEnabled(static_cast<std::size_t>(index));
     }
     bool dividerSelected(int group, int index) const {
         return validIndex(index, OptionGroup::size) &&
-               panel_.dividers(groupAt(group)).isSelected(static_cast<std::size_t>(index));
+               panel()
+                   .dividers(group == 0 ? DividerGroup::Pci : DividerGroup::Agp)
+                   .isSelected(static_cast<std::size_t>(index));
     }
     std::string result(int index) const {
-        return validIndex(index, panel_.results.size())
-                   ? panel_.results[static_cast<std::size_t>(index)]
+        return validIndex(index, panel().results.size())
+                   ? panel().results[static_cast<std::size_t>(index)]
                    : std::string();
     }
     std::string hint(int index) const {
-        return validIndex(index, panel_.hints.size())
-                   ? std::string(hintName(panel_.hints[static_cast<std::size_t>(index)]))
+        return validIndex(index, panel().hints.size())
+                   ? std::string(hintName(panel().hints[static_cast<std::size_t>(index)]))
                    : std::string("ok");
     }
-    std::string hintText(int index) const {
-        if (index == PciClock) {
-            return std::string(pciHintText(panel_.hints[PciClock]));
-        }
-        if (index == AgpClock) {
-            return std::string(agpHintText(panel_.hints[AgpClock]));
-        }
-        return {};
+    std::string resultToolTip(int index, bool textFits) const {
+        return validIndex(index, panel().results.size())
+                   ? quenvale::resultToolTip(panel(), static_cast<ClockIndex>(index), textFits)
+                   : std::string();
     }
-    bool calculateEnabled() const { return panel_.calculateEnabled; }
-    bool exitRequested() const { return panel_.exitRequested; }
+    std::string resultDescription(int index) const {
+        return validIndex(index, panel().results.size())
+                   ? quenvale::resultDescription(panel(), static_cast<ClockIndex>(index))
+                   : std::string();
+    }
+    bool calculateEnabled() const { return panel().calculateEnabled; }
 
 private:
-    template <class Action> Outcome run(Action action, std::span<const InputBox> converts) {
-        try {
-            action();
-        } catch (const RuntimeError& error) {
-            const FailureDescription failure = describeFailure(error, panel_, converts);
-            Outcome outcome{.failed = true, .message = failure.message, .focusBox = -1};
-            if (failure.box) {
-                outcome.focusBox = *failure.box == InputBox::Reference ? 0 : 1;
-            }
-            return outcome;
+    const ClockPanel& panel() const { return session_.panel(); }
+
+    Outcome run(WindowEvent event, const EventArgs& args) {
+        const EventOutcome outcome = session_.handle(event, args);
+        Outcome page{.failed = outcome.failure.has_value(),
+                     .message = outcome.failure ? outcome.failure->message : std::string(),
+                     .focusBox = -1,
+                     .exitRequested = outcome.exitRequested};
+        if (outcome.focusBox) {
+            page.focusBox = *outcome.focusBox == InputBox::Reference ? 0 : 1;
         }
-        return {};
+        return page;
     }
 
-    ClockPanel panel_;
+    FormSession session_;
 };
 
 std::vector<Control> controls() {
     std::vector<Control> rows;
+    rows.reserve(kControls.size());
     for (const ControlRow& row : kControls) {
-        Control control{std::string(row.name),
-                        kindName(row.kind),
-                        std::string(row.container),
-                        std::string(row.caption),
-                        row.left,
-                        row.top,
-                        row.width,
-                        row.height,
-                        row.tabIndex,
-                        {},
-                        {}};
-        for (const LabelFor& pair : kLabelledFields) {
-            if (pair.label == row.name) {
-                control.labelFor = pair.field;
-            }
-        }
-        for (const ToolTip& tip : kToolTips) {
-            if (tip.control == row.name) {
-                control.toolTip = tip.text;
-            }
-        }
-        rows.push_back(std::move(control));
+        auto [role, index] = roleOf(row.objectName);
+        rows.push_back({std::string(row.objectName), kindName(row.kind), std::string(row.container),
+                        std::string(row.caption), row.left, row.top, row.width, row.height,
+                        row.tabIndex, std::string(row.toolTip), std::string(row.labelFor),
+                        std::move(role), index});
     }
     return rows;
+}
+
+// The window's look as CSS values: its size in pixels, faces, sizes and
+// colours.
+std::vector<std::string> styleNames() {
+    return {"--client-width", "--client-height", "--face",    "--input-size",
+            "--control-size", "--credit",        "--caution", "--danger"};
+}
+
+std::vector<std::string> styleValues() {
+    std::string faces;
+    for (const std::string_view family : kFontFamilies) {
+        faces += '"' + std::string(family) + "\", ";
+    }
+    faces += "sans-serif";
+    const auto pixels = [](int twips) {
+        std::array<char, 16> text{};
+        std::snprintf(text.data(), text.size(), "%gpx",
+                      static_cast<double>(twips) / kTwipsPerPixel);
+        return std::string(text.data());
+    };
+    return {pixels(kClientWidthTwips),   pixels(kClientHeightTwips),    faces,
+            cssPoints(kInputFontPoints), cssPoints(kControlFontPoints), cssColour(kCreditColour),
+            cssColour(kCautionColour),   cssColour(kDangerColour)};
 }
 
 } // namespace
@@ -208,14 +255,15 @@ EMSCRIPTEN_BINDINGS(quenvale) {
     using namespace emscripten;
     using quenvale::Control;
     using quenvale::Outcome;
-    using quenvale::PagePanel;
+    using quenvale::PageSession;
 
     value_object<Outcome>("Outcome")
         .field("failed", &Outcome::failed)
         .field("message", &Outcome::message)
-        .field("focusBox", &Outcome::focusBox);
+        .field("focusBox", &Outcome::focusBox)
+        .field("exitRequested", &Outcome::exitRequested);
     value_object<Control>("Control")
-        .field("name", &Control::name)
+        .field("objectName", &Control::objectName)
         .field("kind", &Control::kind)
         .field("container", &Control::container)
         .field("caption", &Control::caption)
@@ -224,28 +272,37 @@ EMSCRIPTEN_BINDINGS(quenvale) {
         .field("width", &Control::width)
         .field("height", &Control::height)
         .field("tabIndex", &Control::tabIndex)
+        .field("toolTip", &Control::toolTip)
         .field("labelFor", &Control::labelFor)
-        .field("toolTip", &Control::toolTip);
+        .field("role", &Control::role)
+        .field("index", &Control::index);
     register_vector<std::string>("StringList");
     register_vector<Control>("ControlList");
 
-    class_<PagePanel>("PagePanel")
+    class_<PageSession>("PageSession")
         .constructor<>()
-        .function("editInput", &PagePanel::editInput)
-        .function("pickListItem", &PagePanel::pickListItem)
-        .function("clickDivider", &PagePanel::clickDivider)
-        .function("calculate", &PagePanel::calculate)
-        .function("exit", &PagePanel::exit)
-        .function("text", &PagePanel::text)
-        .function("listItems", &PagePanel::listItems)
-        .function("dividerEnabled", &PagePanel::dividerEnabled)
-        .function("dividerSelected", &PagePanel::dividerSelected)
-        .function("result", &PagePanel::result)
-        .function("hint", &PagePanel::hint)
-        .function("hintText", &PagePanel::hintText)
-        .function("calculateEnabled", &PagePanel::calculateEnabled)
-        .function("exitRequested", &PagePanel::exitRequested);
+        .function("edit", &PageSession::edit)
+        .function("pick", &PageSession::pick)
+        .function("step", &PageSession::step)
+        .function("clickDivider", &PageSession::clickDivider)
+        .function("calculate", &PageSession::calculate)
+        .function("exit", &PageSession::exit)
+        .function("text", &PageSession::text)
+        .function("listItems", &PageSession::listItems)
+        .function("currentItem", &PageSession::currentItem)
+        .function("dividerEnabled", &PageSession::dividerEnabled)
+        .function("dividerSelected", &PageSession::dividerSelected)
+        .function("result", &PageSession::result)
+        .function("hint", &PageSession::hint)
+        .function("resultToolTip", &PageSession::resultToolTip)
+        .function("resultDescription", &PageSession::resultDescription)
+        .function("calculateEnabled", &PageSession::calculateEnabled);
     function("controls", &quenvale::controls);
-    constant("clientWidthTwips", quenvale::kClientWidthTwips);
-    constant("clientHeightTwips", quenvale::kClientHeightTwips);
+    function("styleNames", &quenvale::styleNames);
+    function("styleValues", &quenvale::styleValues);
+    function(
+        "windowTitle", +[] { return std::string(quenvale::kWindowTitle); });
+    function(
+        "windowName", +[] { return std::string(quenvale::kWindowName); });
+    constant("twipsPerPixel", quenvale::kTwipsPerPixel);
 }

@@ -1,47 +1,39 @@
-// Draws the window from the layout the program exports, forwards every
-// gesture to the program's panel and shows the panel's state after each
+// Draws the window from the description the program exports, forwards
+// every gesture to the program's session and shows the panel after each
 // one. Nothing here computes, reads or writes a number: every text shown
-// comes from the panel.
+// comes from the program, and so does where the focus goes.
 'use strict';
 
 (async () => {
-    const TWIPS_PER_PIXEL = 15;
     const program = await QuenvaleModule();
     const form = document.getElementById('Form1');
     const dialog = document.getElementById('failure');
 
-    const pixels = (twips) => `${twips / TWIPS_PER_PIXEL}px`;
-    // CSS ids may not hold "(" and ")": elements are found by object name.
-    const byName = (name) => form.querySelector(`[data-name="${name}"]`);
+    const vectorItems = (vector) => {
+        const items = [];
+        for (let i = 0; i < vector.size(); ++i) {
+            items.push(vector.get(i));
+        }
+        vector.delete();
+        return items;
+    };
 
-    let panel = new program.PagePanel();
-    // Where the focus goes back to once the warning is closed.
+    let session = new program.PageSession();
+    // The box to hand the focus back to once the warning is closed.
     let blamedBox = null;
 
-    const rows = [];
-    const controls = program.controls();
-    for (let i = 0; i < controls.size(); ++i) {
-        rows.push(controls.get(i));
-    }
-    controls.delete();
+    const rows = vectorItems(program.controls());
+    const names = vectorItems(program.styleNames());
+    vectorItems(program.styleValues()).forEach((value, i) => {
+        document.documentElement.style.setProperty(names[i], value);
+    });
+    const twipsPerPixel = program.twipsPerPixel;
+    const pixels = (twips) => `${twips / twipsPerPixel}px`;
 
     const combos = [];
-    const options = [[], []];
+    const dividers = { pciDivider: [], agpDivider: [] };
     const results = [];
     let calculateButton = null;
-
-    function placed(element, row) {
-        element.dataset.name = row.name;
-        element.style.left = pixels(row.left);
-        element.style.top = pixels(row.top);
-        element.style.width = pixels(row.width);
-        element.style.height = pixels(row.height);
-        return element;
-    }
-
-    function elementId(name) {
-        return name.replace('(', '-').replace(')', '');
-    }
 
     function createFrame(row) {
         const frame = document.createElement('fieldset');
@@ -54,51 +46,52 @@
 
     function createLabel(row) {
         const label = document.createElement(row.labelFor ? 'label' : 'span');
-        label.className = row.name === 'Label7' ? 'label credit' : 'label';
-        label.id = elementId(row.name);
+        label.className = row.role === 'creditLine' ? 'label credit' : 'label';
         label.textContent = row.caption;
         if (row.labelFor) {
-            label.htmlFor = elementId(row.labelFor);
+            label.htmlFor = row.labelFor;
         }
         return label;
     }
 
     // An editable text with a drop-down list, as the ARIA combobox pattern
-    // describes it.
-    function createCombo(row, box) {
+    // has it; the element with the id is the text field.
+    function createCombo(row) {
+        const box = row.role === 'referenceBox' ? 0 : 1;
         const combo = document.createElement('div');
         combo.className = 'combo';
         const input = document.createElement('input');
         input.type = 'text';
-        input.id = elementId(row.name);
+        input.id = row.objectName;
         input.setAttribute('role', 'combobox');
         input.setAttribute('aria-expanded', 'false');
         input.setAttribute('aria-autocomplete', 'none');
         input.autocomplete = 'off';
         input.spellcheck = false;
         input.value = row.caption;
-        if (row.toolTip) {
-            input.title = row.toolTip;
-        }
+        input.title = row.toolTip;
         const list = document.createElement('ul');
-        list.id = `${input.id}-list`;
+        list.id = `${row.objectName}-list`;
         list.setAttribute('role', 'listbox');
+        list.setAttribute('aria-label', row.toolTip);
         list.hidden = true;
         input.setAttribute('aria-controls', list.id);
         const drop = document.createElement('button');
         drop.type = 'button';
         drop.className = 'drop';
         drop.tabIndex = -1;
-        drop.setAttribute('aria-label', '一覧');
         drop.textContent = '▼';
+        // The text field is the combobox; the button is for the mouse.
+        drop.setAttribute('aria-hidden', 'true');
         combo.append(input, drop, list);
 
         const state = { box, input, list, active: -1, items: [] };
         combos[box] = state;
 
-        input.addEventListener('input', () => run(() => panel.editInput(box, input.value)));
+        input.addEventListener('input', () => run(() => session.edit(box, input.value)));
         input.addEventListener('keydown', (event) => onComboKey(state, event));
         input.addEventListener('blur', () => closeList(state));
+        // The button and the list never take the focus from the text.
         drop.addEventListener('mousedown', (event) => event.preventDefault());
         drop.addEventListener('click', () => {
             input.focus();
@@ -119,20 +112,19 @@
     }
 
     function createOption(row) {
-        const group = row.name.startsWith('Option1') ? 0 : 1;
-        const index = options[group].length;
+        const group = row.role === 'pciDivider' ? 0 : 1;
         const label = document.createElement('label');
         label.className = 'option';
         const radio = document.createElement('input');
         radio.type = 'radio';
         radio.name = row.container;
-        radio.id = elementId(row.name);
+        radio.id = row.objectName;
         const caption = document.createElement('span');
         caption.textContent = row.caption;
         label.append(radio, caption);
         // A click, or the arrow keys moving the selection within the frame.
-        radio.addEventListener('click', () => run(() => panel.clickDivider(group, index)));
-        options[group].push(radio);
+        radio.addEventListener('click', () => run(() => session.clickDivider(group, row.index)));
+        dividers[row.role][row.index] = radio;
         return label;
     }
 
@@ -140,13 +132,13 @@
         const button = document.createElement('button');
         button.type = 'button';
         button.className = 'command';
-        button.id = elementId(row.name);
+        button.id = row.objectName;
         button.textContent = row.caption;
-        if (row.name === 'Command1') {
+        if (row.role === 'calculateButton') {
             calculateButton = button;
-            button.addEventListener('click', () => run(() => panel.calculate()));
+            button.addEventListener('click', () => run(() => session.calculate()));
         } else {
-            button.addEventListener('click', () => run(() => panel.exit()));
+            button.addEventListener('click', () => run(() => session.exit()));
         }
         return button;
     }
@@ -155,35 +147,37 @@
         const box = document.createElement('input');
         box.type = 'text';
         box.className = 'result';
-        box.id = elementId(row.name);
+        box.id = row.objectName;
         box.readOnly = true;
         box.value = row.caption;
-        box.setAttribute('aria-description', 'MHz');
-        results.push(box);
+        results[row.index] = box;
         return box;
     }
 
+    const creators = {
+        frame: createFrame,
+        label: createLabel,
+        combobox: createCombo,
+        option: createOption,
+        button: createButton,
+        textbox: createResult,
+    };
+
     function build() {
-        form.style.width = pixels(program.clientWidthTwips);
-        form.style.height = pixels(program.clientHeightTwips);
-        const elements = new Map([['Form1', form]]);
-        let comboCount = 0;
+        const elements = new Map([[program.windowName(), form]]);
         for (const row of rows) {
-            let element;
-            switch (row.kind) {
-                case 'frame': element = createFrame(row); break;
-                case 'label': element = createLabel(row); break;
-                case 'combo': element = createCombo(row, comboCount++); break;
-                case 'option': element = createOption(row); break;
-                case 'button': element = createButton(row); break;
-                default: element = createResult(row); break;
-            }
-            elements.set(row.name, placed(element, row));
+            const element = creators[row.kind](row);
+            element.dataset.name = row.objectName;
+            element.style.left = pixels(row.left);
+            element.style.top = pixels(row.top);
+            element.style.width = pixels(row.width);
+            element.style.height = pixels(row.height);
+            elements.set(row.objectName, element);
         }
         // Appended in tab order, so that Tab follows the layout's order.
         const byTab = [...rows].sort((a, b) => a.tabIndex - b.tabIndex);
         for (const row of byTab) {
-            elements.get(row.container).append(elements.get(row.name));
+            elements.get(row.container).append(elements.get(row.objectName));
         }
     }
 
@@ -196,6 +190,7 @@
         state.list.replaceChildren(...items.map((item, i) => {
             const option = document.createElement('li');
             option.setAttribute('role', 'option');
+            option.setAttribute('aria-selected', 'false');
             option.id = `${state.list.id}-${i}`;
             option.dataset.index = String(i);
             option.textContent = item;
@@ -203,57 +198,57 @@
         }));
     }
 
-    function listItems(box) {
-        const list = panel.listItems(box);
-        const items = [];
-        for (let i = 0; i < list.size(); ++i) {
-            items.push(list.get(i));
-        }
-        list.delete();
-        return items;
-    }
-
     // Sets every control from the panel.
     function show() {
         for (const state of combos) {
-            const text = panel.text(state.box);
+            const text = session.text(state.box);
             // Left alone when it holds the text, so the caret stays put.
             if (state.input.value !== text) {
                 state.input.value = text;
             }
-            fillList(state, listItems(state.box));
+            fillList(state, vectorItems(session.listItems(state.box)));
         }
-        options.forEach((radios, group) => {
-            radios.forEach((radio, i) => {
-                radio.disabled = !panel.dividerEnabled(group, i);
-                radio.checked = panel.dividerSelected(group, i);
+        for (const [role, group] of [['pciDivider', 0], ['agpDivider', 1]]) {
+            dividers[role].forEach((radio, i) => {
+                radio.disabled = !session.dividerEnabled(group, i);
+                radio.checked = session.dividerSelected(group, i);
             });
-        });
+        }
         results.forEach((box, i) => {
-            const text = panel.result(i);
+            const text = session.result(i);
+            // Rewriting an unchanged result would drop the user's selection.
             if (box.value !== text) {
                 box.value = text;
+                // A result too long for its box shows its first digits.
                 box.setSelectionRange(0, 0);
+                box.scrollLeft = 0;
             }
-            const hint = panel.hint(i);
+            const hint = session.hint(i);
             box.classList.toggle('caution', hint === 'caution');
             box.classList.toggle('danger', hint === 'danger');
-            const why = panel.hintText(i);
-            box.title = why;
-            box.setAttribute('aria-description', why || 'MHz');
+            box.title = session.resultToolTip(i, box.scrollWidth <= box.clientWidth);
+            box.setAttribute('aria-description', session.resultDescription(i));
         });
-        calculateButton.disabled = !panel.calculateEnabled();
+        calculateButton.disabled = !session.calculateEnabled();
+    }
+
+    function focusBox(index) {
+        const input = combos[index].input;
+        input.focus();
+        input.select();
     }
 
     function run(action) {
         const outcome = action();
         show();
         if (outcome.failed) {
-            blamedBox = outcome.focusBox >= 0 ? combos[outcome.focusBox].input : null;
+            blamedBox = outcome.focusBox;
             document.getElementById('failure-message').textContent = outcome.message;
             dialog.showModal();
+        } else if (outcome.focusBox >= 0) {
+            focusBox(outcome.focusBox);
         }
-        if (panel.exitRequested()) {
+        if (outcome.exitRequested) {
             restart();
         }
     }
@@ -261,22 +256,21 @@
     // 終了: the page starts over as the window would when opened again, and
     // closes where the browser lets a page close itself.
     function restart() {
-        panel.delete();
-        panel = new program.PagePanel();
+        session.delete();
+        session = new program.PageSession();
         for (const state of combos) {
             closeList(state);
         }
         show();
-        combos[0].input.focus();
+        focusBox(0);
         window.close();
     }
 
     dialog.addEventListener('close', () => {
-        if (blamedBox) {
-            blamedBox.focus();
-            blamedBox.select();
-            blamedBox = null;
+        if (blamedBox !== null && blamedBox >= 0) {
+            focusBox(blamedBox);
         }
+        blamedBox = null;
     });
 
     function openList(state) {
@@ -285,18 +279,19 @@
         }
         state.list.hidden = false;
         state.input.setAttribute('aria-expanded', 'true');
-        setActive(state, state.items.indexOf(state.input.value));
+        // The item the text is, or none.
+        setActive(state, session.currentItem(state.box));
     }
 
     function closeList(state) {
         state.list.hidden = true;
         state.input.setAttribute('aria-expanded', 'false');
-        state.input.removeAttribute('aria-activedescendant');
         setActive(state, -1);
     }
 
     function setActive(state, index) {
         state.active = index;
+        state.input.removeAttribute('aria-activedescendant');
         for (const option of state.list.children) {
             const on = Number(option.dataset.index) === index;
             option.classList.toggle('active', on);
@@ -306,26 +301,20 @@
                 state.input.setAttribute('aria-activedescendant', option.id);
             }
         }
-        if (index < 0) {
-            state.input.removeAttribute('aria-activedescendant');
-        }
     }
 
     function pick(state, index) {
         closeList(state);
-        run(() => panel.pickListItem(state.box, index));
-        state.input.select();
-    }
-
-    function step(state, by) {
-        const current = state.list.hidden ? state.items.indexOf(state.input.value) : state.active;
-        const last = state.items.length - 1;
-        return current < 0 ? (by > 0 ? 0 : last) : Math.min(last, Math.max(0, current + by));
+        run(() => session.pick(state.box, index));
+        if (!dialog.open) {
+            state.input.select();
+        }
     }
 
     function onComboKey(state, event) {
         const open = !state.list.hidden;
-        if (event.altKey && (event.key === 'ArrowDown' || event.key === 'ArrowUp')) {
+        const vertical = event.key === 'ArrowDown' || event.key === 'ArrowUp';
+        if (vertical && event.altKey) {
             event.preventDefault();
             if (open) {
                 closeList(state);
@@ -334,14 +323,23 @@
             }
             return;
         }
-        if (event.key === 'ArrowDown' || event.key === 'ArrowUp') {
+        if (vertical && open) {
+            // Moves the highlight; Enter or a click picks.
             event.preventDefault();
-            const target = step(state, event.key === 'ArrowDown' ? 1 : -1);
-            if (open) {
-                setActive(state, target);
-            } else if (target !== state.items.indexOf(state.input.value)) {
-                // A closed list steps to the next item and picks it.
-                pick(state, target);
+            const last = state.items.length - 1;
+            const down = event.key === 'ArrowDown';
+            const from = state.active;
+            setActive(state, from < 0 ? (down ? 0 : last)
+                : Math.min(last, Math.max(0, from + (down ? 1 : -1))));
+            return;
+        }
+        if (vertical && !event.ctrlKey && !event.metaKey) {
+            // The closed list: the program picks the item that follows the
+            // text.
+            event.preventDefault();
+            run(() => session.step(state.box, event.key === 'ArrowDown'));
+            if (!dialog.open) {
+                state.input.select();
             }
             return;
         }
@@ -370,14 +368,17 @@
             return;
         }
         event.preventDefault();
-        if (panel.calculateEnabled()) {
-            run(() => panel.calculate());
+        if (session.calculateEnabled()) {
+            run(() => session.calculate());
         }
     });
 
+    document.title = program.windowTitle();
+    document.getElementById('failure-title').textContent = program.windowTitle();
     build();
     show();
-    combos[0].input.focus();
+    // Typing at once replaces the preset crystal.
+    focusBox(0);
     form.removeAttribute('aria-busy');
     document.documentElement.dataset.ready = String(performance.now());
 })();

@@ -27,11 +27,6 @@ def start_browser(width=480, height=560):
     return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
 
 
-def element_id(name):
-    """The element id of a control's object name: Combo1(0) is Combo1-0."""
-    return name.replace("(", "-").replace(")", "")
-
-
 class Page:
     def __init__(self, driver, path):
         self.driver = driver
@@ -44,7 +39,8 @@ class Page:
         return self
 
     def control(self, name):
-        return self.driver.find_element(By.ID, element_id(name))
+        """The control's element: its id is its object name, e.g. Combo1(0)."""
+        return self.driver.find_element(By.ID, name)
 
     def box(self, index):
         return self.control(f"Combo1({index})")

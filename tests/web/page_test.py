@@ -15,7 +15,7 @@ class TypicalUse(PageTestCase):
         self.assertEqual(page.pci_state(), "-- ++ +-")
         self.assertEqual(page.selected(AGP), 1)
         self.assertEqual(page.results(), ["", "", ""])
-        self.assertEqual(page.focused_id(), "Combo1-0")
+        self.assertEqual(page.focused_id(), "Combo1(0)")
 
         # 15.000, the item after 14.318, with the Down key on the closed list.
         page.box(REFERENCE).send_keys(Keys.ARROW_DOWN)
@@ -27,6 +27,9 @@ class TypicalUse(PageTestCase):
         self.assertEqual(page.results(), ["104.7632", "34.92108", "69.84216"])
         self.assertFalse(page.calculate_button().is_enabled())
         self.assertFalse(page.dialog_open())
+        # Back in the box last used, ready for the next crystal.
+        self.assertEqual(page.focused_id(), "Combo1(0)")
+        self.assertEqual(page.selection_of_focused(), "15.000")
 
 
 # Reference and FSB picked from their lists (which sets the FSB band's
@@ -106,12 +109,12 @@ class Bands(PageTestCase):
 
 # Typed texts that fail, the box blamed and the message shown.
 BAD_INPUT = [
-    (FSB, "abc", "Combo1-1",
+    (FSB, "abc", "Combo1(1)",
      "FSBの値「abc」は数値ではありません。\n実行時エラー 13: 型が一致しません。"),
-    (REFERENCE, "14,318", "Combo1-0",
+    (REFERENCE, "14,318", "Combo1(0)",
      "PLL-IC REF クロックの値「14,318」は数値ではありません。\n実行時エラー 13: 型が一致しません。"),
-    (FSB, "1e39", "Combo1-1", "FSBの値「1e39」は大きすぎます。\n実行時エラー 6: オーバーフローしました。"),
-    (REFERENCE, "", "Combo1-0",
+    (FSB, "1e39", "Combo1(1)", "FSBの値「1e39」は大きすぎます。\n実行時エラー 6: オーバーフローしました。"),
+    (REFERENCE, "", "Combo1(0)",
      "PLL-IC REF クロックの値が入力されていません。\n実行時エラー 13: 型が一致しません。"),
 ]
 
@@ -143,10 +146,81 @@ class BadInput(PageTestCase):
         self.assertEqual(page.pci_state(), "-- ++ +-")
         page.driver.switch_to.active_element.send_keys(Keys.ESCAPE)
         self.assertFalse(page.dialog_open())
-        self.assertEqual(page.focused_id(), "Combo1-1")
+        self.assertEqual(page.focused_id(), "Combo1(1)")
+
+
+# However 計算実行 is pressed, the focus goes back to the box last used.
+CALCULATE_BY = ["click", "Enter on the button", "Space on the button", "Enter in the reference box"]
+
+# Up and Down with the list closed go on from the text: typed text, key,
+# the text after it, and the item highlighted when the list opens.
+ARROW_STEPS = [
+    ("150", Keys.ARROW_DOWN, "153", "150"),
+    ("103", Keys.ARROW_UP, "100", "103"),
+    ("101", Keys.ARROW_DOWN, "103", None),
+    ("101", Keys.ARROW_UP, "100", None),
+    ("170", Keys.ARROW_DOWN, "170", None),
+    ("abc", Keys.ARROW_UP, "160", None),
+]
 
 
 class Keyboard(PageTestCase):
+    def test_focus_returns_to_the_last_box_after_calculating(self):
+        for by in CALCULATE_BY:
+            with self.subTest(by=by):
+                page = self.page.open()
+                page.type_into(FSB, "133.333")
+                if by == "click":
+                    page.calculate_button().click()
+                elif by == "Enter in the reference box":
+                    page.box(REFERENCE).send_keys(Keys.ENTER)
+                else:
+                    page.driver.execute_script("arguments[0].focus()", page.calculate_button())
+                    ActionChains(page.driver).send_keys(
+                        Keys.ENTER if by.startswith("Enter") else Keys.SPACE).perform()
+                results = page.results()
+                self.assertEqual(results[0], "133.333")
+                self.assertEqual(page.focused_id(), "Combo1(1)")
+                self.assertEqual(page.selection_of_focused(), "133.333")
+                # Neither Enter nor Space can reach 終了 from there.
+                ActionChains(page.driver).send_keys(Keys.ENTER, Keys.ENTER, Keys.SPACE).perform()
+                self.assertEqual(page.results(), results)
+
+    def test_arrow_keys_go_on_from_the_text(self):
+        for typed, key, after, highlighted in ARROW_STEPS:
+            with self.subTest(typed=typed, key=key):
+                page = self.page.open()
+                page.type_into(FSB, typed)
+                box = page.box(FSB)
+                box.send_keys(Keys.ALT, Keys.ARROW_DOWN)
+                active = box.get_attribute("aria-activedescendant")
+                shown = page.driver.find_element("id", active).text if active else None
+                self.assertEqual(shown, highlighted)
+                box.send_keys(Keys.ESCAPE)
+                box.send_keys(key)
+                self.assertEqual(page.texts()[FSB], after)
+
+    def test_tab_skips_the_disabled_button_after_calculating(self):
+        page = self.page
+        page.box(REFERENCE).send_keys(Keys.ENTER)
+        visited = []
+        for _ in range(8):
+            ActionChains(page.driver).send_keys(Keys.TAB).perform()
+            visited.append(page.focused_id())
+        self.assertNotIn("Command1", visited)
+        self.assertEqual(len(set(visited)), 8)
+        # Tab into a box selects its text, so typing replaces it.
+        self.assertEqual(visited[0], "Combo1(1)")
+        page.driver.execute_script("arguments[0].focus()", page.control("Command2"))
+        ActionChains(page.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(
+            Keys.SHIFT).perform()
+        ActionChains(page.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(
+            Keys.SHIFT).perform()
+        ActionChains(page.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(
+            Keys.SHIFT).perform()
+        self.assertEqual(page.focused_id(), "Combo1(1)")
+        self.assertEqual(page.selection_of_focused(), "100")
+
     def test_enter_calculates_wherever_the_focus_is(self):
         page = self.page
         page.type_into(REFERENCE, "15")
@@ -204,6 +278,11 @@ class Keyboard(PageTestCase):
                 control = page.control(name)
                 self.assertEqual(control.aria_role, role)
                 self.assertEqual(control.accessible_name, label)
+        self.assertEqual(page.box(REFERENCE).get_attribute("title"), "PLL-ICに与える周波数")
+        self.assertEqual(page.box(FSB).get_attribute("title"), "マザーボードで設定するFSB")
+        # The CPU clock tells what the crystal does to USB and the timer.
+        page.box(REFERENCE).send_keys(Keys.ENTER)
+        self.assertIn("USB", page.control("Text1(0)").get_attribute("title"))
 
     def test_tab_visits_the_controls_in_layout_order(self):
         page = self.page
@@ -211,8 +290,8 @@ class Keyboard(PageTestCase):
         for _ in range(8):
             ActionChains(page.driver).send_keys(Keys.TAB).perform()
             order.append(page.focused_id())
-        self.assertEqual(order, ["Combo1-0", "Combo1-1", "Option1-1", "Option2-1", "Command1",
-                                 "Command2", "Text1-0", "Text1-1", "Text1-2"])
+        self.assertEqual(order, ["Combo1(0)", "Combo1(1)", "Option1(1)", "Option2(1)", "Command1",
+                                 "Command2", "Text1(0)", "Text1(1)", "Text1(2)"])
 
 
 class Exit(PageTestCase):
@@ -228,7 +307,7 @@ class Exit(PageTestCase):
         self.assertEqual(page.pci_state(), "-- ++ +-")
         self.assertEqual(page.selected(AGP), 1)
         self.assertTrue(page.calculate_button().is_enabled())
-        self.assertEqual(page.focused_id(), "Combo1-0")
+        self.assertEqual(page.focused_id(), "Combo1(0)")
 
 
 if __name__ == "__main__":
