@@ -1,6 +1,7 @@
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_panel.h>
 #include <calculator/divider_rules.h>
+#include <runtime/runtime_error.h>
 
 #include <utility>
 
@@ -31,7 +32,15 @@ void ClockPanel::dividerClicked() {
 void ClockPanel::calculate() {
     // Everything is computed before the first result is written.
     ClockResults clocks = computeClocks(pci.selection(), agp.selection(), referenceText, fsbText);
+    std::optional<Consequences> effects;
+    try {
+        effects = computeConsequences(referenceText);
+    } catch (const RuntimeError&) {
+        // A crystal of 1e34 MHz and more overflows the scaled USB clock or
+        // the drift; the clocks themselves are still shown, as ever.
+    }
     results = std::move(clocks.texts);
+    consequences = std::move(effects);
     hints = {ClockHint::Ok, pciHint(clocks.values[PciClock]), agpHint(clocks.values[AgpClock])};
     calculateEnabled = false;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <calculator/clock_hints.h>
+#include <calculator/consequences.h>
 #include <calculator/option_group.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +50,10 @@ struct ClockPanel {
     // the results, so that the window never reads numbers back from their
     // texts. The CPU clock has no nominal and stays Ok.
     std::array<ClockHint, 3> hints{};
+    // What else the crystal of the last calculation changes, written with
+    // the results; none before the first calculation, and none when the
+    // crystal is too far out for them to be told (the clocks still are).
+    std::optional<Consequences> consequences;
     bool calculateEnabled = true;
     // Set by exit(); the window carries it out.
     bool exitRequested = false;

@@ -1,3 +1,4 @@
+#include <runtime/format_single.h>
 #include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
 
@@ -39,6 +40,28 @@ std::string_view hintReason(const ClockPanel& panel, ClockIndex result) {
         break;
     }
     return {};
+}
+
+// What the crystal of the last calculation does to USB and to the time
+// kept by timer ticks, told with the CPU clock: one line each.
+std::vector<std::string> consequenceLines(const ClockPanel& panel, ClockIndex result) {
+    if (result != CpuClock || !panel.consequences) {
+        return {};
+    }
+    const Consequences& effects = *panel.consequences;
+    std::string usb = "USB " + effects.usbText + "MHz: ";
+    usb += effects.usbWithinTolerance ? "許容範囲(±0.25%)内です。"
+                                      : "許容範囲(±0.25%)を外れ、USB機器が動かないことがあります。";
+    const float drift = effects.timerDriftSecondsPerDay;
+    std::string timer = "タイマーで刻む時計: ";
+    if (drift > 0) {
+        timer += "1日に" + effects.timerDriftText + "秒進みます。";
+    } else if (drift < 0) {
+        timer += "1日に" + formatSingle(-drift) + "秒遅れます。";
+    } else {
+        timer += "ずれません。";
+    }
+    return {usb, timer};
 }
 
 } // namespace
@@ -112,18 +135,26 @@ std::string resultToolTip(const ClockPanel& panel, ClockIndex result, bool textF
     if (!textFits && !text.empty()) {
         tip = text + ' ' + std::string(kUnit);
     }
+    std::vector<std::string> lines = consequenceLines(panel, result);
     if (const std::string_view reason = hintReason(panel, result); !reason.empty()) {
+        lines.emplace_back(reason);
+    }
+    for (const std::string& line : lines) {
         if (!tip.empty()) {
             tip += '\n';
         }
-        tip += reason;
+        tip += line;
     }
     return tip;
 }
 
 std::string resultDescription(const ClockPanel& panel, ClockIndex result) {
-    const std::string_view reason = hintReason(panel, result);
-    return std::string(reason.empty() ? kUnit : reason);
+    std::string description;
+    for (const std::string& line : consequenceLines(panel, result)) {
+        description += line;
+    }
+    description += hintReason(panel, result);
+    return description.empty() ? std::string(kUnit) : description;
 }
 
 } // namespace quenvale

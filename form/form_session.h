@@ -57,12 +57,13 @@ std::optional<std::size_t> steppedItem(const std::vector<std::string>& items, st
                                        ListStep step);
 
 // A result box's tool tip, one line a thought: its whole text when the box
-// cannot show it all, then why the clock deserves its hint. Empty when
-// there is nothing to add.
+// cannot show it all; for the CPU clock, what the crystal does to USB and to
+// the time kept by timer ticks; then why the clock deserves its hint. Empty
+// when there is nothing to add.
 std::string resultToolTip(const ClockPanel& panel, ClockIndex result, bool textFits);
 
-// What a screen reader adds to a result's name: the hint's reason, else the
-// unit.
+// What a screen reader adds to a result's name: the same lines as the tool
+// tip but the text itself, else the unit.
 std::string resultDescription(const ClockPanel& panel, ClockIndex result);
 
 } // namespace quenvale

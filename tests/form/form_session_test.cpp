@@ -122,6 +122,52 @@ INSTANTIATE_TEST_SUITE_P(
                     StepCase{"-5", ListStep::Down, 0}, StepCase{"", ListStep::Down, 0},
                     StepCase{"1,000", ListStep::Up, 20}));
 
+struct TipCase {
+    const char* reference;
+    const char* fsb;
+    bool textFits;
+    std::string cpuTip; // empty: no tip
+};
+
+class CpuToolTip : public testing::TestWithParam<TipCase> {};
+
+TEST_P(CpuToolTip, TellsWhatTheCrystalDoesOnceCalculated) {
+    const TipCase& c = GetParam();
+    FormSession session;
+    session.handle(WindowEvent::FormLoad);
+    session.handle(WindowEvent::ReferenceEdited, {0, c.reference});
+    session.handle(WindowEvent::FsbEdited, {0, c.fsb});
+    EXPECT_EQ(resultToolTip(session.panel(), CpuClock, c.textFits), "");
+    ASSERT_FALSE(session.handle(WindowEvent::CalculateClicked).failure);
+    EXPECT_EQ(resultToolTip(session.panel(), CpuClock, c.textFits), c.cpuTip);
+    // A screen reader hears the same on one line, but for the text itself.
+    std::string spoken = c.cpuTip.substr(c.textFits ? 0 : c.cpuTip.find('\n') + 1);
+    std::erase(spoken, '\n');
+    if (spoken.empty()) {
+        spoken = "MHz";
+    }
+    EXPECT_EQ(resultDescription(session.panel(), CpuClock), spoken);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Crystals, CpuToolTip,
+    testing::Values(
+        TipCase{"14.318", "100", true,
+                "USB 48MHz: 許容範囲(±0.25%)内です。\nタイマーで刻む時計: ずれません。"},
+        TipCase{"14.35", "100", true,
+                "USB 48.10728MHz: 許容範囲(±0.25%)内です。\n"
+                "タイマーで刻む時計: 1日に193.0984秒進みます。"},
+        TipCase{"15.000", "100", true,
+                "USB 50.28635MHz: "
+                "許容範囲(±0.25%)を外れ、USB機器が動かないことがあります。\n"
+                "タイマーで刻む時計: 1日に4115.434秒進みます。"},
+        TipCase{"12.000", "1e9", false,
+                "8.381059E+08 MHz\nUSB 40.22908MHz: "
+                "許容範囲(±0.25%)を外れ、USB機器が動かないことがあります。\n"
+                "タイマーで刻む時計: 1日に13987.65秒遅れます。"},
+        // Too far out to tell USB or the drift; the clock itself is shown.
+        TipCase{"1e35", "1", true, ""}));
+
 TEST(ControlTable, EveryReferenceNamesAControlAndEveryStopIsOnce) {
     std::set<int> tabIndices;
     for (const ControlRow& row : kControls) {
