@@ -27,6 +27,17 @@
     vectorItems(program.styleValues()).forEach((value, i) => {
         document.documentElement.style.setProperty(names[i], value);
     });
+    // Whether the face the layout was drawn for is missing: a text set in it
+    // then measures as in the fallback alone.
+    const probe = document.createElement('canvas').getContext('2d');
+    const widthIn = (family) => {
+        probe.font = `40px ${family}`;
+        return probe.measureText('0123456789.E+').width;
+    };
+    const drawnFor = getComputedStyle(document.documentElement).getPropertyValue('--face')
+        .split(',').slice(0, 2).join(',');
+    document.documentElement.classList.toggle('substitute-face',
+        widthIn(`${drawnFor}, monospace`) === widthIn('monospace'));
     const twipsPerPixel = program.twipsPerPixel;
     const pixels = (twips) => `${twips / twipsPerPixel}px`;
 

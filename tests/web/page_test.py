@@ -2,6 +2,8 @@
 """The page in a real browser: the same texts as the window for the same
 gestures, and the same keyboard behaviour."""
 
+import os
+
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
@@ -65,8 +67,8 @@ class WorkedRows(PageTestCase):
         pci, agp = page.control("Text1(1)"), page.control("Text1(2)")
         for box in (pci, agp):
             self.assertIn("danger", box.get_attribute("class"))
-            self.assertIn("125%", box.get_attribute("title"))
-            self.assertEqual(box.get_attribute("aria-description"), box.get_attribute("title"))
+            for said in (box.get_attribute("title"), box.get_attribute("aria-description")):
+                self.assertIn("125%を超えています", said)
         # A calculation back in range takes the hint away.
         page.pick_with_mouse(REFERENCE, "12.000")
         page.calculate_button().click()
@@ -292,6 +294,21 @@ class Keyboard(PageTestCase):
             order.append(page.focused_id())
         self.assertEqual(order, ["Combo1(0)", "Combo1(1)", "Option1(1)", "Option2(1)", "Command1",
                                  "Command2", "Text1(0)", "Text1(1)", "Text1(2)"])
+
+
+class SelfContained(PageTestCase):
+    def test_the_page_loads_nothing_else(self):
+        # Everything is inlined: not one request beyond the file itself.
+        self.assertEqual(self.page.driver.execute_script(
+            "return performance.getEntriesByType('resource').map(e => e.name)"), [])
+        self.assertEqual(self.page.driver.title, "Quenvale")
+        self.assertEqual(self.page.driver.execute_script(
+            "return document.documentElement.lang"), "ja")
+        icons = self.page.driver.execute_script(
+            "return [...document.querySelectorAll('link[rel=icon]')].map(l => l.href)")
+        self.assertEqual(len(icons), 2)
+        self.assertTrue(all(icon.startswith("data:image/png;base64,") for icon in icons))
+        self.assertLessEqual(os.path.getsize(self.page_path), 200 * 1024)
 
 
 class Exit(PageTestCase):
