@@ -22,7 +22,9 @@ bool isBlankAt(std::string_view text, std::size_t i, std::size_t& length) {
     return false;
 }
 
-bool isBlank(std::string_view text) {
+} // namespace
+
+bool isBlankText(std::string_view text) {
     std::size_t length = 0;
     for (std::size_t i = 0; i < text.size(); i += length) {
         if (!isBlankAt(text, i, length)) {
@@ -32,10 +34,7 @@ bool isBlank(std::string_view text) {
     return true;
 }
 
-// The typed text as it can be quoted on one line: control characters become
-// blanks, bytes that are not UTF-8 become U+FFFD (so no terminal escape or
-// line break slips through), and a long text is cut after whole characters.
-std::string quotable(std::string_view typed) {
+std::string quotableText(std::string_view typed) {
     std::string out;
     std::size_t characters = 0;
     for (std::size_t i = 0; i < typed.size(); ++characters) {
@@ -62,6 +61,8 @@ std::string quotable(std::string_view typed) {
     return out;
 }
 
+namespace {
+
 std::string firstLine(const RuntimeError& error, std::optional<std::string_view> fieldName) {
     if (!error.text()) {
         return error.number() == ErrorNumber::Overflow ? "計算結果が大きすぎます。"
@@ -69,10 +70,10 @@ std::string firstLine(const RuntimeError& error, std::optional<std::string_view>
     }
     const std::string value = fieldName ? std::string(*fieldName) + "の値" : "入力値";
     const std::string& typed = *error.text();
-    if (isBlank(typed)) {
+    if (isBlankText(typed)) {
         return value + "が入力されていません。";
     }
-    const std::string quoted = value + "「" + quotable(typed) + "」";
+    const std::string quoted = value + "「" + quotableText(typed) + "」";
     return quoted + (error.number() == ErrorNumber::Overflow ? "は大きすぎます。"
                                                              : "は数値ではありません。");
 }

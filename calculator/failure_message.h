@@ -23,6 +23,15 @@ struct FailureDescription {
 // The longest typed text, in characters, quoted in full; longer ones are cut.
 inline constexpr std::size_t kMaxQuotedLength = 24;
 
+// True when the text shows nothing: empty, or only blanks a person may type
+// (spaces, tabs, line breaks, U+00A0, U+3000).
+bool isBlankText(std::string_view text);
+
+// The typed text as it can be quoted on one line: control characters become
+// blanks, bytes that are not UTF-8 become U+FFFD (so no terminal escape or
+// line break slips through), and a long text is cut after whole characters.
+std::string quotableText(std::string_view typed);
+
 // The name a box goes by in messages: "PLL-IC REF クロック" or "FSB".
 std::string_view inputName(InputBox box);
 

@@ -1,13 +1,18 @@
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_panel.h>
+#include <calculator/consequences.h>
 #include <calculator/failure_message.h>
+#include <calculator/planner.h>
 #include <runtime/format_single.h>
 #include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
 #include <runtime/single_store.h>
 
+#include <algorithm>
 #include <array>
 #include <cli/calc_commands.h>
+#include <cli/csv_reader.h>
+#include <cli/messages.h>
 #include <cli/row_writer.h>
 #include <istream>
 #include <ostream>
@@ -20,15 +25,29 @@ namespace {
 
 constexpr std::string_view kVersion = "quenvale-calc " QUENVALE_VERSION;
 
-constexpr std::string_view kUsage =
-    "使い方 / usage:\n"
-    "  quenvale-calc REF FSB [--pci 1/2|1/3|1/4] [--agp 1/1|2/3|1/2] [--format text|csv|json]\n"
-    "  quenvale-calc --batch [--format csv|json] < cases\n"
+constexpr std::string_view kUsageJapanese =
+    "使い方:\n"
+    "  quenvale-calc REF FSB [--pci 1/2|1/3|1/4] [--agp 1/1|2/3|1/2] [--details] [--multiplier M]\n"
+    "                [--format text|csv|json]\n"
+    "  quenvale-calc --batch [--format csv|json|text] < cases\n"
     "  quenvale-calc --table [--ref REF] [--fsb FSB] [--format text|csv|json]\n"
-    "  quenvale-calc --crystal-for TARGET --fsb FSB [--format text|csv|json]\n"
-    "  quenvale-calc --help | --version\n";
+    "  quenvale-calc --crystal-for TARGET --fsb FSB [--pci D] [--agp D] [--format text|csv|json]\n"
+    "  quenvale-calc --plan --target MHZ [--multiplier M] [--limit ok|caution|danger] [--top N]\n"
+    "                [--format text|csv|json]\n"
+    "  quenvale-calc -h|--help | -V|--version\n";
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kUsageEnglish =
+    "usage:\n"
+    "  quenvale-calc REF FSB [--pci 1/2|1/3|1/4] [--agp 1/1|2/3|1/2] [--details] [--multiplier M]\n"
+    "                [--format text|csv|json]\n"
+    "  quenvale-calc --batch [--format csv|json|text] < cases\n"
+    "  quenvale-calc --table [--ref REF] [--fsb FSB] [--format text|csv|json]\n"
+    "  quenvale-calc --crystal-for TARGET --fsb FSB [--pci D] [--agp D] [--format text|csv|json]\n"
+    "  quenvale-calc --plan --target MHZ [--multiplier M] [--limit ok|caution|danger] [--top N]\n"
+    "                [--format text|csv|json]\n"
+    "  quenvale-calc -h|--help | -V|--version\n";
+
+constexpr std::string_view kHelpJapanese =
     "\n"
     "PLLの基準水晶(標準 14.318 MHz)を交換したときの CPU(FSB)、PCI、AGP クロックを\n"
     "Quenvale のウィンドウと同じ計算で求めます。数値はウィンドウと同じ表記で出力します。\n"
@@ -36,32 +55,67 @@ constexpr std::string_view kHelp =
     "  REF FSB           水晶の周波数と、マザーボードで設定する FSB (MHz)。\n"
     "                    分周比を指定しなければ、FSB の帯域のもの(100 未満 1/2、\n"
     "                    134 以下 1/3、それを超えると 1/4 と AGP 1/2)を使います。\n"
+    "                    text の出力は使った分周比とその出どころも示します。\n"
     "  --pci, --agp      PCI と AGP の分周比。\n"
-    "  --format          text(既定)、csv、json。\n"
-    "  --batch           標準入力の各行 REF,FSB[,PCI,AGP] を計算し、一行ずつ出力します。\n"
-    "                    失敗した行は error 列にエラーを書き、続けます。\n"
+    "  --format          text(既定)、csv、json。失敗した計算も csv と json では\n"
+    "                    error(一行のメッセージ)と error_code(13、6 など)の行になります。\n"
+    "  --batch           標準入力の各行 REF,FSB[,PCI,AGP] を計算し、一行ずつ出力します\n"
+    "                    (既定は csv)。reference で始まる最初の行は見出しとして飛ばし、\n"
+    "                    \"15\",\"100\" のように引用符で囲んだ欄も読みます。\n"
     "  --table           水晶の一覧と FSB の一覧のすべての組み合わせ(--ref、--fsb で絞り込み)。\n"
     "  --crystal-for     FSB の設定で CPU クロックを TARGET MHz にする水晶と、\n"
     "                    一覧の中でその上下にある水晶。\n"
+    "  --details         水晶が変える他のクロックも示します: USB 48 MHz(±0.25% を外れると\n"
+    "                    USB 機器が動かないおそれ)、Super I/O 24 MHz(シリアルポートと\n"
+    "                    フロッピーが同じ割合でずれる)、8254 タイマー(タイマーの刻みで\n"
+    "                    時刻を数える OS の時計は 1日に (比 − 1) × 86400 秒ずれる。RTC は別)。\n"
+    "  --multiplier M    CPU の倍率。コアクロック = CPU クロック × M。\n"
+    "  --plan            一覧の水晶と FSB の全組み合わせ(分周比は FSB の帯域)から、\n"
+    "                    PCI と AGP が --limit(既定 caution)までのものを、コアクロック\n"
+    "                    (倍率がなければ CPU クロック)が --target に近い順、同じなら PCI が\n"
+    "                    低い順、水晶が 14.318 に近い順に --top 件(既定 10)示します。\n"
+    "  -h, --help        この説明。   -V, --version   版数。\n"
     "  PCI が 37.5 MHz、AGP が 75 MHz を超えると caution(注意)、定格(33.33、66.67 MHz)\n"
     "  の 125%(約 41.67、83.33 MHz)を超えると danger(危険)と示します。\n"
-    "  終了ステータス: 0 成功、1 計算エラー、2 コマンドラインの誤り。\n"
+    "  メッセージは LC_ALL、LC_MESSAGES、LANG の順に見たロケールが ja で始まれば日本語、\n"
+    "  それ以外は英語です。結果の表記はどちらでも同じです。\n"
+    "  終了ステータス: 0 成功、1 計算エラー、2 コマンドラインの誤り。\n";
+
+constexpr std::string_view kHelpEnglish =
     "\n"
     "Computes the CPU (FSB), PCI and AGP clocks of a motherboard whose 14.318 MHz\n"
     "reference crystal is replaced, exactly as the Quenvale window shows them.\n"
     "\n"
     "  REF FSB           the crystal and the FSB set on the board, in MHz. Without\n"
     "                    dividers, those of the FSB's band are used (1/2 below 100,\n"
-    "                    1/3 up to 134, 1/4 with AGP 1/2 above).\n"
+    "                    1/3 up to 134, 1/4 with AGP 1/2 above); the text output\n"
+    "                    names the dividers used and where they came from.\n"
     "  --pci, --agp      the PCI and AGP dividers.\n"
-    "  --format          text (default), csv or json.\n"
-    "  --batch           one case per line of standard input, REF,FSB[,PCI,AGP]; a\n"
-    "                    failing case gets its message in the error column.\n"
+    "  --format          text (default), csv or json. In csv and json a failed case\n"
+    "                    is a row too, with error (a one-line message) and\n"
+    "                    error_code (13, 6, ...).\n"
+    "  --batch           one case per line of standard input, REF,FSB[,PCI,AGP]\n"
+    "                    (csv by default); a first line starting with reference is\n"
+    "                    a header, and fields may be quoted (\"15\",\"100\").\n"
     "  --table           every listed crystal with every listed FSB (or only --ref/--fsb).\n"
     "  --crystal-for     the crystal that makes a board set to FSB run at TARGET MHz,\n"
     "                    and the listed crystals just below and above it.\n"
+    "  --details         the other clocks the crystal changes: USB 48 MHz (beyond\n"
+    "                    ±0.25 % USB devices may fail), Super I/O 24 MHz (serial ports\n"
+    "                    and the floppy run off by the same share), and the 8254 timer\n"
+    "                    (an OS that counts timer ticks gains (ratio − 1) × 86,400 s a\n"
+    "                    day; the real-time clock has its own crystal).\n"
+    "  --multiplier M    the processor's multiplier: core clock = CPU clock × M.\n"
+    "  --plan            every listed crystal with every listed FSB (band dividers)\n"
+    "                    whose PCI and AGP hints stay within --limit (caution by\n"
+    "                    default), nearest core clock (CPU clock without a\n"
+    "                    multiplier) to --target first, then lower PCI, then the\n"
+    "                    crystal nearer 14.318; the first --top (10 by default).\n"
+    "  -h, --help        this help.   -V, --version   the version.\n"
     "  Hints: PCI above 37.5 MHz or AGP above 75 MHz is caution; above 125 % of the\n"
     "  nominal 33.33 and 66.67 MHz (about 41.67 and 83.33 MHz) is danger.\n"
+    "  Messages are in Japanese when the locale (LC_ALL, else LC_MESSAGES, else LANG)\n"
+    "  starts with ja, in English otherwise; results read the same in both.\n"
     "  Exit status: 0 done, 1 a calculation failed, 2 a wrong command line.\n";
 
 std::string_view hintLabel(ClockHint hint) {
@@ -90,8 +144,21 @@ std::string hintSuffix(const CaseRow& row) {
     return suffix;
 }
 
-std::string firstLineOf(const std::string& message) {
-    return message.substr(0, message.find('\n'));
+// "分周比 PCI 1/4, AGP 1/2 (FSBの帯域から)": the dividers a case used, and
+// whether the FSB band chose them (as a pick from the window's list does) or
+// the command line did; a window whose FSB was typed keeps its dividers.
+std::string dividerLine(const CaseRow& row, bool pciGiven, bool agpGiven) {
+    std::string line = "分周比 PCI " + row.pciDivider + ", AGP " + row.agpDivider;
+    if (pciGiven && agpGiven) {
+        return line + " (--pci、--agp の指定)";
+    }
+    if (pciGiven) {
+        return line + " (PCI は --pci の指定、AGP は FSBの帯域から)";
+    }
+    if (agpGiven) {
+        return line + " (PCI は FSBの帯域から、AGP は --agp の指定)";
+    }
+    return line + " (FSBの帯域から)";
 }
 
 // "CPU 104.7632 MHz", then the PCI and AGP lines with their hints.
@@ -116,11 +183,14 @@ std::string padded(std::string_view text, std::size_t width) {
     return out;
 }
 
+constexpr std::string_view kTableHeader =
+    "REF      FSB      PCI  AGP  CPU(MHz)     PCI(MHz)     AGP(MHz)\n";
+
 // One line of a text table; the hint labels close it.
-void writeTableLine(std::ostream& out, const CaseRow& row) {
+void writeTableLine(std::ostream& out, const CaseRow& row, Language language) {
     std::string line = padded(row.reference, 9) + padded(row.fsb, 9);
     if (!row.error.empty()) {
-        out << line << "エラー: " << firstLineOf(row.error) << '\n';
+        out << line << say(language, "エラー: ", "error: ") << oneLine(row.error) << '\n';
         return;
     }
     line += padded(row.pciDivider, 5) + padded(row.agpDivider, 5) + padded(row.clocks[0], 13) +
@@ -128,104 +198,119 @@ void writeTableLine(std::ostream& out, const CaseRow& row) {
     out << line << '\n';
 }
 
-constexpr std::string_view kTableHeader =
-    "REF      FSB      PCI  AGP  CPU(MHz)     PCI(MHz)     AGP(MHz)\n";
-
-std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t\r");
-    return std::string(text.substr(first, last - first + 1));
+// The row of a case that failed before it could be calculated.
+CaseRow failedRow(const std::vector<std::string>& fields, std::string error) {
+    CaseRow row;
+    row.reference = fields.empty() ? std::string() : fields[0];
+    row.fsb = fields.size() > 1 ? fields[1] : std::string();
+    row.pciDivider = fields.size() > 2 ? fields[2] : std::string();
+    row.agpDivider = fields.size() > 3 ? fields[3] : std::string();
+    row.error = std::move(error);
+    row.errorCode = kBadCaseLine;
+    return row;
 }
 
-std::vector<std::string> splitFields(std::string_view line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    while (true) {
-        const auto comma = line.find(',', start);
-        fields.push_back(trimmed(line.substr(start, comma - start)));
-        if (comma == std::string_view::npos) {
-            return fields;
-        }
-        start = comma + 1;
-    }
-}
-
-// One line of --batch input as a row.
-CaseRow batchCase(std::string_view line) {
-    const std::vector<std::string> fields = splitFields(line);
-    if (fields.size() != 2 && fields.size() != 4) {
-        CaseRow row;
-        row.reference = fields[0];
-        row.fsb = fields.size() > 1 ? fields[1] : std::string();
-        row.error = "入力行は REF,FSB[,PCI,AGP] の形で書いてください。";
-        return row;
+// One record of --batch input as a row.
+CaseRow batchCase(const CsvReader::Record& record, Language language) {
+    const std::vector<std::string>& fields = record.fields;
+    if (!record.wellFormed || (fields.size() != 2 && fields.size() != 4)) {
+        return failedRow(
+            fields, std::string(say(language, "入力行は REF,FSB[,PCI,AGP] の形で書いてください。",
+                                    "Write each input line as REF,FSB[,PCI,AGP].")));
     }
     std::optional<std::size_t> pci;
     std::optional<std::size_t> agp;
-    std::string error;
     if (fields.size() == 4) {
         if (!fields[2].empty() && !(pci = pciIndex(fields[2]))) {
-            error = "PCIの分周比「" + fields[2] + "」は 1/2、1/3、1/4 のいずれかです。";
+            return failedRow(fields,
+                             std::string(say(language, "PCIの分周比「", "The PCI divider \"")) +
+                                 quotableText(fields[2]) +
+                                 std::string(say(language, "」は 1/2、1/3、1/4 のいずれかです。",
+                                                 "\" is not one of 1/2, 1/3, 1/4.")));
         }
-        if (!fields[3].empty() && !(agp = agpIndex(fields[3])) && error.empty()) {
-            error = "AGPの分周比「" + fields[3] + "」は 1/1、2/3、1/2 のいずれかです。";
+        if (!fields[3].empty() && !(agp = agpIndex(fields[3]))) {
+            return failedRow(fields,
+                             std::string(say(language, "AGPの分周比「", "The AGP divider \"")) +
+                                 quotableText(fields[3]) +
+                                 std::string(say(language, "」は 1/1、2/3、1/2 のいずれかです。",
+                                                 "\" is not one of 1/1, 2/3, 1/2.")));
         }
     }
-    if (!error.empty()) {
-        CaseRow row;
-        row.reference = fields[0];
-        row.fsb = fields[1];
-        row.pciDivider = fields[2];
-        row.agpDivider = fields[3];
-        row.error = error;
-        return row;
-    }
-    return calculateCase(fields[0], fields[1], pci, agp);
+    return calculateCase(fields[0], fields[1], pci, agp, language);
 }
 
-int runSingle(const CommandLine& line, std::ostream& out, std::ostream& err) {
-    const CaseRow row = calculateCase(line.reference, line.fsb, line.pci, line.agp);
-    if (!row.error.empty()) {
-        err << row.error << '\n';
-        return 1;
+// The lines --details and --multiplier add to the text output.
+void writeExtraLines(std::ostream& out, const CaseRow& row, const CaseExtras& extras) {
+    if (row.core) {
+        out << "コア " << row.core->text << " MHz (CPU × " << *extras.multiplier << ")\n";
     }
-    if (line.format == Format::Text) {
-        writeClockLines(out, row);
-    } else {
-        RowWriter writer(out, line.format, {}, false);
+    if (const auto& c = row.consequences) {
+        out << "USB " << c->usbText << " MHz  "
+            << (c->usbWithinTolerance
+                    ? "48MHz±0.25%の範囲内です。"
+                    : "48MHz±0.25%の範囲外です。USB機器が動作しないおそれがあります。")
+            << "\nSuper I/O " << c->sioText << " MHz\n"
+            << "時計のずれ " << (c->timerDriftSecondsPerDay > 0 ? "+" : "") << c->timerDriftText
+            << " 秒/日 (タイマーの刻みで時刻を数えるOS)\n";
+    }
+}
+
+int runSingle(const CommandLine& line, std::ostream& out, std::ostream& err, Language language) {
+    const CaseExtras extras{.consequences = line.details, .multiplier = line.multiplier};
+    const CaseRow row =
+        calculateCase(line.reference, line.fsb, line.pci, line.agp, language, extras);
+    if (line.format != Format::Text) {
+        RowWriter writer(out, line.format,
+                         {.position = false,
+                          .error = true,
+                          .consequences = line.details,
+                          .core = line.multiplier.has_value()},
+                         false);
         writer.write(row);
         writer.finish();
+    } else if (!row.error.empty()) {
+        err << row.error << '\n';
+    } else {
+        writeClockLines(out, row);
+        out << dividerLine(row, line.pci.has_value(), line.agp.has_value()) << '\n';
+        writeExtraLines(out, row, extras);
     }
-    return 0;
+    return row.error.empty() ? 0 : 1;
 }
 
-int runBatch(const CommandLine& line, std::istream& in, std::ostream& out) {
-    RowWriter writer(out, line.format, {.position = false, .error = true}, true);
+int runBatch(const CommandLine& line, std::istream& in, std::ostream& out, Language language) {
+    std::optional<RowWriter> writer;
+    if (line.format == Format::Text) {
+        out << kTableHeader;
+    } else {
+        writer.emplace(out, line.format, RowWriter::Columns{.position = false, .error = true},
+                       true);
+    }
+    CsvReader reader(in);
     bool anyFailed = false;
-    std::string text;
     bool first = true;
-    while (std::getline(in, text)) {
-        // Editors on some systems begin a UTF-8 file with a byte-order mark.
-        if (first && text.starts_with("\xEF\xBB\xBF")) {
-            text.erase(0, 3);
-        }
+    while (const std::optional<CsvReader::Record> record = reader.next()) {
+        // A spreadsheet's export begins with the column names.
+        const bool header = first && record->fields.front() == "reference";
         first = false;
-        const std::string content = trimmed(text);
-        if (content.empty() || content.front() == '#') {
+        if (header) {
             continue;
         }
-        const CaseRow row = batchCase(content);
+        const CaseRow row = batchCase(*record, language);
         anyFailed = anyFailed || !row.error.empty();
-        writer.write(row);
+        if (writer) {
+            writer->write(row);
+        } else {
+            writeTableLine(out, row, language);
+        }
     }
-    writer.finish();
+    if (writer) {
+        writer->finish();
+    }
     return anyFailed ? 1 : 0;
 }
 
-int runTable(const CommandLine& line, std::ostream& out) {
+int runTable(const CommandLine& line, std::ostream& out, Language language) {
     std::vector<std::string> references(kReferencePresets.begin(), kReferencePresets.end());
     std::vector<std::string> settings(kFsbPresets.begin(), kFsbPresets.end());
     if (line.tableRef) {
@@ -244,12 +329,12 @@ int runTable(const CommandLine& line, std::ostream& out) {
     }
     for (const std::string& reference : references) {
         for (const std::string& fsb : settings) {
-            const CaseRow row = calculateCase(reference, fsb, std::nullopt, std::nullopt);
+            const CaseRow row = calculateCase(reference, fsb, std::nullopt, std::nullopt, language);
             anyFailed = anyFailed || !row.error.empty();
             if (writer) {
                 writer->write(row);
             } else {
-                writeTableLine(out, row);
+                writeTableLine(out, row, language);
             }
         }
     }
@@ -259,25 +344,55 @@ int runTable(const CommandLine& line, std::ostream& out) {
     return anyFailed ? 1 : 0;
 }
 
-int runCrystalFor(const CommandLine& line, std::ostream& out, std::ostream& err) {
+// The crystal's rows as text, each column as wide as its widest entry.
+void writeCrystalRows(std::ostream& out, const std::vector<CaseRow>& rows) {
+    const auto cells = [](const CaseRow& row) {
+        return std::array<std::string, 4>{row.reference + " MHz", "CPU " + row.clocks[0] + " MHz",
+                                          "PCI " + row.clocks[1] + " MHz",
+                                          "AGP " + row.clocks[2] + " MHz"};
+    };
+    std::array<std::size_t, 4> widths{};
+    for (const CaseRow& row : rows) {
+        const auto texts = cells(row);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            widths[i] = std::max(widths[i], texts[i].size());
+        }
+    }
+    for (const CaseRow& row : rows) {
+        // Padded to the same width on a terminal: a kanji takes two columns.
+        const std::string_view label = row.position == "required" ? "必要な水晶"
+                                       : row.position == "below"  ? "下の候補  "
+                                                                  : "上の候補  ";
+        std::string line(label);
+        const auto texts = cells(row);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            line += "  ";
+            line += i + 1 < texts.size() ? padded(texts[i], widths[i]) : texts[i];
+        }
+        line += hintSuffix(row);
+        out << line << '\n';
+    }
+}
+
+int runCrystalFor(const CommandLine& line, std::ostream& out, std::ostream& err,
+                  Language language) {
+    // Both numbers were checked with the command line.
+    const float target = parseSingle(line.target);
+    const float fsb = parseSingle(line.fsb);
+    if (fsb == 0) {
+        err << say(language,
+                   "FSB が 0 MHz では、どの水晶でも CPU クロックは 0 MHz になるため、"
+                   "水晶を求められません。",
+                   "At an FSB of 0 MHz every crystal gives a CPU clock of 0 MHz, so no crystal "
+                   "can be found for a target.")
+            << '\n';
+        return 1;
+    }
     float crystal = 0;
     try {
-        float target = 0;
-        try {
-            target = parseSingle(line.target);
-        } catch (const RuntimeError& error) {
-            err << failureMessage(error, "目標クロック") << '\n';
-            return 1;
-        }
-        const float fsb = parseSingle(line.fsb);
-        if (fsb == 0) {
-            throw RuntimeError(ErrorNumber::DivisionByZero);
-        }
         crystal = storeSingle(checkedStep(checkedStep(kNominalReference * target) / fsb));
     } catch (const RuntimeError& error) {
-        err << failureMessage(error,
-                              error.text() ? std::optional<std::string_view>("FSB") : std::nullopt)
-            << '\n';
+        err << failureText(error, std::nullopt, language) << '\n';
         return 1;
     }
 
@@ -293,12 +408,12 @@ int runCrystalFor(const CommandLine& line, std::ostream& out, std::ostream& err)
     }
 
     std::vector<CaseRow> rows;
-    rows.push_back(calculateCase(formatSingle(crystal), line.fsb, std::nullopt, std::nullopt));
+    rows.push_back(calculateCase(formatSingle(crystal), line.fsb, line.pci, line.agp, language));
     rows.back().position = "required";
     for (const auto& [index, position] : {std::pair{below, "below"}, std::pair{above, "above"}}) {
         if (index) {
             rows.push_back(
-                calculateCase(kReferencePresets[*index], line.fsb, std::nullopt, std::nullopt));
+                calculateCase(kReferencePresets[*index], line.fsb, line.pci, line.agp, language));
             rows.back().position = position;
         }
     }
@@ -318,22 +433,111 @@ int runCrystalFor(const CommandLine& line, std::ostream& out, std::ostream& err)
         return 0;
     }
     out << "FSB " << line.fsb << " MHz で CPU を " << line.target
-        << " MHz にする水晶: " << rows.front().reference << " MHz\n";
-    for (const CaseRow& row : rows) {
-        const std::string_view label = row.position == "required" ? "必要な水晶"
-                                       : row.position == "below"  ? "下の候補  "
-                                                                  : "上の候補  ";
-        out << label << "  " << padded(row.reference + " MHz", 14) << "CPU " << row.clocks[0]
-            << " MHz  PCI " << row.clocks[1] << " MHz  AGP " << row.clocks[2] << " MHz"
-            << hintSuffix(row) << '\n';
+        << " MHz にする水晶: " << rows.front().reference << " MHz\n"
+        << dividerLine(rows.front(), line.pci.has_value(), line.agp.has_value()) << '\n';
+    writeCrystalRows(out, rows);
+    return 0;
+}
+
+// A candidate of the plan as a row of the output.
+CaseRow planRow(const PlanCandidate& candidate) {
+    CaseRow row;
+    row.reference = candidate.reference;
+    row.fsb = candidate.fsb;
+    row.pciDivider = std::string(candidate.pciCaption);
+    row.agpDivider = std::string(candidate.agpCaption);
+    row.clocks = candidate.clocks.texts;
+    row.pciHint = candidate.pciHint;
+    row.agpHint = candidate.agpHint;
+    row.consequences = candidate.consequences;
+    row.core = candidate.core;
+    return row;
+}
+
+std::string_view limitLabel(ClockHint limit) {
+    switch (limit) {
+    case ClockHint::Ok:
+        return "ok";
+    case ClockHint::Caution:
+        return "caution(注意)";
+    case ClockHint::Danger:
+        break;
     }
+    return "danger(危険)";
+}
+
+void writePlanTable(std::ostream& out, const CommandLine& line, const std::vector<CaseRow>& rows,
+                    std::size_t candidates) {
+    if (line.multiplier) {
+        out << "コアクロック (CPU × " << *line.multiplier << ")";
+    } else {
+        out << "CPU クロック";
+    }
+    out << "が " << line.target << " MHz に近い順、PCI・AGP は " << limitLabel(line.limit)
+        << " まで: " << candidates << " 件中 " << rows.size() << " 件\n";
+    std::string header = "REF      FSB      PCI  AGP  CPU(MHz)     PCI(MHz)     AGP(MHz)     ";
+    if (line.multiplier) {
+        header += "CORE(MHz)    ";
+    }
+    out << header << "USB(MHz)     SIO(MHz)     DRIFT(s/day)\n";
+    for (const CaseRow& row : rows) {
+        std::string text = padded(row.reference, 9) + padded(row.fsb, 9) +
+                           padded(row.pciDivider, 5) + padded(row.agpDivider, 5) +
+                           padded(row.clocks[0], 13) + padded(row.clocks[1], 13) +
+                           padded(row.clocks[2], 13);
+        if (row.core) {
+            text += padded(row.core->text, 13);
+        }
+        text += padded(row.consequences->usbText, 13) + padded(row.consequences->sioText, 13) +
+                row.consequences->timerDriftText + hintSuffix(row);
+        if (!row.consequences->usbWithinTolerance) {
+            text += "  USB範囲外";
+        }
+        out << text << '\n';
+    }
+}
+
+int runPlan(const CommandLine& line, std::ostream& out, std::ostream& err, Language language) {
+    std::vector<PlanCandidate> plan;
+    try {
+        plan = planCrystals(line.target, line.multiplier, line.limit);
+    } catch (const RuntimeError& error) {
+        err << failureText(error, std::nullopt, language) << '\n';
+        return 1;
+    }
+    if (plan.empty()) {
+        err << say(language, "PCI と AGP が ",
+                   "No crystal and FSB setting keeps PCI and AGP within ")
+            << hintName(line.limit)
+            << say(language, " までに収まる水晶と FSB の組み合わせはありません。", ".") << '\n';
+        return 1;
+    }
+    std::vector<CaseRow> rows;
+    for (std::size_t i = 0; i < plan.size() && i < line.top; ++i) {
+        rows.push_back(planRow(plan[i]));
+    }
+    if (line.format == Format::Text) {
+        writePlanTable(out, line, rows, plan.size());
+        return 0;
+    }
+    RowWriter writer(out, line.format,
+                     {.position = false,
+                      .error = false,
+                      .consequences = true,
+                      .core = line.multiplier.has_value()},
+                     true);
+    for (const CaseRow& row : rows) {
+        writer.write(row);
+    }
+    writer.finish();
     return 0;
 }
 
 } // namespace
 
 CaseRow calculateCase(std::string_view reference, std::string_view fsb,
-                      std::optional<std::size_t> pci, std::optional<std::size_t> agp) {
+                      std::optional<std::size_t> pci, std::optional<std::size_t> agp,
+                      Language language, const CaseExtras& extras) {
     CaseRow row;
     row.reference = std::string(reference);
     row.fsb = std::string(fsb);
@@ -342,7 +546,6 @@ CaseRow calculateCase(std::string_view reference, std::string_view fsb,
     panel.load();
     panel.referenceText = row.reference;
     panel.fsbText = row.fsb;
-    std::span<const InputBox> converted = kCalculateConverts;
     try {
         // The reference is read first, as 計算実行 reads it, so that a case
         // with two bad texts is reported as the window reports it.
@@ -360,49 +563,72 @@ CaseRow calculateCase(std::string_view reference, std::string_view fsb,
         row.agpDivider = std::string(kAgpCaptions.at(panel.agp.selection().value()));
         const ClockResults clocks =
             computeClocks(panel.pci.selection(), panel.agp.selection(), reference, fsb);
+        std::optional<Consequences> consequences;
+        if (extras.consequences) {
+            consequences = computeConsequences(reference);
+        }
+        std::optional<CoreClock> core;
+        if (extras.multiplier) {
+            core = computeCoreClock(clocks.values[CpuClock], *extras.multiplier);
+        }
+        // Written only once everything is known: a failure leaves no clocks.
         row.clocks = clocks.texts;
         row.pciHint = pciHint(clocks.values[PciClock]);
         row.agpHint = agpHint(clocks.values[AgpClock]);
+        row.consequences = std::move(consequences);
+        row.core = std::move(core);
     } catch (const RuntimeError& error) {
-        row.error = describeFailure(error, panel, converted).message;
+        const std::optional<InputBox> box = describeFailure(error, panel, kCalculateConverts).box;
+        std::optional<FieldName> field;
+        if (error.text() && box) {
+            field = *box == InputBox::Reference ? kReferenceField : kFsbField;
+        }
+        row.error = failureText(error, field, language);
+        row.errorCode = error.code();
     }
     return row;
 }
 
 int runCalc(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
-            std::ostream& err) {
+            std::ostream& err, Language language) {
     CommandLine line;
     try {
-        line = parseCommandLine(args);
+        line = parseCommandLine(args, language);
     } catch (const UsageError& error) {
-        err << "quenvale-calc: " << error.what() << '\n' << kUsage;
+        err << "quenvale-calc: " << error.what() << '\n'
+            << say(language, kUsageJapanese, kUsageEnglish);
         return 2;
     }
     int status = 0;
     switch (line.mode) {
     case Mode::Help:
-        out << kUsage << kHelp;
+        out << say(language, kUsageJapanese, kUsageEnglish)
+            << say(language, kHelpJapanese, kHelpEnglish);
         break;
     case Mode::Version:
         out << kVersion << '\n';
         break;
     case Mode::Batch:
-        status = runBatch(line, in, out);
+        status = runBatch(line, in, out, language);
         break;
     case Mode::Table:
-        status = runTable(line, out);
+        status = runTable(line, out, language);
         break;
     case Mode::CrystalFor:
-        status = runCrystalFor(line, out, err);
+        status = runCrystalFor(line, out, err, language);
+        break;
+    case Mode::Plan:
+        status = runPlan(line, out, err, language);
         break;
     case Mode::Single:
-        status = runSingle(line, out, err);
+        status = runSingle(line, out, err, language);
         break;
     }
     // A full disk or a closed pipe must not pass for success.
     out.flush();
     if (!out) {
-        err << "quenvale-calc: 出力を書き込めませんでした。\n";
+        err << "quenvale-calc: "
+            << say(language, "出力を書き込めませんでした。", "cannot write the output.") << '\n';
         return 1;
     }
     return status;

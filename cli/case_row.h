@@ -1,11 +1,17 @@
 #pragma once
 
 #include <calculator/clock_hints.h>
+#include <calculator/consequences.h>
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace quenvale::cli {
+
+// The error code of a batch line that is not REF,FSB[,PCI,AGP] with known
+// dividers: the runtime's "invalid procedure call or argument".
+inline constexpr int kBadCaseLine = 5;
 
 // One calculated case as every output format writes it.
 struct CaseRow {
@@ -18,6 +24,10 @@ struct CaseRow {
     ClockHint pciHint = ClockHint::Ok;
     ClockHint agpHint = ClockHint::Ok;
     std::string error; // the message when the case failed; then no clocks
+    int errorCode = 0; // with the message: the run-time error number, or kBadCaseLine
+    // What else the crystal changes, and the core clock, where asked for.
+    std::optional<Consequences> consequences;
+    std::optional<CoreClock> core;
 };
 
 } // namespace quenvale::cli

@@ -1,4 +1,6 @@
 #include <cli/calc_commands.h>
+#include <cli/messages.h>
+#include <cstdlib>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -7,5 +9,7 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     std::cin.tie(nullptr);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    return quenvale::cli::runCalc(args, std::cin, std::cout, std::cerr);
+    const auto language = quenvale::cli::messageLanguage(
+        std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+    return quenvale::cli::runCalc(args, std::cin, std::cout, std::cerr, language);
 }

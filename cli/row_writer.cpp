@@ -1,31 +1,114 @@
 #include <runtime/utf8.h>
 
 #include <array>
+#include <cctype>
+#include <cli/messages.h>
 #include <cli/row_writer.h>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace quenvale::cli {
 
 namespace {
 
-constexpr std::array<std::string_view, 9> kKeys{"reference",   "fsb",      "pci_divider",
-                                                "agp_divider", "cpu_mhz",  "pci_mhz",
-                                                "agp_mhz",     "pci_hint", "agp_hint"};
+// How a value is written: as a JSON string, number or boolean (in CSV, its
+// text all the same), as JSON null (an empty CSV field), or not at all in
+// JSON (an empty CSV field).
+enum class Kind { Text, Number, Boolean, Null, Absent };
 
-std::array<std::string_view, 9> valuesOf(const CaseRow& row) {
+struct Field {
+    std::string_view key;
+    std::string text;
+    Kind kind;
+};
+
+// The fields of a row, in column order, for the columns chosen.
+std::vector<Field> fieldsOf(const CaseRow& row, const RowWriter::Columns& columns) {
     const bool failed = !row.error.empty();
-    return {row.reference,
-            row.fsb,
-            row.pciDivider,
-            row.agpDivider,
-            row.clocks[0],
-            row.clocks[1],
-            row.clocks[2],
-            failed ? std::string_view{} : hintName(row.pciHint),
-            failed ? std::string_view{} : hintName(row.agpHint)};
+    const auto text = [&](std::string_view value) {
+        return failed && value.empty() ? Kind::Null : Kind::Text;
+    };
+    const auto number = [&](std::string_view value) {
+        return value.empty() ? Kind::Null : Kind::Number;
+    };
+    std::vector<Field> fields;
+    if (columns.position) {
+        fields.push_back({"position", row.position, Kind::Text});
+    }
+    fields.push_back({"reference", row.reference, Kind::Text});
+    fields.push_back({"fsb", row.fsb, Kind::Text});
+    fields.push_back({"pci_divider", row.pciDivider, text(row.pciDivider)});
+    fields.push_back({"agp_divider", row.agpDivider, text(row.agpDivider)});
+    fields.push_back({"cpu_mhz", row.clocks[0], number(row.clocks[0])});
+    fields.push_back({"pci_mhz", row.clocks[1], number(row.clocks[1])});
+    fields.push_back({"agp_mhz", row.clocks[2], number(row.clocks[2])});
+    const Kind hint = failed ? Kind::Null : Kind::Text;
+    fields.push_back({"pci_hint", std::string(hintName(row.pciHint)), hint});
+    fields.push_back({"agp_hint", std::string(hintName(row.agpHint)), hint});
+    if (columns.error) {
+        fields.push_back({"error", row.error, failed ? Kind::Text : Kind::Null});
+        fields.push_back(
+            {"error_code", std::to_string(row.errorCode), failed ? Kind::Number : Kind::Null});
+    }
+    if (columns.consequences) {
+        const Consequences c = row.consequences.value_or(Consequences{});
+        const bool known = row.consequences.has_value();
+        const Kind value = known ? Kind::Number : Kind::Null;
+        fields.push_back({"usb_mhz", c.usbText, value});
+        fields.push_back({"usb_ok", c.usbWithinTolerance ? "true" : "false",
+                          known ? Kind::Boolean : Kind::Null});
+        fields.push_back({"sio_mhz", c.sioText, value});
+        fields.push_back({"timer_drift_s_per_day", c.timerDriftText, value});
+    }
+    if (columns.consequences || columns.core) {
+        // Without a multiplier there is no core clock to speak of: JSON
+        // leaves the key out.
+        const Kind kind = row.core ? Kind::Number : columns.core ? Kind::Null : Kind::Absent;
+        fields.push_back({"core_mhz", row.core.value_or(CoreClock{}).text, kind});
+    }
+    return fields;
+}
+
+// Digits from `i` on; returns the index after them and whether there was one.
+bool skipDigits(std::string_view text, std::size_t& i) {
+    const std::size_t start = i;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) != 0) {
+        ++i;
+    }
+    return i > start;
+}
+
+// The number grammar of JSON: -?(0|[1-9]d*)(.d+)?([eE][+-]?d+)?
+bool isJsonNumber(std::string_view text) {
+    std::size_t i = text.starts_with('-') ? 1 : 0;
+    const std::size_t integer = i;
+    if (!skipDigits(text, i) || (text[integer] == '0' && i - integer > 1)) {
+        return false;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        if (!skipDigits(text, i)) {
+            return false;
+        }
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        if (!skipDigits(text, i)) {
+            return false;
+        }
+    }
+    return i == text.size();
 }
 
 } // namespace
+
+std::string jsonNumber(std::string_view text) {
+    return isJsonNumber(text) ? std::string(text) : jsonString(text);
+}
 
 std::string csvField(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
@@ -72,13 +155,11 @@ std::string jsonString(std::string_view text) {
 RowWriter::RowWriter(std::ostream& out, Format format, Columns columns, bool manyRows)
     : out_(out), format_(format), columns_(columns), manyRows_(manyRows) {
     if (format_ == Format::Csv) {
-        if (columns_.position) {
-            out_ << "position,";
+        const std::vector<Field> fields = fieldsOf(CaseRow{}, columns_);
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            out_ << (i == 0 ? "" : ",") << fields[i].key;
         }
-        for (std::size_t i = 0; i < kKeys.size(); ++i) {
-            out_ << (i == 0 ? "" : ",") << kKeys[i];
-        }
-        out_ << (columns_.error ? ",error\n" : "\n");
+        out_ << '\n';
     } else if (format_ == Format::Json && manyRows_) {
         out_ << '[';
     }
@@ -101,15 +182,14 @@ void RowWriter::finish() {
 }
 
 void RowWriter::writeCsv(const CaseRow& row) {
-    if (columns_.position) {
-        out_ << csvField(row.position) << ',';
-    }
-    const auto values = valuesOf(row);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        out_ << (i == 0 ? "" : ",") << csvField(values[i]);
-    }
-    if (columns_.error) {
-        out_ << ',' << csvField(row.error);
+    const std::vector<Field> fields = fieldsOf(row, columns_);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            out_ << ',';
+        }
+        if (fields[i].kind != Kind::Null && fields[i].kind != Kind::Absent) {
+            out_ << csvField(oneLine(fields[i].text));
+        }
     }
     out_ << '\n';
 }
@@ -119,20 +199,28 @@ void RowWriter::writeJson(const CaseRow& row) {
         out_ << (rows_ == 0 ? "\n  " : ",\n  ");
     }
     out_ << '{';
-    if (columns_.position) {
-        out_ << "\"position\": " << jsonString(row.position) << ", ";
-    }
-    const auto values = valuesOf(row);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        out_ << (i == 0 ? "" : ", ") << '"' << kKeys[i] << "\": ";
-        if (values[i].empty() && !row.error.empty()) {
-            out_ << "null";
-        } else {
-            out_ << jsonString(values[i]);
+    bool first = true;
+    for (const Field& field : fieldsOf(row, columns_)) {
+        if (field.kind == Kind::Absent) {
+            continue;
         }
-    }
-    if (columns_.error) {
-        out_ << ", \"error\": " << (row.error.empty() ? "null" : jsonString(row.error));
+        out_ << (first ? "\"" : ", \"") << field.key << "\": ";
+        first = false;
+        switch (field.kind) {
+        case Kind::Text:
+            out_ << jsonString(oneLine(field.text));
+            break;
+        case Kind::Number:
+            out_ << jsonNumber(field.text);
+            break;
+        case Kind::Boolean:
+            out_ << field.text;
+            break;
+        case Kind::Null:
+        case Kind::Absent:
+            out_ << "null";
+            break;
+        }
     }
     out_ << '}';
     if (!manyRows_) {

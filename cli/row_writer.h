@@ -15,7 +15,11 @@ class RowWriter {
 public:
     struct Columns {
         bool position = false; // a leading "position" column
-        bool error = false;    // a trailing "error" column
+        bool error = false;    // "error" and "error_code" after the clocks' columns
+        // Then "usb_mhz", "usb_ok", "sio_mhz", "timer_drift_s_per_day" and
+        // "core_mhz" (empty in CSV, absent in JSON without a multiplier).
+        bool consequences = false;
+        bool core = false; // "core_mhz" alone, or filled in after the consequences
     };
 
     RowWriter(std::ostream& out, Format format, Columns columns, bool manyRows);
@@ -39,5 +43,8 @@ private:
 
 std::string csvField(std::string_view text);
 std::string jsonString(std::string_view text);
+// A clock's text as a JSON number: the texts are already valid JSON numbers
+// ("104.7632", "1.234568E+07"); anything else stays a string.
+std::string jsonNumber(std::string_view text);
 
 } // namespace quenvale::cli

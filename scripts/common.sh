@@ -2,6 +2,27 @@
 
 QUENVALE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# Runs an apt-get or dpkg command; while another apt or dpkg holds its lock
+# (an unattended upgrade, a package manager in another window), waits for it,
+# up to five minutes, instead of failing with status 100 at once.
+with_dpkg_lock_wait() {
+    local deadline=$((SECONDS + ${QUENVALE_LOCK_WAIT:-300})) log status said=false
+    log="$(mktemp)"
+    while true; do
+        status=0
+        "$@" 2>"$log" || status=$?
+        if [ "$status" -eq 0 ] || [ "$SECONDS" -ge "$deadline" ] ||
+            ! grep -qE 'Could not get lock|Unable to acquire the dpkg frontend lock|Unable to lock|locked by another process' "$log"; then
+            cat "$log" >&2
+            rm -f "$log"
+            return "$status"
+        fi
+        $said || echo "quenvale: another apt or dpkg is running; waiting for it to finish" >&2
+        said=true
+        sleep 5
+    done
+}
+
 # Installs the Debian packages that are not installed yet, as root or through
 # sudo; says plainly what to do when neither is possible.
 ensure_packages() {
@@ -26,20 +47,21 @@ ensure_packages() {
     fi
     echo "quenvale: installing ${missing[*]}" >&2
     export DEBIAN_FRONTEND=noninteractive
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    with_dpkg_lock_wait "${sudo[@]}" apt-get update -qq
+    with_dpkg_lock_wait "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        -o DPkg::Lock::Timeout=60 "${missing[@]}"
 }
 
 # fast_float reads numbers where a standard library lacks floating-point
 # from_chars (the browser build); the native build tests it too.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libfast-float-dev)
 WINDOW_PACKAGES=(qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic)
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils libc-bin)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev desktop-file-utils libc-bin)
 # The page: Emscripten (which runs its tools with node and needs acorn), and
 # headless Chromium driven by Selenium for its tests and its benchmark.
 WEB_PACKAGES=(emscripten node-acorn nodejs python3 chromium chromium-driver python3-selenium)
 # cpack needs file(1) to find the shared libraries it takes dependencies from.
-CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy dpkg-dev file appstream desktop-file-utils man-db)
+CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy dpkg-dev file appstream desktop-file-utils man-db lintian)
 
 # Configures and builds the tree in $1 with the given extra CMake arguments.
 build_tree() {

@@ -9,7 +9,7 @@
 
 namespace {
 
-QStringList argumentList(int argc, char* argv[]) {
+QStringList argumentList(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -15,7 +15,6 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTextLayout>
-#include <QTimer>
 #include <QToolTip>
 
 #include <algorithm>
@@ -104,6 +103,15 @@ MainWindow::MainWindow(QWidget* parent)
                  twipsToPixels(kClientHeightTwips, logicalDpiY()));
     setFont(controlFont());
 
+    focusTipTimer_.setSingleShot(true);
+    focusTipTimer_.setInterval(0);
+    connect(&focusTipTimer_, &QTimer::timeout, this, [this] {
+        for (QLineEdit* box : results_) {
+            if (box->hasFocus()) {
+                showResultToolTip(*box);
+            }
+        }
+    });
     buildControls();
     describeForAccessibility();
     setTabOrder();
@@ -308,11 +316,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                 reason == Qt::ShortcutFocusReason) {
                 // Once the focus has settled: a tool tip hides on any focus
                 // change still under way.
-                QTimer::singleShot(0, box, [this, box] {
-                    if (box->hasFocus()) {
-                        showResultToolTip(*box);
-                    }
-                });
+                focusTipTimer_.start();
             }
         }
     }

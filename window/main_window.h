@@ -3,6 +3,7 @@
 #include <calculator/clock_panel.h>
 #include <calculator/failure_message.h>
 
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -84,6 +85,8 @@ private:
     std::array<QLineEdit*, 3> results_{};
     // The controls that take the focus, in tab order.
     std::vector<QWidget*> tabOrder_;
+    // Shows the focused result's tool tip once a focus change is over.
+    QTimer focusTipTimer_;
 };
 
 } // namespace quenvale

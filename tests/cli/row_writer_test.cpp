@@ -12,6 +12,7 @@ TEST(csv_field, quotes_only_what_needs_it) {
         {"14,318", "\"14,318\""},
         {"say \"hi\"", "\"say \"\"hi\"\"\""},
         {"two\nlines", "\"two\nlines\""},
+        {"carriage\rreturn", "\"carriage\rreturn\""},
         {"", ""},
     };
     for (const auto& [text, field] : cases) {
@@ -40,6 +41,25 @@ TEST(json_string, escapes_and_keeps_valid_utf8) {
     }
 }
 
+TEST(json_number, keeps_the_clock_texts_and_quotes_anything_else) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"104.7632", "104.7632"},
+        {"-100", "-100"},
+        {"0", "0"},
+        {"1.234568E+07", "1.234568E+07"},
+        {"5E-08", "5E-08"},
+        {"NaN", "\"NaN\""},
+        {"-Infinity", "\"-Infinity\""},
+        {"007", "\"007\""},
+        {"1.", "\"1.\""},
+        {"1E", "\"1E\""},
+        {"", "\"\""},
+    };
+    for (const auto& [text, json] : cases) {
+        EXPECT_EQ(jsonNumber(text), json) << text;
+    }
+}
+
 CaseRow sampleRow() {
     CaseRow row;
     row.reference = "15.000";
@@ -62,14 +82,15 @@ TEST(row_writer, json_array_is_empty_or_comma_separated) {
     failed.reference = "abc";
     failed.fsb = "100";
     failed.error = "bad";
+    failed.errorCode = 13;
     writer.write(failed);
     writer.finish();
     const std::string text = two.str();
     EXPECT_EQ(text.front(), '[');
-    EXPECT_NE(text.find("\"cpu_mhz\": \"104.7632\""), std::string::npos);
-    EXPECT_NE(text.find("\"error\": null},\n"), std::string::npos);
+    EXPECT_NE(text.find("\"cpu_mhz\": 104.7632,"), std::string::npos);
+    EXPECT_NE(text.find("\"error\": null, \"error_code\": null},\n"), std::string::npos);
     EXPECT_NE(text.find("\"cpu_mhz\": null"), std::string::npos);
-    EXPECT_NE(text.find("\"error\": \"bad\"}\n]\n"), std::string::npos);
+    EXPECT_NE(text.find("\"error\": \"bad\", \"error_code\": 13}\n]\n"), std::string::npos);
 }
 
 } // namespace
