@@ -99,8 +99,19 @@
         const state = { box, input, list, active: -1, items: [] };
         combos[box] = state;
 
-        input.addEventListener('input', () => run(() => session.edit(box, input.value)));
-        input.addEventListener('keydown', (event) => onComboKey(state, event));
+        // Text an input method is still composing is not typed yet: the
+        // edit happens when it is committed.
+        input.addEventListener('input', (event) => {
+            if (!event.isComposing) {
+                run(() => session.edit(box, input.value));
+            }
+        });
+        input.addEventListener('compositionend', () => run(() => session.edit(box, input.value)));
+        input.addEventListener('keydown', (event) => {
+            if (!event.isComposing) {
+                onComboKey(state, event);
+            }
+        });
         input.addEventListener('blur', () => closeList(state));
         // The button and the list never take the focus from the text.
         drop.addEventListener('mousedown', (event) => event.preventDefault());
@@ -374,8 +385,9 @@
     // Enter runs the calculation wherever the focus is; a button takes Enter
     // itself, and an open list picks with it.
     form.addEventListener('keydown', (event) => {
-        if (event.key !== 'Enter' || event.altKey || event.ctrlKey || event.metaKey ||
-            event.shiftKey || event.target.tagName === 'BUTTON') {
+        // Enter that commits an input method's text is the input method's.
+        if (event.key !== 'Enter' || event.isComposing || event.altKey || event.ctrlKey ||
+            event.metaKey || event.shiftKey || event.target.tagName === 'BUTTON') {
             return;
         }
         event.preventDefault();

@@ -223,6 +223,30 @@ class Keyboard(PageTestCase):
         self.assertEqual(page.focused_id(), "Combo1(1)")
         self.assertEqual(page.selection_of_focused(), "100")
 
+    def test_text_being_composed_is_typed_when_committed(self):
+        page = self.page
+        box = page.box(FSB)
+        box.send_keys(Keys.ENTER)
+        self.assertFalse(page.calculate_button().is_enabled())
+        # An input method composing "１５０": neither its updates nor the
+        # Enter that commits it are the user's edit or calculation.
+        page.driver.execute_script("""
+            const box = arguments[0];
+            box.focus();
+            box.dispatchEvent(new CompositionEvent('compositionstart'));
+            box.value = '１５０';
+            box.dispatchEvent(new InputEvent('input', {isComposing: true}));
+            box.dispatchEvent(new KeyboardEvent('keydown',
+                {key: 'Enter', isComposing: true, bubbles: true}));""", box)
+        self.assertFalse(page.calculate_button().is_enabled())
+        self.assertEqual(page.results(), ["100", "33.33334", "66.66667"])
+        page.driver.execute_script(
+            "arguments[0].dispatchEvent(new CompositionEvent('compositionend', {data: '１５０'}))",
+            box)
+        self.assertTrue(page.calculate_button().is_enabled())
+        box.send_keys(Keys.ENTER)
+        self.assertEqual(page.results(), ["150", "50", "100"])
+
     def test_enter_calculates_wherever_the_focus_is(self):
         page = self.page
         page.type_into(REFERENCE, "15")
