@@ -173,7 +173,44 @@
         box.readOnly = true;
         box.value = row.caption;
         results[row.index] = box;
+        // The tip shows on hover, and when the keyboard brings the focus.
+        box.addEventListener('mouseenter', () => showTip(box));
+        box.addEventListener('mouseleave', () => hideTip(box));
+        box.addEventListener('focus', () => {
+            if (box.matches(':focus-visible')) {
+                showTip(box);
+            }
+        });
+        box.addEventListener('blur', () => hideTip(box));
+        box.addEventListener('keydown', (event) => {
+            if (event.key === 'Escape') {
+                hideTip(box);
+            }
+        });
         return box;
+    }
+
+    // A result's tool tip stands right of the results frame, level with its
+    // box, so that it covers neither the box, its unit nor the box below.
+    const tip = document.createElement('div');
+    tip.id = 'result-tip';
+    tip.setAttribute('role', 'tooltip');
+    tip.hidden = true;
+    let tipFor = null;
+
+    function showTip(box) {
+        tipFor = box;
+        tip.textContent = box.dataset.tip;
+        tip.hidden = !box.dataset.tip;
+        tip.style.left = `${box.parentElement.offsetLeft + box.parentElement.offsetWidth}px`;
+        tip.style.top = `${box.parentElement.offsetTop + box.offsetTop}px`;
+    }
+
+    function hideTip(box) {
+        if (tipFor === box) {
+            tip.hidden = true;
+            tipFor = null;
+        }
     }
 
     const creators = {
@@ -201,6 +238,7 @@
         for (const row of byTab) {
             elements.get(row.container).append(elements.get(row.objectName));
         }
+        form.append(tip);
     }
 
     function fillList(state, items) {
@@ -248,7 +286,10 @@
             const hint = session.hint(i);
             box.classList.toggle('caution', hint === 'caution');
             box.classList.toggle('danger', hint === 'danger');
-            box.title = session.resultToolTip(i, box.scrollWidth <= box.clientWidth);
+            box.dataset.tip = session.resultToolTip(i, box.scrollWidth <= box.clientWidth);
+            if (tipFor === box) {
+                showTip(box);
+            }
             box.setAttribute('aria-description', session.resultDescription(i));
         });
         calculateButton.disabled = !session.calculateEnabled();

@@ -65,15 +65,27 @@ class WorkedRows(PageTestCase):
         page.pick_with_mouse(REFERENCE, "24.000")
         page.calculate_button().click()
         pci, agp = page.control("Text1(1)"), page.control("Text1(2)")
+        tip = page.control("result-tip")
         for box in (pci, agp):
             self.assertIn("danger", box.get_attribute("class"))
-            for said in (box.get_attribute("title"), box.get_attribute("aria-description")):
-                self.assertIn("125%を超えています", said)
+            self.assertIn("125%を超えています", box.get_attribute("aria-description"))
+            ActionChains(page.driver).move_to_element(box).perform()
+            self.assertTrue(tip.is_displayed())
+            self.assertIn("125%を超えています", tip.text)
+            # Beside the results frame, not over the box.
+            self.assertGreaterEqual(tip.location["x"], box.location["x"] + box.size["width"])
+        ActionChains(page.driver).move_to_element(page.control("Command2")).perform()
+        self.assertFalse(tip.is_displayed())
+        # Tab brings the tip as well.
+        page.driver.execute_script("arguments[0].focus()", page.control("Text1(0)"))
+        ActionChains(page.driver).send_keys(Keys.TAB).perform()
+        self.assertEqual(page.focused_id(), "Text1(1)")
+        self.assertTrue(tip.is_displayed())
         # A calculation back in range takes the hint away.
         page.pick_with_mouse(REFERENCE, "12.000")
         page.calculate_button().click()
         self.assertNotIn("danger", pci.get_attribute("class"))
-        self.assertEqual(pci.get_attribute("title"), "")
+        self.assertEqual(pci.get_attribute("data-tip"), "")
 
 
 # A pick from the FSB list in each band: the PCI options as enabled and
@@ -308,7 +320,7 @@ class Keyboard(PageTestCase):
         self.assertEqual(page.box(FSB).get_attribute("title"), "マザーボードで設定するFSB")
         # The CPU clock tells what the crystal does to USB and the timer.
         page.box(REFERENCE).send_keys(Keys.ENTER)
-        self.assertIn("USB", page.control("Text1(0)").get_attribute("title"))
+        self.assertIn("USB", page.control("Text1(0)").get_attribute("data-tip"))
 
     def test_tab_visits_the_controls_in_layout_order(self):
         page = self.page
