@@ -17,11 +17,12 @@ Consequences computeConsequences(std::string_view referenceText) {
     result.ratio = storeSingle(ratio);
     result.usbMhz = storeSingle(checkedStep(kNominalUsb * ratio));
     result.sioMhz = storeSingle(checkedStep(kNominalSuperIo * ratio));
-    // From the stored ratio: "14.318" is not exactly 14.318 as a single, and
-    // the unrounded ratio would have the nominal crystal drift a millisecond
-    // a day.
+    // "14.318" is not exactly 14.318 as a single, and would drift a
+    // millisecond a day; a crystal whose ratio stores as exactly 1 is the
+    // nominal one and drifts nothing.
     result.timerDriftSecondsPerDay =
-        storeSingle(checkedStep((static_cast<double>(result.ratio) - 1.0) * kSecondsPerDay));
+        result.ratio == 1.0F ? 0.0F
+                             : storeSingle(checkedStep(checkedStep(ratio - 1.0) * kSecondsPerDay));
     result.usbWithinTolerance =
         std::fabs(static_cast<double>(result.usbMhz) - kNominalUsb) <= kNominalUsb * kUsbTolerance;
     result.ratioText = formatSingle(result.ratio);
@@ -29,6 +30,23 @@ Consequences computeConsequences(std::string_view referenceText) {
     result.sioText = formatSingle(result.sioMhz);
     result.timerDriftText = formatSingle(result.timerDriftSecondsPerDay);
     return result;
+}
+
+std::string_view usbVerdict(const Consequences& consequences) {
+    return consequences.usbWithinTolerance
+               ? "許容範囲(±0.25%)内です。"
+               : "許容範囲(±0.25%)を外れ、USB機器が動かないことがあります。";
+}
+
+std::string timerDriftSentence(const Consequences& consequences) {
+    const float drift = consequences.timerDriftSecondsPerDay;
+    if (drift > 0) {
+        return "1日に" + consequences.timerDriftText + "秒進みます。";
+    }
+    if (drift < 0) {
+        return "1日に" + formatSingle(-drift) + "秒遅れます。";
+    }
+    return "ずれません。";
 }
 
 CoreClock computeCoreClock(float cpuMhz, float multiplier) {

@@ -36,6 +36,14 @@ struct Consequences {
 // the text) when the text is not a number, Overflow when a step overflows.
 Consequences computeConsequences(std::string_view referenceText);
 
+// What the USB clock's deviation means, in Japanese:
+// "許容範囲(±0.25%)内です。" or a warning that devices may fail.
+std::string_view usbVerdict(const Consequences& consequences);
+
+// What the drift does to a clock kept by timer ticks, in Japanese:
+// "1日にN秒進みます。", "1日にN秒遅れます。" or "ずれません。".
+std::string timerDriftSentence(const Consequences& consequences);
+
 // The processor's core clock: its CPU (FSB) clock times its multiplier.
 struct CoreClock {
     float mhz = 0;

@@ -1,4 +1,3 @@
-#include <runtime/format_single.h>
 #include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
 
@@ -49,19 +48,8 @@ std::vector<std::string> consequenceLines(const ClockPanel& panel, ClockIndex re
         return {};
     }
     const Consequences& effects = *panel.consequences;
-    std::string usb = "USB " + effects.usbText + "MHz: ";
-    usb += effects.usbWithinTolerance ? "許容範囲(±0.25%)内です。"
-                                      : "許容範囲(±0.25%)を外れ、USB機器が動かないことがあります。";
-    const float drift = effects.timerDriftSecondsPerDay;
-    std::string timer = "タイマーで刻む時計: ";
-    if (drift > 0) {
-        timer += "1日に" + effects.timerDriftText + "秒進みます。";
-    } else if (drift < 0) {
-        timer += "1日に" + formatSingle(-drift) + "秒遅れます。";
-    } else {
-        timer += "ずれません。";
-    }
-    return {usb, timer};
+    return {"USB " + effects.usbText + "MHz: " + std::string(usbVerdict(effects)),
+            "タイマーで刻む時計: " + timerDriftSentence(effects)};
 }
 
 } // namespace

@@ -73,10 +73,13 @@ void PresetComboBox::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    // QComboBox would move from its current item, which stays on the last
+    // pick while a typed text is no item; Page Up and Page Down step too.
+    const bool up = event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp;
+    const bool down = event->key() == Qt::Key_Down || event->key() == Qt::Key_PageDown;
     // Alt+Down opens the list, as QComboBox has it.
-    if (arrow && (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == 0) {
-        emit stepRequested(event->key() == Qt::Key_Up ? ListStep::Up : ListStep::Down);
+    if ((up || down) && (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == 0) {
+        emit stepRequested(up ? ListStep::Up : ListStep::Down);
         event->accept();
         return;
     }
