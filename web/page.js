@@ -376,8 +376,10 @@
 
     function onComboKey(state, event) {
         const open = !state.list.hidden;
-        const vertical = event.key === 'ArrowDown' || event.key === 'ArrowUp';
-        if (vertical && event.altKey) {
+        // Page Up and Page Down step as the arrows do.
+        const down = event.key === 'ArrowDown' || event.key === 'PageDown';
+        const vertical = down || event.key === 'ArrowUp' || event.key === 'PageUp';
+        if (event.altKey && (event.key === 'ArrowDown' || event.key === 'ArrowUp')) {
             event.preventDefault();
             if (open) {
                 closeList(state);
@@ -390,7 +392,6 @@
             // Moves the highlight; Enter or a click picks.
             event.preventDefault();
             const last = state.items.length - 1;
-            const down = event.key === 'ArrowDown';
             const from = state.active;
             setActive(state, from < 0 ? (down ? 0 : last)
                 : Math.min(last, Math.max(0, from + (down ? 1 : -1))));
@@ -400,7 +401,7 @@
             // The closed list: the program picks the item that follows the
             // text.
             event.preventDefault();
-            run(() => session.step(state.box, event.key === 'ArrowDown'));
+            run(() => session.step(state.box, down));
             if (!dialog.open) {
                 state.input.select();
             }

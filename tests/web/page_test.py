@@ -175,6 +175,8 @@ ARROW_STEPS = [
     ("101", Keys.ARROW_UP, "100", None),
     ("170", Keys.ARROW_DOWN, "170", None),
     ("abc", Keys.ARROW_UP, "160", None),
+    ("101", Keys.PAGE_DOWN, "103", None),
+    ("150", Keys.PAGE_UP, "148", "150"),
 ]
 
 
