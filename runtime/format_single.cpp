@@ -1,3 +1,4 @@
+#include <runtime/conversion_path.h>
 #include <runtime/format_single.h>
 
 #include <algorithm>
@@ -5,7 +6,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 #include <string_view>
 
 namespace quenvale {
@@ -13,6 +16,34 @@ namespace quenvale {
 namespace {
 
 constexpr int kDigits = 7;
+
+// Scientific digits ("d.ddd...e+XX") of the standard library: exactly
+// rounded to a precision, or the shortest that read back as the single.
+#if defined(__cpp_lib_to_chars)
+struct StandardDigits {
+    static constexpr bool hasShortest = true;
+
+    static char* exact(double value, int precision, char* first, char* last) {
+        return std::to_chars(first, last, value, std::chars_format::scientific, precision).ptr;
+    }
+    static char* shortest(float value, char* first, char* last) {
+        return std::to_chars(first, last, value, std::chars_format::scientific).ptr;
+    }
+};
+#endif
+
+// The C library's printf rounds the exact binary value to the precision
+// asked for, as to_chars does; it has no shortest form, so every value takes
+// the exact route.
+struct PortableDigits {
+    static constexpr bool hasShortest = false;
+
+    static char* exact(double value, int precision, char* first, char* last) {
+        const int length =
+            std::snprintf(first, static_cast<std::size_t>(last - first), "%.*e", precision, value);
+        return first + std::clamp(length, 0, static_cast<int>(last - first) - 1);
+    }
+};
 
 // The value's significant digits rounded to seven, and its decimal exponent:
 // value ~ d.dddddd x 10^exponent.
@@ -97,14 +128,13 @@ constexpr std::array<double, kMaxPower - kMinPower + 1> kPowersOfTen = [] {
     return powers;
 }();
 
-// to_chars rounds ties to even; the general format rounds them away from
+// Exact digits round ties to even; the general format rounds them away from
 // zero. Nine digits decide all but the values within half a unit of the
 // ninth digit of a tie; of those, true ties round up and the rest round as
-// to_chars does.
-Decimal roundExactly(double magnitude) {
+// the exact digits do.
+template <class Digits> Decimal roundExactly(double magnitude) {
     std::array<char, 32> buffer{};
-    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                   std::chars_format::scientific, kDigits + 1);
+    char* end = Digits::exact(magnitude, kDigits + 1, buffer.data(), buffer.data() + buffer.size());
     std::array<char, kDigits + 2> nine{};
     Decimal d;
     d.exponent = splitScientific(buffer.data(), end, nine.data(), kDigits + 2);
@@ -114,9 +144,8 @@ Decimal roundExactly(double magnitude) {
     if (tail > 50 || (tail == 50 && isSevenDigitTie(magnitude, d.exponent))) {
         roundUp(d);
     } else if (tail == 50) {
-        auto [sevenEnd, sevenEc] =
-            std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                          std::chars_format::scientific, kDigits - 1);
+        char* sevenEnd =
+            Digits::exact(magnitude, kDigits - 1, buffer.data(), buffer.data() + buffer.size());
         d.exponent = splitScientific(buffer.data(), sevenEnd, d.digits.data(), kDigits);
     }
     return d;
@@ -128,10 +157,9 @@ Decimal roundExactly(double magnitude) {
 // unless a seven-digit midpoint lies that close to them; only then, and when
 // they are a power of ten that the value may sit just below, ask for exact
 // digits.
-Decimal roundToSeven(float magnitude) {
+template <class Digits> Decimal roundFromShortest(float magnitude) {
     std::array<char, 32> buffer{};
-    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                   std::chars_format::scientific);
+    char* end = Digits::shortest(magnitude, buffer.data(), buffer.data() + buffer.size());
     std::array<char, kDigits + 2> nine{};
     Decimal d;
     d.exponent = splitScientific(buffer.data(), end, nine.data(), kDigits + 2);
@@ -152,12 +180,18 @@ Decimal roundToSeven(float magnitude) {
         }
         return d;
     }
-    return roundExactly(static_cast<double>(magnitude));
+    return roundExactly<Digits>(static_cast<double>(magnitude));
 }
 
-} // namespace
+template <class Digits> Decimal roundToSeven(float magnitude) {
+    if constexpr (Digits::hasShortest) {
+        return roundFromShortest<Digits>(magnitude);
+    } else {
+        return roundExactly<Digits>(static_cast<double>(magnitude));
+    }
+}
 
-std::string formatSingle(float value) {
+template <class Digits> std::string formatWith(float value) {
     if (std::isnan(value)) {
         return "NaN";
     }
@@ -168,7 +202,7 @@ std::string formatSingle(float value) {
         return "0";
     }
 
-    const Decimal d = roundToSeven(std::fabs(value));
+    const Decimal d = roundToSeven<Digits>(std::fabs(value));
     int significant = kDigits;
     while (significant > 1 && d.digits[static_cast<std::size_t>(significant - 1)] == '0') {
         --significant;
@@ -215,6 +249,27 @@ std::string formatSingle(float value) {
     out.push_back(static_cast<char>('0' + magnitude / 10)); // |e| <= 45
     out.push_back(static_cast<char>('0' + magnitude % 10));
     return out;
+}
+
+} // namespace
+
+std::string formatSingleVia(ConversionPath path, float value) {
+    if (path == ConversionPath::Portable) {
+        return formatWith<PortableDigits>(value);
+    }
+#if defined(__cpp_lib_to_chars)
+    return formatWith<StandardDigits>(value);
+#else
+    throw std::logic_error("no standard floating-point to_chars in this build");
+#endif
+}
+
+std::string formatSingle(float value) {
+#if defined(__cpp_lib_to_chars)
+    return formatWith<StandardDigits>(value);
+#else
+    return formatWith<PortableDigits>(value);
+#endif
 }
 
 } // namespace quenvale

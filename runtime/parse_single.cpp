@@ -1,8 +1,12 @@
+#include <runtime/conversion_path.h>
 #include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <fast_float.h>
+#include <stdexcept>
 #include <string>
 #include <system_error>
 
@@ -71,7 +75,7 @@ bool narrowTo(std::string& out, std::string_view text) {
 struct NumberShape {
     std::string_view integer;  // digits before the point
     std::string_view fraction; // digits after it
-    long exponent = 0;         // saturated, enough to tell huge from tiny
+    std::int64_t exponent = 0; // saturated, enough to tell huge from tiny
 };
 
 // Checks digits[.digits][(e|E)[sign]digits] with at least one mantissa digit.
@@ -106,7 +110,7 @@ bool matchNumber(std::string_view s, NumberShape& shape) {
     if (i == s.size()) {
         return false;
     }
-    long exponent = 0;
+    std::int64_t exponent = 0;
     for (; i < s.size(); ++i) {
         if (!isDigit(s[i])) {
             return false;
@@ -124,19 +128,41 @@ bool matchNumber(std::string_view s, NumberShape& shape) {
 bool isHuge(const NumberShape& shape) {
     const auto firstNonZero = shape.integer.find_first_not_of('0');
     if (firstNonZero != std::string_view::npos) {
-        const auto digits = static_cast<long>(shape.integer.size() - firstNonZero);
+        const auto digits = static_cast<std::int64_t>(shape.integer.size() - firstNonZero);
         return digits - 1 + shape.exponent >= 0;
     }
     const auto leadingZeros = shape.fraction.find_first_not_of('0');
     if (leadingZeros == std::string_view::npos) {
         return false;
     }
-    return -static_cast<long>(leadingZeros) - 1 + shape.exponent >= 0;
+    return -static_cast<std::int64_t>(leadingZeros) - 1 + shape.exponent >= 0;
 }
 
-} // namespace
+// Reads the digits of a text already matched as a number, correctly
+// rounded; result_out_of_range when the value rounds beyond the single
+// range or to zero from a non-zero text.
+#if defined(__cpp_lib_to_chars)
+struct StandardReader {
+    static std::from_chars_result read(const char* first, const char* last, float& value) {
+        return std::from_chars(first, last, value);
+    }
+};
+#endif
 
-float parseSingle(std::string_view text) {
+// fast_float rounds as from_chars does but answers a value beyond the
+// single range as strtof does, with an infinity, and one too small with a
+// zero, which is what an underflow reads as anyway.
+struct PortableReader {
+    static std::from_chars_result read(const char* first, const char* last, float& value) {
+        const auto [end, ec] = fast_float::from_chars(first, last, value);
+        if (ec == std::errc{} && std::isinf(value)) {
+            return {end, std::errc::result_out_of_range};
+        }
+        return {end, ec};
+    }
+};
+
+template <class Reader> float parseWith(std::string_view text) {
     std::string narrowed;
     std::string_view s = text;
     for (const char c : text) {
@@ -167,7 +193,7 @@ float parseSingle(std::string_view text) {
     }
 
     float value = 0.0F;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    const auto [end, ec] = Reader::read(s.data(), s.data() + s.size(), value);
     if (ec == std::errc::result_out_of_range) {
         if (isHuge(shape)) {
             fail(ErrorNumber::Overflow, text);
@@ -177,6 +203,27 @@ float parseSingle(std::string_view text) {
         fail(ErrorNumber::TypeMismatch, text);
     }
     return negative ? -value : value;
+}
+
+} // namespace
+
+float parseSingleVia(ConversionPath path, std::string_view text) {
+    if (path == ConversionPath::Portable) {
+        return parseWith<PortableReader>(text);
+    }
+#if defined(__cpp_lib_to_chars)
+    return parseWith<StandardReader>(text);
+#else
+    throw std::logic_error("no standard floating-point from_chars in this build");
+#endif
+}
+
+float parseSingle(std::string_view text) {
+#if defined(__cpp_lib_to_chars)
+    return parseWith<StandardReader>(text);
+#else
+    return parseWith<PortableReader>(text);
+#endif
 }
 
 } // namespace quenvale

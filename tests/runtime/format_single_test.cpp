@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -157,16 +157,29 @@ std::string expectedGeneral(float value) {
            std::to_string(magnitude);
 }
 
+// std::bit_cast is missing from the browser build's libc++.
+std::uint32_t bitsOf(float value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+float fromBits(std::uint32_t bits) {
+    float value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
 void expectMatchesExact(float value) {
     ASSERT_EQ(formatSingle(value), expectedGeneral(value))
-        << "bits 0x" << std::hex << std::bit_cast<std::uint32_t>(value);
+        << "bits 0x" << std::hex << bitsOf(value);
 }
 
 TEST(format_single, matches_exact_rounding_on_sampled_bit_patterns) {
     // A prime stride visits every exponent and many mantissas of both signs.
     constexpr std::uint64_t kStride = 10'007;
     for (std::uint64_t bits = 1; bits < 0x1'0000'0000ULL; bits += kStride) {
-        const auto value = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
+        const auto value = fromBits(static_cast<std::uint32_t>(bits));
         if (std::isfinite(value)) {
             expectMatchesExact(value);
         }

@@ -1,0 +1,126 @@
+"""Opens the page from disk in headless Chromium and drives it as a user
+does: through the keyboard and the mouse, finding controls by their object
+names and reading what a screen reader would announce."""
+
+import os
+import sys
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+CHROMEDRIVER = "/usr/bin/chromedriver"
+REFERENCE, FSB = 0, 1
+PCI, AGP = "Option1", "Option2"
+
+
+def start_browser(width=480, height=560):
+    options = Options()
+    for argument in ("--headless=new", "--no-sandbox", "--disable-dev-shm-usage",
+                     "--disable-gpu", f"--window-size={width},{height}",
+                     "--force-device-scale-factor=1", "--lang=ja"):
+        options.add_argument(argument)
+    return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+
+
+class Page:
+    def __init__(self, driver, path):
+        self.driver = driver
+        self.path = path
+
+    def open(self):
+        self.driver.get("file://" + self.path)
+        WebDriverWait(self.driver, 10).until(
+            lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+        return self
+
+    def control(self, name):
+        """The control's element: its id is its object name, e.g. Combo1(0)."""
+        return self.driver.find_element(By.ID, name)
+
+    def box(self, index):
+        return self.control(f"Combo1({index})")
+
+    def option(self, group, index):
+        return self.control(f"{group}({index})")
+
+    def results(self):
+        return [self.control(f"Text1({i})").get_attribute("value") for i in range(3)]
+
+    def texts(self):
+        return [self.box(i).get_attribute("value") for i in range(2)]
+
+    def pci_state(self):
+        """The PCI options as enabled/selected flags, e.g. "-- ++ +-" for 1/3."""
+        return " ".join(("+" if o.is_enabled() else "-") + ("+" if o.is_selected() else "-")
+                        for o in (self.option(PCI, i) for i in range(3)))
+
+    def selected(self, group):
+        chosen = [i for i in range(3) if self.option(group, i).is_selected()]
+        return chosen[0] if chosen else None
+
+    def calculate_button(self):
+        return self.control("Command1")
+
+    def focused_id(self):
+        return self.driver.switch_to.active_element.get_attribute("id")
+
+    def type_into(self, index, text):
+        """Replaces the box's text as typed keys do, one edit at a time."""
+        box = self.box(index)
+        box.click()
+        box.send_keys(Keys.CONTROL, "a")
+        box.send_keys(Keys.BACKSPACE)
+        box.send_keys(text)
+
+    def pick_with_mouse(self, index, item):
+        self.driver.find_element(
+            By.CSS_SELECTOR, f'[data-name="Combo1({index})"] .drop').click()
+        listbox = self.driver.find_element(By.ID, self.box(index).get_attribute("aria-controls"))
+        for option in listbox.find_elements(By.CSS_SELECTOR, '[role="option"]'):
+            if option.text == item:
+                option.click()
+                return
+        raise AssertionError(f"no item {item!r} in list {index}")
+
+    def dialog_open(self):
+        return self.driver.execute_script(
+            "return document.getElementById('failure').open")
+
+    def dialog_message(self):
+        return self.driver.execute_script(
+            "return document.getElementById('failure-message').textContent")
+
+    def selection_of_focused(self):
+        return self.driver.execute_script(
+            "const e = document.activeElement;"
+            "return e.value.substring(e.selectionStart, e.selectionEnd);")
+
+
+class PageTestCase(unittest.TestCase):
+    """One browser for the class; the page opened afresh for every test."""
+
+    page_path = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = start_browser()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+
+    def setUp(self):
+        self.page = Page(self.driver, self.page_path).open()
+
+
+def main():
+    if len(sys.argv) < 2 or not os.path.isfile(sys.argv[1]):
+        print("usage: TEST.py PAGE.html [unittest arguments]", file=sys.stderr)
+        sys.exit(2)
+    PageTestCase.page_path = os.path.abspath(sys.argv.pop(1))
+    unittest.main(verbosity=2)

@@ -1,0 +1,308 @@
+// The page's view of the program: the window's description and a session
+// that runs every event, exported to JavaScript. The page shows only what
+// these return.
+#include <calculator/clock_calculation.h>
+#include <calculator/clock_hints.h>
+#include <calculator/clock_panel.h>
+
+#include <array>
+#include <cstdio>
+#include <emscripten/bind.h>
+#include <form/control_table.h>
+#include <form/form_session.h>
+#include <form/window_events.h>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace quenvale {
+
+namespace {
+
+// What the page does after an event, beyond showing the panel again.
+struct Outcome {
+    bool failed = false;
+    std::string message;
+    // The input box to focus with its text selected (0 reference, 1 FSB),
+    // or -1 to leave the focus where it is.
+    int focusBox = -1;
+    bool exitRequested = false;
+};
+
+struct Control {
+    std::string objectName;
+    std::string kind;
+    std::string container;
+    std::string caption;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    int tabIndex = 0;
+    std::string toolTip;
+    std::string labelFor;
+    // What the page does with it: referenceBox, fsbBox, pciDivider,
+    // agpDivider, calculateButton, exitButton, resultBox, creditLine, or
+    // empty; and its index among the dividers of its group or the results.
+    std::string role;
+    int index = 0;
+};
+
+// The role of a control, from the names form/ gives the controls by role.
+std::pair<std::string, int> roleOf(std::string_view name) {
+    for (std::size_t i = 0; i < OptionGroup::size; ++i) {
+        if (name == control::pciDividers[i]) {
+            return {"pciDivider", static_cast<int>(i)};
+        }
+        if (name == control::agpDividers[i]) {
+            return {"agpDivider", static_cast<int>(i)};
+        }
+        if (name == control::resultBoxes[i]) {
+            return {"resultBox", static_cast<int>(i)};
+        }
+    }
+    const std::array<std::pair<std::string_view, const char*>, 5> single{{
+        {control::referenceBox, "referenceBox"},
+        {control::fsbBox, "fsbBox"},
+        {control::calculateButton, "calculateButton"},
+        {control::exitButton, "exitButton"},
+        {control::creditLine, "creditLine"},
+    }};
+    for (const auto& [objectName, role] : single) {
+        if (name == objectName) {
+            return {role, 0};
+        }
+    }
+    return {};
+}
+
+std::string kindName(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Frame:
+        return "frame";
+    case ControlKind::Label:
+        return "label";
+    case ControlKind::ComboBox:
+        return "combobox";
+    case ControlKind::OptionButton:
+        return "option";
+    case ControlKind::CommandButton:
+        return "button";
+    case ControlKind::TextBox:
+        break;
+    }
+    return "textbox";
+}
+
+std::string cssColour(Rgb rgb) {
+    return "rgb(" + std::to_string(rgb.red) + " " + std::to_string(rgb.green) + " " +
+           std::to_string(rgb.blue) + ")";
+}
+
+std::string cssPoints(double points) {
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "%gpt", points);
+    return text.data();
+}
+
+bool validIndex(int index, std::size_t size) {
+    return index >= 0 && static_cast<std::size_t>(index) < size;
+}
+
+InputBox boxAt(int index) {
+    return index == 0 ? InputBox::Reference : InputBox::Fsb;
+}
+
+class PageSession {
+public:
+    PageSession() { session_.handle(WindowEvent::FormLoad); }
+
+    Outcome edit(int box, const std::string& text) {
+        return run(editedEvent(boxAt(box)), {.index = 0, .text = text});
+    }
+    Outcome pick(int box, int item) {
+        if (!validIndex(item, panel().list(boxAt(box)).size())) {
+            return {};
+        }
+        return run(pickedEvent(boxAt(box)), {.index = static_cast<std::size_t>(item), .text = {}});
+    }
+    // Up or Down with the list closed: picks the item that follows the
+    // box's text, if there is one that way.
+    Outcome step(int box, bool down) {
+        const InputBox input = boxAt(box);
+        const auto item =
+            steppedItem(panel().list(input), text(box), down ? ListStep::Down : ListStep::Up);
+        if (!item) {
+            return {};
+        }
+        return run(pickedEvent(input), {.index = *item, .text = {}});
+    }
+    Outcome clickDivider(int group, int index) {
+        if (!validIndex(index, OptionGroup::size)) {
+            return {};
+        }
+        return run(group == 0 ? WindowEvent::PciDividerClicked : WindowEvent::AgpDividerClicked,
+                   {.index = static_cast<std::size_t>(index), .text = {}});
+    }
+    Outcome calculate() { return run(WindowEvent::CalculateClicked, {}); }
+    Outcome exit() { return run(WindowEvent::ExitClicked, {}); }
+
+    std::string text(int box) const {
+        return boxAt(box) == InputBox::Reference ? panel().referenceText : panel().fsbText;
+    }
+    std::vector<std::string> listItems(int box) const { return panel().list(boxAt(box)); }
+    // The list item the box's text is, highlighted when the list opens; -1
+    // for none.
+    int currentItem(int box) const {
+        const auto item = quenvale::currentItem(panel().list(boxAt(box)), text(box));
+        return item ? static_cast<int>(*item) : -1;
+    }
+    bool dividerEnabled(int group, int index) const {
+        return validIndex(index, OptionGroup::size) &&
+               panel()
+                   .dividers(group == 0 ? DividerGroup::Pci : DividerGroup::Agp)
+                   .isEnabled(static_cast<std::size_t>(index));
+    }
+    bool dividerSelected(int group, int index) const {
+        return validIndex(index, OptionGroup::size) &&
+               panel()
+                   .dividers(group == 0 ? DividerGroup::Pci : DividerGroup::Agp)
+                   .isSelected(static_cast<std::size_t>(index));
+    }
+    std::string result(int index) const {
+        return validIndex(index, panel().results.size())
+                   ? panel().results[static_cast<std::size_t>(index)]
+                   : std::string();
+    }
+    std::string hint(int index) const {
+        return validIndex(index, panel().hints.size())
+                   ? std::string(hintName(panel().hints[static_cast<std::size_t>(index)]))
+                   : std::string("ok");
+    }
+    std::string resultToolTip(int index, bool textFits) const {
+        return validIndex(index, panel().results.size())
+                   ? quenvale::resultToolTip(panel(), static_cast<ClockIndex>(index), textFits)
+                   : std::string();
+    }
+    std::string resultDescription(int index) const {
+        return validIndex(index, panel().results.size())
+                   ? quenvale::resultDescription(panel(), static_cast<ClockIndex>(index))
+                   : std::string();
+    }
+    bool calculateEnabled() const { return panel().calculateEnabled; }
+
+private:
+    const ClockPanel& panel() const { return session_.panel(); }
+
+    Outcome run(WindowEvent event, const EventArgs& args) {
+        const EventOutcome outcome = session_.handle(event, args);
+        Outcome page{.failed = outcome.failure.has_value(),
+                     .message = outcome.failure ? outcome.failure->message : std::string(),
+                     .focusBox = -1,
+                     .exitRequested = outcome.exitRequested};
+        if (outcome.focusBox) {
+            page.focusBox = *outcome.focusBox == InputBox::Reference ? 0 : 1;
+        }
+        return page;
+    }
+
+    FormSession session_;
+};
+
+std::vector<Control> controls() {
+    std::vector<Control> rows;
+    rows.reserve(kControls.size());
+    for (const ControlRow& row : kControls) {
+        auto [role, index] = roleOf(row.objectName);
+        rows.push_back({std::string(row.objectName), kindName(row.kind), std::string(row.container),
+                        std::string(row.caption), row.left, row.top, row.width, row.height,
+                        row.tabIndex, std::string(row.toolTip), std::string(row.labelFor),
+                        std::move(role), index});
+    }
+    return rows;
+}
+
+// The window's look as CSS values: its size in pixels, faces, sizes and
+// colours.
+std::vector<std::string> styleNames() {
+    return {"--client-width", "--client-height", "--face",    "--input-size",
+            "--control-size", "--credit",        "--caution", "--danger"};
+}
+
+std::vector<std::string> styleValues() {
+    std::string faces;
+    for (const std::string_view family : kFontFamilies) {
+        faces += '"' + std::string(family) + "\", ";
+    }
+    faces += "sans-serif";
+    const auto pixels = [](int twips) {
+        std::array<char, 16> text{};
+        std::snprintf(text.data(), text.size(), "%gpx",
+                      static_cast<double>(twips) / kTwipsPerPixel);
+        return std::string(text.data());
+    };
+    return {pixels(kClientWidthTwips),   pixels(kClientHeightTwips),    faces,
+            cssPoints(kInputFontPoints), cssPoints(kControlFontPoints), cssColour(kCreditColour),
+            cssColour(kCautionColour),   cssColour(kDangerColour)};
+}
+
+} // namespace
+
+} // namespace quenvale
+
+EMSCRIPTEN_BINDINGS(quenvale) {
+    using namespace emscripten;
+    using quenvale::Control;
+    using quenvale::Outcome;
+    using quenvale::PageSession;
+
+    value_object<Outcome>("Outcome")
+        .field("failed", &Outcome::failed)
+        .field("message", &Outcome::message)
+        .field("focusBox", &Outcome::focusBox)
+        .field("exitRequested", &Outcome::exitRequested);
+    value_object<Control>("Control")
+        .field("objectName", &Control::objectName)
+        .field("kind", &Control::kind)
+        .field("container", &Control::container)
+        .field("caption", &Control::caption)
+        .field("left", &Control::left)
+        .field("top", &Control::top)
+        .field("width", &Control::width)
+        .field("height", &Control::height)
+        .field("tabIndex", &Control::tabIndex)
+        .field("toolTip", &Control::toolTip)
+        .field("labelFor", &Control::labelFor)
+        .field("role", &Control::role)
+        .field("index", &Control::index);
+    register_vector<std::string>("StringList");
+    register_vector<Control>("ControlList");
+
+    class_<PageSession>("PageSession")
+        .constructor<>()
+        .function("edit", &PageSession::edit)
+        .function("pick", &PageSession::pick)
+        .function("step", &PageSession::step)
+        .function("clickDivider", &PageSession::clickDivider)
+        .function("calculate", &PageSession::calculate)
+        .function("exit", &PageSession::exit)
+        .function("text", &PageSession::text)
+        .function("listItems", &PageSession::listItems)
+        .function("currentItem", &PageSession::currentItem)
+        .function("dividerEnabled", &PageSession::dividerEnabled)
+        .function("dividerSelected", &PageSession::dividerSelected)
+        .function("result", &PageSession::result)
+        .function("hint", &PageSession::hint)
+        .function("resultToolTip", &PageSession::resultToolTip)
+        .function("resultDescription", &PageSession::resultDescription)
+        .function("calculateEnabled", &PageSession::calculateEnabled);
+    function("controls", &quenvale::controls);
+    function("styleNames", &quenvale::styleNames);
+    function("styleValues", &quenvale::styleValues);
+    function(
+        "windowTitle", +[] { return std::string(quenvale::kWindowTitle); });
+    function(
+        "windowName", +[] { return std::string(quenvale::kWindowName); });
+    constant("twipsPerPixel", quenvale::kTwipsPerPixel);
+}
