@@ -195,6 +195,17 @@ void writeTableLine(std::ostream& out, const CaseRow& row, Language language) {
     out << line << '\n';
 }
 
+// A row of a many-row run: through the CSV or JSON writer, else as a line
+// of the text table.
+void writeRow(std::optional<RowWriter>& writer, std::ostream& out, const CaseRow& row,
+              Language language) {
+    if (writer) {
+        writer->write(row);
+    } else {
+        writeTableLine(out, row, language);
+    }
+}
+
 // The row of a case that failed before it could be calculated.
 CaseRow failedRow(const std::vector<std::string>& fields, std::string error) {
     CaseRow row;
@@ -293,11 +304,7 @@ int runBatch(const CommandLine& line, std::istream& in, std::ostream& out, Langu
         }
         const CaseRow row = batchCase(*record, language);
         anyFailed = anyFailed || !row.error.empty();
-        if (writer) {
-            writer->write(row);
-        } else {
-            writeTableLine(out, row, language);
-        }
+        writeRow(writer, out, row, language);
     }
     if (writer) {
         writer->finish();
@@ -326,11 +333,7 @@ int runTable(const CommandLine& line, std::ostream& out, Language language) {
         for (const std::string& fsb : settings) {
             const CaseRow row = calculateCase(reference, fsb, std::nullopt, std::nullopt, language);
             anyFailed = anyFailed || !row.error.empty();
-            if (writer) {
-                writer->write(row);
-            } else {
-                writeTableLine(out, row, language);
-            }
+            writeRow(writer, out, row, language);
         }
     }
     if (writer) {
