@@ -73,6 +73,10 @@ std::string& ClockPanel::inputText(InputBox box) {
     return box == InputBox::Reference ? referenceText : fsbText;
 }
 
+const std::string& ClockPanel::inputText(InputBox box) const {
+    return box == InputBox::Reference ? referenceText : fsbText;
+}
+
 const std::vector<std::string>& ClockPanel::list(InputBox box) const {
     return box == InputBox::Reference ? referenceList : fsbList;
 }

@@ -74,6 +74,7 @@ struct ClockPanel {
     bool clickDivider(DividerGroup group, std::size_t index);
 
     std::string& inputText(InputBox box);
+    const std::string& inputText(InputBox box) const;
     const std::vector<std::string>& list(InputBox box) const;
     OptionGroup& dividers(DividerGroup group);
     const OptionGroup& dividers(DividerGroup group) const;

@@ -74,6 +74,14 @@ EventOutcome FormSession::handle(WindowEvent event, const EventArgs& args) {
     return outcome;
 }
 
+EventOutcome FormSession::step(InputBox box, ListStep step) {
+    if (const std::optional<std::size_t> item =
+            steppedItem(panel_.list(box), panel_.inputText(box), step)) {
+        return handle(pickedEvent(box), {.index = *item, .text = {}});
+    }
+    return {};
+}
+
 std::optional<std::size_t> currentItem(const std::vector<std::string>& items,
                                        std::string_view text) {
     for (std::size_t i = 0; i < items.size(); ++i) {

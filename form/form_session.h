@@ -13,6 +13,8 @@
 
 namespace quenvale {
 
+enum class ListStep { Up, Down };
+
 // What a front end does after an event, beyond showing the panel again.
 struct EventOutcome {
     // Tell the user; the panel is as it was before the action.
@@ -32,6 +34,9 @@ struct EventOutcome {
 class FormSession {
 public:
     EventOutcome handle(WindowEvent event, const EventArgs& args = {});
+    // Up or Down with the box's list closed: picks the item that follows the
+    // box's text (see steppedItem), or does nothing when there is none.
+    EventOutcome step(InputBox box, ListStep step);
 
     const ClockPanel& panel() const { return panel_; }
     // The box last edited or picked from; the reference box at first.
@@ -45,8 +50,6 @@ private:
 // The list item that is the box's text exactly, if any.
 std::optional<std::size_t> currentItem(const std::vector<std::string>& items,
                                        std::string_view text);
-
-enum class ListStep { Up, Down };
 
 // The item Up or Down moves to from the box's text: the next item in the
 // list from the current one; from a number that is not an item, the nearest

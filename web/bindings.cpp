@@ -130,13 +130,7 @@ public:
     // Up or Down with the list closed: picks the item that follows the
     // box's text, if there is one that way.
     Outcome step(int box, bool down) {
-        const InputBox input = boxAt(box);
-        const auto item =
-            steppedItem(panel().list(input), text(box), down ? ListStep::Down : ListStep::Up);
-        if (!item) {
-            return {};
-        }
-        return run(pickedEvent(input), {.index = *item, .text = {}});
+        return follow(session_.step(boxAt(box), down ? ListStep::Down : ListStep::Up));
     }
     Outcome clickDivider(int group, int index) {
         if (!validIndex(index, OptionGroup::size)) {
@@ -148,9 +142,7 @@ public:
     Outcome calculate() { return run(WindowEvent::CalculateClicked, {}); }
     Outcome exit() { return run(WindowEvent::ExitClicked, {}); }
 
-    std::string text(int box) const {
-        return boxAt(box) == InputBox::Reference ? panel().referenceText : panel().fsbText;
-    }
+    std::string text(int box) const { return panel().inputText(boxAt(box)); }
     std::vector<std::string> listItems(int box) const { return panel().list(boxAt(box)); }
     // The list item the box's text is, highlighted when the list opens; -1
     // for none.
@@ -196,7 +188,10 @@ private:
     const ClockPanel& panel() const { return session_.panel(); }
 
     Outcome run(WindowEvent event, const EventArgs& args) {
-        const EventOutcome outcome = session_.handle(event, args);
+        return follow(session_.handle(event, args));
+    }
+
+    static Outcome follow(const EventOutcome& outcome) {
         Outcome page{.failed = outcome.failure.has_value(),
                      .message = outcome.failure ? outcome.failure->message : std::string(),
                      .focusBox = -1,

@@ -252,14 +252,8 @@ void MainWindow::bindEvents() {
         connect(inputs_[i], &PresetComboBox::itemPicked, this, [this, box](int item) {
             run(pickedEvent(box), {.index = static_cast<std::size_t>(item), .text = {}});
         });
-        connect(inputs_[i], &PresetComboBox::stepRequested, this, [this, box](ListStep step) {
-            const ClockPanel& panel = session_.panel();
-            if (const auto item = steppedItem(
-                    panel.list(box),
-                    box == InputBox::Reference ? panel.referenceText : panel.fsbText, step)) {
-                run(pickedEvent(box), {.index = *item, .text = {}});
-            }
-        });
+        connect(inputs_[i], &PresetComboBox::stepRequested, this,
+                [this, box](ListStep step) { follow(session_.step(box, step)); });
     }
     for (std::size_t i = 0; i < OptionGroup::size; ++i) {
         // A click, or the arrow keys moving the selection within the frame.
@@ -360,7 +354,10 @@ const MainWindow::OptionButtons* MainWindow::optionFrameOf(const QWidget* contro
 }
 
 void MainWindow::run(WindowEvent event, const EventArgs& args) {
-    const EventOutcome outcome = session_.handle(event, args);
+    follow(session_.handle(event, args));
+}
+
+void MainWindow::follow(const EventOutcome& outcome) {
     // Disabling 計算実行 may pass the focus on to 終了; it is put back below.
     showPanel();
     if (outcome.failure) {

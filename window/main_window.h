@@ -66,8 +66,11 @@ private:
     // The option frame the control belongs to, if it is an option.
     const OptionButtons* optionFrameOf(const QWidget* control) const;
 
-    // The one place where an action runs and what follows it is done.
+    // Runs an event's action, then does what follows it.
     void run(WindowEvent event, const EventArgs& args = {});
+    // The one place where what follows an action is done: the panel shown
+    // again, a failure told, the focus moved, the window closed.
+    void follow(const EventOutcome& outcome);
     void showPanel();
     void showResult(ClockIndex index);
     void showResultToolTip(QLineEdit& box);
