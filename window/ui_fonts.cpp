@@ -3,13 +3,19 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include <form/control_table.h>
+
 namespace quenvale {
 
 namespace {
 
-// The face the layout was drawn for, by its Japanese and its English name.
-const QStringList kOriginalFamilies{QStringLiteral(u"ＭＳ Ｐゴシック"),
-                                    QStringLiteral(u"MS PGothic")};
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The face the layout was drawn for, by its Japanese and its English name:
+// the first two of the shared list.
+const QStringList kOriginalFamilies{fromUtf8(kFontFamilies[0]), fromUtf8(kFontFamilies[1])};
 constexpr double kSubstituteSpacing = 84.0;
 
 QFont japaneseFont(double points) {
@@ -29,11 +35,9 @@ QString japaneseFamily() {
     static const QString family = [] {
         // fontconfig answers a missing family with some Latin-only face, so
         // each candidate is checked to be really installed.
-        for (const QString& candidate :
-             kOriginalFamilies +
-                 QStringList{QStringLiteral(u"IPAPGothic"), QStringLiteral(u"IPA Pゴシック")}) {
-            if (QFontDatabase::hasFamily(candidate)) {
-                return candidate;
+        for (const std::string_view candidate : kFontFamilies) {
+            if (QFontDatabase::hasFamily(fromUtf8(candidate))) {
+                return fromUtf8(candidate);
             }
         }
         const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
@@ -43,7 +47,7 @@ QString japaneseFamily() {
 }
 
 QFont inputFont() {
-    QFont font = japaneseFont(10.2);
+    QFont font = japaneseFont(kInputFontPoints);
     if (!kOriginalFamilies.contains(font.families().value(0))) {
         // The substitute's digits run wider than the original's; tightened,
         // every preset and a seven-digit result fit boxes drawn for it.
@@ -53,7 +57,7 @@ QFont inputFont() {
 }
 
 QFont controlFont() {
-    return japaneseFont(9.0);
+    return japaneseFont(kControlFontPoints);
 }
 
 } // namespace quenvale
