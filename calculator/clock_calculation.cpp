@@ -15,36 +15,21 @@ float factor(double numerator, double denominator) {
 
 } // namespace
 
+float dividerFactor(DividerGroup group, DividerChoice choice) {
+    const auto table = dividerTable(group);
+    if (!choice || *choice >= table.size()) {
+        return 0.0F;
+    }
+    const Divider& divider = table[*choice];
+    return factor(divider.numerator, divider.denominator);
+}
+
 float pciFactor(DividerChoice choice) {
-    if (!choice) {
-        return 0.0F;
-    }
-    switch (*choice) {
-    case 0:
-        return factor(1, 2);
-    case 1:
-        return factor(1, 3);
-    case 2:
-        return factor(1, 4);
-    default:
-        return 0.0F;
-    }
+    return dividerFactor(DividerGroup::Pci, choice);
 }
 
 float agpFactor(DividerChoice choice) {
-    if (!choice) {
-        return 0.0F;
-    }
-    switch (*choice) {
-    case 0:
-        return 1.0F;
-    case 1:
-        return factor(2, 3);
-    case 2:
-        return factor(1, 2);
-    default:
-        return 0.0F;
-    }
+    return dividerFactor(DividerGroup::Agp, choice);
 }
 
 ClockResults computeClocks(DividerChoice pci, DividerChoice agp, std::string_view referenceText,

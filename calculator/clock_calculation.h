@@ -19,7 +19,9 @@ struct ClockResults {
     std::array<std::string, 3> texts{}; // as the window shows them
 };
 
-// Divider factors in single precision; no selection gives 0.
+// Divider factors in single precision, each the exact quotient of its table
+// row rounded once; no selection gives 0.
+float dividerFactor(DividerGroup group, DividerChoice choice);
 float pciFactor(DividerChoice choice);
 float agpFactor(DividerChoice choice);
 

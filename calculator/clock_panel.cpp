@@ -10,11 +10,9 @@ namespace quenvale {
 void ClockPanel::load() {
     referenceList.assign(kReferencePresets.begin(), kReferencePresets.end());
     fsbList.assign(kFsbPresets.begin(), kFsbPresets.end());
-    // The state the FSB rules give for the initial 100 MHz.
-    pci.setEnabled(2, true);
-    pci.setEnabled(1, true);
-    pci.select(1);
-    pci.setEnabled(0, false);
+    // The PCI options as a pick of the initial 100 MHz leaves them; AGP is
+    // left as it starts, since that band selects no AGP option.
+    applyBandRule(*this, kInitialBand);
 }
 
 void ClockPanel::inputEdited() {

@@ -2,6 +2,7 @@
 
 #include <calculator/clock_hints.h>
 #include <calculator/consequences.h>
+#include <calculator/dividers.h>
 #include <calculator/option_group.h>
 
 #include <array>
@@ -23,11 +24,7 @@ inline constexpr std::array<std::string_view, 21> kFsbPresets{
     "66.666", "68.5", "75",      "83.333", "90",  "100", "103", "110", "112", "117", "120",
     "124",    "129",  "133.333", "138",    "140", "143", "148", "150", "153", "160"};
 
-inline constexpr std::array<std::string_view, 3> kPciCaptions{"1/2", "1/3", "1/4"};
-inline constexpr std::array<std::string_view, 3> kAgpCaptions{"1/1", "2/3", "1/2"};
-
 enum class InputBox { Reference, Fsb };
-enum class DividerGroup { Pci, Agp };
 
 // The boxes whose texts an action converts, in the order it converts them:
 // a failure is blamed on the first whose text failed.
@@ -43,8 +40,8 @@ struct ClockPanel {
     std::vector<std::string> referenceList;
     std::string fsbText{"100"};
     std::vector<std::string> fsbList;
-    OptionGroup pci{1}; // "1/3"
-    OptionGroup agp{1}; // "2/3"
+    OptionGroup pci{kPciDividers.size(), kInitialPciDivider};
+    OptionGroup agp{kAgpDividers.size(), kInitialAgpDivider};
     std::array<std::string, 3> results;
     // How far each result runs above its bus's nominal clock, written with
     // the results, so that the window never reads numbers back from their

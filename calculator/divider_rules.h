@@ -1,5 +1,6 @@
 #pragma once
 
+#include <calculator/dividers.h>
 #include <calculator/option_group.h>
 
 #include <string_view>
@@ -8,15 +9,14 @@ namespace quenvale {
 
 struct ClockPanel;
 
-// FSB band limits in MHz: below the lower one PCI runs at 1/2, up to and
-// including the upper one at 1/3, above it at 1/4 (with AGP 1/2).
-inline constexpr int kFsbLowerLimit = 100;
-inline constexpr int kFsbUpperLimit = 134;
-
 // Pre-selects the PCI divider of the FSB text's band, makes only that band's
 // PCI dividers available, and arms the calculate button. Throws RuntimeError
 // and changes nothing when the FSB text is not a number.
 void applyFsbRules(ClockPanel& panel);
+
+// Sets the PCI options (and, in the high band, the AGP option) as a pick in
+// `band` leaves them. Touches nothing else.
+void applyBandRule(ClockPanel& panel, FsbBand band);
 
 struct BandDividers {
     DividerChoice pci;

@@ -1,24 +1,25 @@
 #pragma once
 
+#include <calculator/dividers.h>
+
 #include <array>
 #include <cstddef>
 #include <optional>
 
 namespace quenvale {
 
-// The index (0 to 2) of the selected option of a divider group, or none.
+// The index of the selected option of a divider group, or none.
 using DividerChoice = std::optional<std::size_t>;
 
-// Three option buttons sharing a frame: at most one is selected, and
+// The option buttons sharing a frame: at most one is selected, and
 // selecting one clears the others.
 class OptionGroup {
 public:
-    static constexpr std::size_t size = 3;
+    // `count` options, all enabled, the given one selected.
+    OptionGroup(std::size_t count, std::size_t selected);
 
-    // All enabled, the given one selected.
-    explicit OptionGroup(std::size_t selected);
-
-    bool isEnabled(std::size_t index) const { return enabled_.at(index); }
+    std::size_t size() const { return count_; }
+    bool isEnabled(std::size_t index) const { return enabled_.at(checked(index)); }
     bool isSelected(std::size_t index) const { return selected_ == index; }
     DividerChoice selection() const { return selected_; }
 
@@ -28,7 +29,11 @@ public:
     bool operator==(const OptionGroup&) const = default;
 
 private:
-    std::array<bool, size> enabled_{true, true, true};
+    // Throws std::out_of_range past the group's last option.
+    std::size_t checked(std::size_t index) const;
+
+    std::size_t count_;
+    std::array<bool, kMaxDividers> enabled_{};
     DividerChoice selected_;
 };
 

@@ -59,8 +59,8 @@ std::vector<PlanCandidate> planCrystals(std::string_view targetText,
             const BandDividers dividers = bandDividers(fsb);
             candidate.pci = dividers.pci;
             candidate.agp = dividers.agp;
-            candidate.pciCaption = kPciCaptions.at(dividers.pci.value());
-            candidate.agpCaption = kAgpCaptions.at(dividers.agp.value());
+            candidate.pciCaption = kPciDividers.at(dividers.pci.value()).caption;
+            candidate.agpCaption = kAgpDividers.at(dividers.agp.value()).caption;
             candidate.clocks = computeClocks(dividers.pci, dividers.agp, reference, fsb);
             candidate.pciHint = pciHint(candidate.clocks.values[PciClock]);
             candidate.agpHint = agpHint(candidate.clocks.values[AgpClock]);

@@ -21,8 +21,8 @@ struct PlanCandidate {
     std::string fsb;       // the FSB setting's list text, "100"
     DividerChoice pci;
     DividerChoice agp;
-    std::string_view pciCaption; // "1/3", from kPciCaptions
-    std::string_view agpCaption; // "2/3", from kAgpCaptions
+    std::string_view pciCaption; // "1/3", from kPciDividers
+    std::string_view agpCaption; // "2/3", from kAgpDividers
     ClockResults clocks;
     ClockHint pciHint = ClockHint::Ok;
     ClockHint agpHint = ClockHint::Ok;

@@ -558,8 +558,8 @@ CaseRow calculateCase(std::string_view reference, std::string_view fsb,
             const BandDividers band = bandDividers(fsb);
             dividers = {.pci = pci ? pci : band.pci, .agp = agp ? agp : band.agp};
         }
-        row.pciDivider = std::string(kPciCaptions.at(dividers.pci.value()));
-        row.agpDivider = std::string(kAgpCaptions.at(dividers.agp.value()));
+        row.pciDivider = std::string(kPciDividers.at(dividers.pci.value()).caption);
+        row.agpDivider = std::string(kAgpDividers.at(dividers.agp.value()).caption);
         const ClockResults clocks = computeClocks(dividers.pci, dividers.agp, reference, fsb);
         std::optional<Consequences> consequences;
         if (extras.consequences) {

@@ -95,11 +95,11 @@ std::size_t countNamed(std::string_view text, Language language) {
 } // namespace
 
 std::optional<std::size_t> pciIndex(std::string_view caption) {
-    return indexOf(kPciCaptions, caption);
+    return dividerIndex(DividerGroup::Pci, caption);
 }
 
 std::optional<std::size_t> agpIndex(std::string_view caption) {
-    return indexOf(kAgpCaptions, caption);
+    return dividerIndex(DividerGroup::Agp, caption);
 }
 
 CommandLine parseCommandLine(std::span<const std::string_view> args, Language language) {

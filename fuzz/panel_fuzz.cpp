@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(panel.hints == before.hints);
         }
         for (const OptionGroup* group : {&panel.pci, &panel.agp}) {
-            require(group->selection().value_or(0) < OptionGroup::size);
+            require(group->selection().value_or(0) < group->size());
         }
         require(panel.referenceList.size() == kReferencePresets.size());
         require(panel.fsbList.size() == kFsbPresets.size());

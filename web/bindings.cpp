@@ -51,7 +51,7 @@ struct Control {
 
 // The role of a control, from the names form/ gives the controls by role.
 std::pair<std::string, int> roleOf(std::string_view name) {
-    for (std::size_t i = 0; i < OptionGroup::size; ++i) {
+    for (std::size_t i = 0; i < kMaxDividers; ++i) {
         if (name == control::pciDividers[i]) {
             return {"pciDivider", static_cast<int>(i)};
         }
@@ -133,7 +133,7 @@ public:
         return follow(session_.step(boxAt(box), down ? ListStep::Down : ListStep::Up));
     }
     Outcome clickDivider(int group, int index) {
-        if (!validIndex(index, OptionGroup::size)) {
+        if (!validIndex(index, kMaxDividers)) {
             return {};
         }
         return run(group == 0 ? WindowEvent::PciDividerClicked : WindowEvent::AgpDividerClicked,
@@ -151,13 +151,13 @@ public:
         return item ? static_cast<int>(*item) : -1;
     }
     bool dividerEnabled(int group, int index) const {
-        return validIndex(index, OptionGroup::size) &&
+        return validIndex(index, kMaxDividers) &&
                panel()
                    .dividers(group == 0 ? DividerGroup::Pci : DividerGroup::Agp)
                    .isEnabled(static_cast<std::size_t>(index));
     }
     bool dividerSelected(int group, int index) const {
-        return validIndex(index, OptionGroup::size) &&
+        return validIndex(index, kMaxDividers) &&
                panel()
                    .dividers(group == 0 ? DividerGroup::Pci : DividerGroup::Agp)
                    .isSelected(static_cast<std::size_t>(index));

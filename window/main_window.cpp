@@ -39,7 +39,7 @@ template <typename Control> Control* named(const QWidget& window, std::string_vi
     return window.findChild<Control*>(fromUtf8(name));
 }
 
-void showOptions(const std::array<QRadioButton*, OptionGroup::size>& buttons,
+void showOptions(const std::array<QRadioButton*, kMaxDividers>& buttons,
                  const OptionGroup& group) {
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         buttons[i]->setEnabled(group.isEnabled(i));
@@ -139,7 +139,7 @@ void MainWindow::buildControls() {
     }
     inputs_ = {named<PresetComboBox>(*this, control::referenceBox),
                named<PresetComboBox>(*this, control::fsbBox)};
-    for (std::size_t i = 0; i < OptionGroup::size; ++i) {
+    for (std::size_t i = 0; i < kMaxDividers; ++i) {
         pciOptions_[i] = named<QRadioButton>(*this, control::pciDividers[i]);
         agpOptions_[i] = named<QRadioButton>(*this, control::agpDividers[i]);
     }
@@ -255,7 +255,7 @@ void MainWindow::bindEvents() {
         connect(inputs_[i], &PresetComboBox::stepRequested, this,
                 [this, box](ListStep step) { follow(session_.step(box, step)); });
     }
-    for (std::size_t i = 0; i < OptionGroup::size; ++i) {
+    for (std::size_t i = 0; i < kMaxDividers; ++i) {
         // A click, or the arrow keys moving the selection within the frame.
         connect(pciOptions_[i], &QRadioButton::clicked, this,
                 [this, i] { run(WindowEvent::PciDividerClicked, {.index = i, .text = {}}); });

@@ -61,7 +61,7 @@ private:
     void bindEvents();
     void describeForAccessibility();
     void setTabOrder();
-    using OptionButtons = std::array<QRadioButton*, OptionGroup::size>;
+    using OptionButtons = std::array<QRadioButton*, kMaxDividers>;
     std::vector<QWidget*> tabStops() const;
     // The option frame the control belongs to, if it is an option.
     const OptionButtons* optionFrameOf(const QWidget* control) const;

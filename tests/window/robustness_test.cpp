@@ -193,7 +193,7 @@ private slots:
             case 2: {
                 const DividerGroup group =
                     below(random, 2) == 0 ? DividerGroup::Pci : DividerGroup::Agp;
-                const std::size_t option = below(random, OptionGroup::size);
+                const std::size_t option = below(random, kMaxDividers);
                 const int index = static_cast<int>(option);
                 WindowHarness::click(group == DividerGroup::Pci ? harness.pci(index)
                                                                 : harness.agp(index));
