@@ -1,0 +1,500 @@
+#include <calculator/dividers.h>
+#include <runtime/format_single.h>
+#include <runtime/parse_single.h>
+#include <runtime/utf8.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <report/clock_chart.h>
+#include <utility>
+#include <vector>
+
+namespace quenvale {
+
+namespace {
+
+// Geometry in user units of the viewBox. Narrow enough that the text stays
+// legible when a phone shows the chart 360 px wide.
+constexpr double kWidth = 440;
+constexpr double kMarginRight = 14;
+constexpr double kLegendBaseline = 18;
+constexpr double kBandFirstBaseline = 42;
+constexpr double kBandLineHeight = 13;
+constexpr double kFirstPanelTop = 86;
+constexpr double kPanelHeight = 120;
+constexpr double kPanelGap = 38;
+constexpr double kBelowLastPanel = 48;
+constexpr double kFontSize = 12;
+constexpr double kSmallFontSize = 11;
+constexpr double kPointRadius = 3.5;
+constexpr double kCurrentRadius = 6;
+
+constexpr std::string_view kSeriesColour = "#203a72";
+constexpr std::string_view kCurrentColour = "#c2185b";
+constexpr std::array<std::string_view, 3> kHintColours{"#dcf2e0", "#fff0bf", "#fbd6d2"};
+
+// A coordinate with at most two decimals; locale-free and the same on
+// every machine.
+std::string number(double value) {
+    const auto hundredths = static_cast<std::int64_t>(std::llround(value * 100));
+    const std::uint64_t magnitude = hundredths < 0 ? static_cast<std::uint64_t>(-hundredths)
+                                                   : static_cast<std::uint64_t>(hundredths);
+    std::array<char, 32> digits{};
+    const auto end =
+        std::to_chars(digits.data(), digits.data() + digits.size(), magnitude / 100).ptr;
+    std::string out = hundredths < 0 ? "-" : "";
+    out.append(digits.data(), end);
+    const std::uint64_t fraction = magnitude % 100;
+    if (fraction != 0) {
+        out += '.';
+        out += static_cast<char>('0' + fraction / 10);
+        if (fraction % 10 != 0) {
+            out += static_cast<char>('0' + fraction % 10);
+        }
+    }
+    return out;
+}
+
+// Roughly how wide a text is drawn: CJK and other wide characters take a
+// full em, the rest a little over half.
+double textWidth(std::string_view text, double fontSize) {
+    double ems = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = std::max<std::size_t>(utf8SequenceLength(text, i), 1);
+        ems += length >= 3 ? 1.0 : 0.6;
+        i += length;
+    }
+    return ems * fontSize;
+}
+
+struct Range {
+    double low = 0;
+    double high = 1;
+};
+
+// The span of the values with a margin, never empty.
+Range padded(double low, double high, double share) {
+    double margin = (high - low) * share;
+    if (!(margin > 0)) {
+        margin = std::max(std::fabs(low) * 0.1, 1.0);
+    }
+    return {low - margin, high + margin};
+}
+
+// Round-number tick values within the range, about `count` of them.
+std::vector<double> ticks(Range range, double count) {
+    const double raw = (range.high - range.low) / count;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    const double normal = raw / magnitude;
+    const double step = (normal < 1.5 ? 1 : normal < 3 ? 2 : normal < 7 ? 5 : 10) * magnitude;
+    std::vector<double> values;
+    const double first = std::ceil(range.low / step);
+    for (double k = first; k * step <= range.high; ++k) {
+        values.push_back(k * step);
+    }
+    return values;
+}
+
+std::string tickText(double value) {
+    return formatSingle(static_cast<float>(value));
+}
+
+// One calculated row, as the chart places it.
+struct Point {
+    double fsb = 0;
+    const ClockCase* row = nullptr;
+    bool current = false;
+};
+
+struct Panel {
+    ClockIndex clock;
+    const std::string* heading;
+    std::optional<double> nominal; // with the hint regions around it
+    double top = 0;
+    Range range;
+
+    double y(double value) const {
+        const double share = (value - range.low) / (range.high - range.low);
+        return top + kPanelHeight * (1 - std::clamp(share, 0.0, 1.0));
+    }
+};
+
+class ChartWriter {
+public:
+    ChartWriter(std::vector<Point> points, const ChartLabels& labels)
+        : points_(std::move(points)), labels_(labels) {}
+
+    std::string write();
+
+private:
+    double x(double fsb) const {
+        const double share = (fsb - fsbRange_.low) / (fsbRange_.high - fsbRange_.low);
+        return left_ + (kWidth - kMarginRight - left_) * share;
+    }
+    double right() const { return kWidth - kMarginRight; }
+    double bottom() const { return kFirstPanelTop + 3 * kPanelHeight + 2 * kPanelGap; }
+
+    void open(double height);
+    void legend();
+    void bands();
+    void bandLimits(double top, double base);
+    void panel(const Panel& panel);
+    void regions(const Panel& panel);
+    void series(const Panel& panel);
+    void fsbAxis();
+    void text(double px, double py, std::string_view content, std::string_view attributes = {});
+
+    std::vector<Point> points_;
+    const ChartLabels& labels_;
+    std::string out_;
+    Range fsbRange_;
+    double left_ = 0;
+};
+
+void ChartWriter::text(double px, double py, std::string_view content,
+                       std::string_view attributes) {
+    out_ += "<text x=\"" + number(px) + "\" y=\"" + number(py) + "\"";
+    if (!attributes.empty()) {
+        out_ += ' ';
+        out_ += attributes;
+    }
+    out_ += '>' + escapeXml(content) + "</text>\n";
+}
+
+void ChartWriter::open(double height) {
+    out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + number(kWidth) + ' ' +
+            number(height) +
+            "\" role=\"img\" aria-labelledby=\"chart-title chart-desc\" "
+            "font-family=\"sans-serif\" font-size=\"" +
+            number(kFontSize) + "\">\n";
+    out_ += "<title id=\"chart-title\">" + escapeXml(labels_.title) + "</title>\n";
+    out_ += "<desc id=\"chart-desc\">" + escapeXml(labels_.description) + "</desc>\n";
+    out_ += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+}
+
+void ChartWriter::legend() {
+    const std::array<const std::string*, 3> words{&labels_.ok, &labels_.caution, &labels_.danger};
+    double px = left_;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        out_ += "<rect x=\"" + number(px) + "\" y=\"" + number(kLegendBaseline - 10) +
+                "\" width=\"12\" height=\"12\" fill=\"" + std::string(kHintColours[i]) +
+                "\" stroke=\"#999999\"/>\n";
+        text(px + 16, kLegendBaseline, *words[i]);
+        px += 16 + textWidth(*words[i], kFontSize) + 14;
+    }
+}
+
+// A dashed line at each band limit inside the range; only within the panels
+// and above the first, so that the headings stay clear.
+void ChartWriter::bandLimits(double top, double base) {
+    for (const int limit : {kFsbLowerLimit, kFsbUpperLimit}) {
+        if (limit > fsbRange_.low && limit < fsbRange_.high) {
+            out_ += "<line x1=\"" + number(x(limit)) + "\" y1=\"" + number(top) + "\" x2=\"" +
+                    number(x(limit)) + "\" y2=\"" + number(base) +
+                    "\" stroke=\"#777777\" stroke-dasharray=\"4 3\" class=\"band-limit\"/>\n";
+        }
+    }
+}
+
+// The dividers each FSB band's rows use, above the band.
+void ChartWriter::bands() {
+    const std::array<std::pair<double, double>, kFsbBandCount> extents{{
+        {-std::numeric_limits<double>::infinity(), kFsbLowerLimit},
+        {kFsbLowerLimit, kFsbUpperLimit},
+        {kFsbUpperLimit, std::numeric_limits<double>::infinity()},
+    }};
+    bandLimits(kBandFirstBaseline - 10, kFirstPanelTop);
+    for (std::size_t band = 0; band < kFsbBandCount; ++band) {
+        std::string pci;
+        std::string agp;
+        const auto add = [](std::string& list, std::string_view caption) {
+            if (list.find(caption) == std::string::npos) {
+                list += list.empty() ? "" : ", ";
+                list += caption;
+            }
+        };
+        for (const Point& point : points_) {
+            if (static_cast<std::size_t>(fsbBand(static_cast<float>(point.fsb))) != band) {
+                continue;
+            }
+            if (point.row->pci) {
+                add(pci, kPciDividers.at(*point.row->pci).caption);
+            }
+            if (point.row->agp) {
+                add(agp, kAgpDividers.at(*point.row->agp).caption);
+            }
+        }
+        if (pci.empty() && agp.empty()) {
+            continue;
+        }
+        const double from = x(std::max(extents.at(band).first, fsbRange_.low));
+        const double to = x(std::min(extents.at(band).second, fsbRange_.high));
+        const double middle = (from + to) / 2;
+        const std::string attributes =
+            "text-anchor=\"middle\" font-size=\"" + number(kSmallFontSize) + "\" class=\"band\"";
+        text(middle, kBandFirstBaseline, "PCI " + pci, attributes);
+        text(middle, kBandFirstBaseline + kBandLineHeight, "AGP " + agp, attributes);
+    }
+}
+
+void ChartWriter::regions(const Panel& panel) {
+    const double nominal = *panel.nominal;
+    const std::array<double, 4> limits{panel.range.low, nominal * kCautionShare,
+                                       nominal * kDangerShare, panel.range.high};
+    for (std::size_t i = 0; i < kHintColours.size(); ++i) {
+        const double top = panel.y(std::max(limits.at(i), limits.at(i + 1)));
+        const double base = panel.y(limits.at(i));
+        if (base - top <= 0) {
+            continue;
+        }
+        out_ += "<rect x=\"" + number(left_) + "\" y=\"" + number(top) + "\" width=\"" +
+                number(right() - left_) + "\" height=\"" + number(base - top) + "\" fill=\"" +
+                std::string(kHintColours.at(i)) + "\"/>\n";
+    }
+}
+
+void ChartWriter::panel(const Panel& panel) {
+    const double base = panel.top + kPanelHeight;
+    text(left_, panel.top - 8, *panel.heading, "font-weight=\"bold\"");
+    if (panel.nominal) {
+        regions(panel);
+    }
+    for (const double tick : ticks(panel.range, 4)) {
+        const double py = panel.y(tick);
+        out_ += "<line x1=\"" + number(left_) + "\" y1=\"" + number(py) + "\" x2=\"" +
+                number(right()) + "\" y2=\"" + number(py) +
+                "\" stroke=\"#000000\" stroke-opacity=\"0.1\"/>\n";
+        text(left_ - 5, py + 4, tickText(tick), "text-anchor=\"end\"");
+    }
+    for (const double tick : ticks(fsbRange_, 5)) {
+        out_ += "<line x1=\"" + number(x(tick)) + "\" y1=\"" + number(base) + "\" x2=\"" +
+                number(x(tick)) + "\" y2=\"" + number(base + 4) + "\" stroke=\"#777777\"/>\n";
+    }
+    if (panel.nominal) {
+        // Shown as people quote it, two decimals.
+        const double nominal = *panel.nominal;
+        const double py = panel.y(nominal);
+        out_ += "<line x1=\"" + number(left_) + "\" y1=\"" + number(py) + "\" x2=\"" +
+                number(right()) + "\" y2=\"" + number(py) +
+                "\" stroke=\"#444444\" stroke-dasharray=\"6 3\" class=\"nominal\"/>\n";
+        // Keyed beside the heading, clear of the points.
+        const auto quoted = static_cast<float>(std::round(nominal * 100) / 100);
+        const std::string key = labels_.nominal + " " + formatSingle(quoted);
+        const double keyLeft = right() - textWidth(key, kSmallFontSize);
+        out_ += "<line x1=\"" + number(keyLeft - 26) + "\" y1=\"" + number(panel.top - 12) +
+                "\" x2=\"" + number(keyLeft - 4) + "\" y2=\"" + number(panel.top - 12) +
+                "\" stroke=\"#444444\" stroke-dasharray=\"6 3\"/>\n";
+        text(right(), panel.top - 8, key,
+             "text-anchor=\"end\" font-size=\"" + number(kSmallFontSize) + "\" fill=\"#333333\"");
+    }
+    bandLimits(panel.top, base);
+    out_ += "<rect x=\"" + number(left_) + "\" y=\"" + number(panel.top) + "\" width=\"" +
+            number(right() - left_) + "\" height=\"" + number(kPanelHeight) +
+            "\" fill=\"none\" stroke=\"#999999\"/>\n";
+    series(panel);
+}
+
+// The points joined in FSB order; the line breaks where the divider changes,
+// since the clock jumps there rather than running between the two.
+void ChartWriter::series(const Panel& panel) {
+    const auto divider = [&panel](const Point& point) -> DividerChoice {
+        switch (panel.clock) {
+        case PciClock:
+            return point.row->pci;
+        case AgpClock:
+            return point.row->agp;
+        case CpuClock:
+            break;
+        }
+        return std::nullopt;
+    };
+    const auto clock = [&panel](const Point& point) {
+        return static_cast<double>(point.row->clocks.values.at(panel.clock));
+    };
+    std::string line;
+    for (std::size_t i = 0; i < points_.size(); ++i) {
+        if (i > 0 && divider(points_[i]) != divider(points_[i - 1])) {
+            line += " M";
+        } else {
+            line += i == 0 ? "M" : " L";
+        }
+        line += number(x(points_[i].fsb)) + ' ' + number(panel.y(clock(points_[i])));
+    }
+    out_ += "<path d=\"" + line + "\" fill=\"none\" stroke=\"" + std::string(kSeriesColour) +
+            "\" stroke-width=\"1.5\"/>\n";
+
+    const std::string_view name = panel.clock == CpuClock   ? "cpu"
+                                  : panel.clock == PciClock ? "pci"
+                                                            : "agp";
+    const Point* current = nullptr;
+    for (const Point& point : points_) {
+        const double px = x(point.fsb);
+        const double py = panel.y(clock(point));
+        const std::string& value = point.row->clocks.texts.at(panel.clock);
+        out_ += "<circle cx=\"" + number(px) + "\" cy=\"" + number(py) + "\" r=\"" +
+                number(point.current ? kCurrentRadius : kPointRadius) + "\" fill=\"" +
+                std::string(point.current ? kCurrentColour : kSeriesColour) +
+                "\" stroke=\"#ffffff\" class=\"point " + std::string(name) +
+                (point.current ? " current" : "") + "\" data-fsb=\"" + escapeXml(point.row->fsb) +
+                "\"><title>FSB " + escapeXml(point.row->fsb) + ": " + escapeXml(value) +
+                " MHz</title></circle>\n";
+        if (point.current) {
+            current = &point;
+        }
+    }
+    if (current != nullptr) {
+        // The value beside the point, where the rising line leaves room: up
+        // and to the left in the right half, down and to the right in the
+        // left half.
+        const double px = x(current->fsb);
+        const bool leftSide = px > (left_ + right()) / 2;
+        const double py = std::clamp(panel.y(clock(*current)) + (leftSide ? -8 : 17),
+                                     panel.top + 13, panel.top + kPanelHeight - 4);
+        text(leftSide ? px - 9 : px + 9, py, current->row->clocks.texts.at(panel.clock),
+             std::string("font-weight=\"bold\" fill=\"") + std::string(kCurrentColour) +
+                 "\" stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\"" +
+                 (leftSide ? " text-anchor=\"end\"" : ""));
+    }
+}
+
+void ChartWriter::fsbAxis() {
+    const double base = bottom();
+    for (const double tick : ticks(fsbRange_, 5)) {
+        text(x(tick), base + 17, tickText(tick), "text-anchor=\"middle\"");
+    }
+    text((left_ + right()) / 2, base + 38, labels_.fsbAxis, "text-anchor=\"middle\"");
+}
+
+std::string ChartWriter::write() {
+    if (points_.empty()) {
+        left_ = 20;
+        open(80);
+        text(kWidth / 2, 45, labels_.noRows, "text-anchor=\"middle\" class=\"no-rows\"");
+        out_ += "</svg>\n";
+        return out_;
+    }
+
+    const auto [lowest, highest] =
+        std::minmax_element(points_.begin(), points_.end(),
+                            [](const Point& a, const Point& b) { return a.fsb < b.fsb; });
+    fsbRange_ = padded(lowest->fsb, highest->fsb, 0.04);
+
+    std::array<Panel, 3> panels{{
+        {CpuClock, &labels_.cpuPanel, std::nullopt, 0, {}},
+        {PciClock, &labels_.pciPanel, kNominalPci, 0, {}},
+        {AgpClock, &labels_.agpPanel, kNominalAgp, 0, {}},
+    }};
+    std::size_t widestTick = 0;
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        Panel& panel = panels.at(i);
+        panel.top = kFirstPanelTop + static_cast<double>(i) * (kPanelHeight + kPanelGap);
+        double low = std::numeric_limits<double>::infinity();
+        double high = -low;
+        for (const Point& point : points_) {
+            const auto value = static_cast<double>(point.row->clocks.values.at(panel.clock));
+            low = std::min(low, value);
+            high = std::max(high, value);
+        }
+        if (panel.nominal) {
+            // Every region stays in sight, so a chart of safe clocks still
+            // shows how far they are from caution.
+            low = std::min(low, *panel.nominal);
+            high = std::max(high, *panel.nominal * kDangerShare);
+        }
+        panel.range = padded(low, high, 0.08);
+        for (const double tick : ticks(panel.range, 4)) {
+            widestTick = std::max(widestTick, tickText(tick).size());
+        }
+    }
+    left_ = 14 + 0.62 * kFontSize * static_cast<double>(widestTick);
+
+    const double height = bottom() + kBelowLastPanel;
+    open(height);
+    legend();
+    bands();
+    for (const Panel& panel : panels) {
+        this->panel(panel);
+    }
+    fsbAxis();
+    for (const Point& point : points_) {
+        if (point.current) {
+            out_ += "<line x1=\"" + number(x(point.fsb)) + "\" y1=\"" + number(kFirstPanelTop) +
+                    "\" x2=\"" + number(x(point.fsb)) + "\" y2=\"" + number(bottom()) +
+                    "\" stroke=\"" + std::string(kCurrentColour) +
+                    "\" stroke-width=\"1\" stroke-opacity=\"0.6\" class=\"current-fsb\"/>\n";
+        }
+    }
+    out_ += "</svg>\n";
+    return out_;
+}
+
+} // namespace
+
+std::string escapeXml(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (length == 0) {
+            out += "\uFFFD";
+            ++i;
+            continue;
+        }
+        const std::string_view sequence = text.substr(i, length);
+        i += length;
+        const auto lead = static_cast<unsigned char>(sequence[0]);
+        if (length == 1) {
+            switch (sequence[0]) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
+            default:
+                // XML has no place for most control characters, not even
+                // as references.
+                out += lead < 0x20 || lead == 0x7F ? ' ' : sequence[0];
+            }
+        } else if (length == 2 && lead == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0) {
+            out += ' ';
+        } else if (sequence == "\xEF\xBF\xBE" || sequence == "\xEF\xBF\xBF") {
+            out += "\uFFFD";
+        } else {
+            out += sequence;
+        }
+    }
+    return out;
+}
+
+std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& labels,
+                           std::optional<std::size_t> highlighted) {
+    std::vector<Point> points;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].failed()) {
+            continue;
+        }
+        // A row that did not fail has read its FSB text.
+        points.push_back(
+            {static_cast<double>(parseSingle(rows[i].fsb)), &rows[i], highlighted == i});
+    }
+    std::stable_sort(points.begin(), points.end(),
+                     [](const Point& a, const Point& b) { return a.fsb < b.fsb; });
+    return ChartWriter(std::move(points), labels).write();
+}
+
+} // namespace quenvale
