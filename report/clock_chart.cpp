@@ -1,4 +1,5 @@
 #include <calculator/dividers.h>
+#include <report/clock_chart.h>
 #include <runtime/format_single.h>
 #include <runtime/parse_single.h>
 #include <runtime/utf8.h>
@@ -9,7 +10,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <report/clock_chart.h>
 #include <utility>
 #include <vector>
 
@@ -76,13 +76,15 @@ struct Range {
     double high = 1;
 };
 
-// The span of the values with a margin, never empty.
+// The span of the values with a margin, never empty, and within the single
+// range, so that every tick can be written as a single.
 Range padded(double low, double high, double share) {
     double margin = (high - low) * share;
     if (!(margin > 0)) {
         margin = std::max(std::fabs(low) * 0.1, 1.0);
     }
-    return {low - margin, high + margin};
+    const auto largest = static_cast<double>(std::numeric_limits<float>::max());
+    return {std::max(low - margin, -largest), std::min(high + margin, largest)};
 }
 
 // Round-number tick values within the range, about `count` of them.
@@ -123,6 +125,29 @@ struct Panel {
     }
 };
 
+// An attribute of an element; one with an empty value is left out.
+struct Attribute {
+    std::string_view name;
+    std::string value;
+};
+using Attributes = std::vector<Attribute>;
+
+std::string startTag(std::string_view name, const Attributes& attributes) {
+    std::string tag = "<" + std::string(name);
+    for (const Attribute& attribute : attributes) {
+        if (!attribute.value.empty()) {
+            tag += ' ';
+            tag += attribute.name;
+            tag += R"(=")" + escapeXml(attribute.value) + '"';
+        }
+    }
+    return tag;
+}
+
+std::string colour(std::string_view hex) {
+    return std::string(hex);
+}
+
 class ChartWriter {
 public:
     ChartWriter(std::vector<Point> points, const ChartLabels& labels)
@@ -133,10 +158,10 @@ public:
 private:
     double x(double fsb) const {
         const double share = (fsb - fsbRange_.low) / (fsbRange_.high - fsbRange_.low);
-        return left_ + (kWidth - kMarginRight - left_) * share;
+        return left_ + (right() - left_) * share;
     }
-    double right() const { return kWidth - kMarginRight; }
-    double bottom() const { return kFirstPanelTop + 3 * kPanelHeight + 2 * kPanelGap; }
+    static double right() { return kWidth - kMarginRight; }
+    static double bottom() { return kFirstPanelTop + 3 * kPanelHeight + 2 * kPanelGap; }
 
     void open(double height);
     void legend();
@@ -146,7 +171,27 @@ private:
     void regions(const Panel& panel);
     void series(const Panel& panel);
     void fsbAxis();
-    void text(double px, double py, std::string_view content, std::string_view attributes = {});
+
+    void empty(std::string_view name, const Attributes& attributes) {
+        out_ += startTag(name, attributes) + "/>\n";
+    }
+    void line(double x1, double y1, double x2, double y2, Attributes attributes) {
+        attributes.insert(
+            attributes.begin(),
+            {{"x1", number(x1)}, {"y1", number(y1)}, {"x2", number(x2)}, {"y2", number(y2)}});
+        empty("line", attributes);
+    }
+    void rect(double px, double py, double width, double height, Attributes attributes) {
+        attributes.insert(attributes.begin(), {{"x", number(px)},
+                                               {"y", number(py)},
+                                               {"width", number(width)},
+                                               {"height", number(height)}});
+        empty("rect", attributes);
+    }
+    void text(double px, double py, std::string_view content, Attributes attributes = {}) {
+        attributes.insert(attributes.begin(), {{"x", number(px)}, {"y", number(py)}});
+        out_ += startTag("text", attributes) + '>' + escapeXml(content) + "</text>\n";
+    }
 
     std::vector<Point> points_;
     const ChartLabels& labels_;
@@ -155,37 +200,31 @@ private:
     double left_ = 0;
 };
 
-void ChartWriter::text(double px, double py, std::string_view content,
-                       std::string_view attributes) {
-    out_ += "<text x=\"" + number(px) + "\" y=\"" + number(py) + "\"";
-    if (!attributes.empty()) {
-        out_ += ' ';
-        out_ += attributes;
-    }
-    out_ += '>' + escapeXml(content) + "</text>\n";
-}
-
 void ChartWriter::open(double height) {
-    out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + number(kWidth) + ' ' +
-            number(height) +
-            "\" role=\"img\" aria-labelledby=\"chart-title chart-desc\" "
-            "font-family=\"sans-serif\" font-size=\"" +
-            number(kFontSize) + "\">\n";
-    out_ += "<title id=\"chart-title\">" + escapeXml(labels_.title) + "</title>\n";
-    out_ += "<desc id=\"chart-desc\">" + escapeXml(labels_.description) + "</desc>\n";
-    out_ += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+    out_ += R"(<?xml version="1.0" encoding="UTF-8"?>)"
+            "\n";
+    out_ += startTag("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
+                             {"viewBox", "0 0 " + number(kWidth) + ' ' + number(height)},
+                             {"role", "img"},
+                             {"aria-labelledby", "chart-title chart-desc"},
+                             {"font-family", "sans-serif"},
+                             {"font-size", number(kFontSize)}}) +
+            ">\n";
+    out_ +=
+        startTag("title", {{"id", "chart-title"}}) + '>' + escapeXml(labels_.title) + "</title>\n";
+    out_ += startTag("desc", {{"id", "chart-desc"}}) + '>' + escapeXml(labels_.description) +
+            "</desc>\n";
+    empty("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "#ffffff"}});
 }
 
 void ChartWriter::legend() {
     const std::array<const std::string*, 3> words{&labels_.ok, &labels_.caution, &labels_.danger};
     double px = left_;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        out_ += "<rect x=\"" + number(px) + "\" y=\"" + number(kLegendBaseline - 10) +
-                "\" width=\"12\" height=\"12\" fill=\"" + std::string(kHintColours[i]) +
-                "\" stroke=\"#999999\"/>\n";
-        text(px + 16, kLegendBaseline, *words[i]);
-        px += 16 + textWidth(*words[i], kFontSize) + 14;
+        rect(px, kLegendBaseline - 10, 12, 12,
+             {{"fill", colour(kHintColours.at(i))}, {"stroke", "#999999"}});
+        text(px + 16, kLegendBaseline, *words.at(i));
+        px += 16 + textWidth(*words.at(i), kFontSize) + 14;
     }
 }
 
@@ -194,9 +233,8 @@ void ChartWriter::legend() {
 void ChartWriter::bandLimits(double top, double base) {
     for (const int limit : {kFsbLowerLimit, kFsbUpperLimit}) {
         if (limit > fsbRange_.low && limit < fsbRange_.high) {
-            out_ += "<line x1=\"" + number(x(limit)) + "\" y1=\"" + number(top) + "\" x2=\"" +
-                    number(x(limit)) + "\" y2=\"" + number(base) +
-                    "\" stroke=\"#777777\" stroke-dasharray=\"4 3\" class=\"band-limit\"/>\n";
+            line(x(limit), top, x(limit), base,
+                 {{"stroke", "#777777"}, {"stroke-dasharray", "4 3"}, {"class", "band-limit"}});
         }
     }
 }
@@ -234,11 +272,10 @@ void ChartWriter::bands() {
         }
         const double from = x(std::max(extents.at(band).first, fsbRange_.low));
         const double to = x(std::min(extents.at(band).second, fsbRange_.high));
-        const double middle = (from + to) / 2;
-        const std::string attributes =
-            "text-anchor=\"middle\" font-size=\"" + number(kSmallFontSize) + "\" class=\"band\"";
-        text(middle, kBandFirstBaseline, "PCI " + pci, attributes);
-        text(middle, kBandFirstBaseline + kBandLineHeight, "AGP " + agp, attributes);
+        const Attributes attributes{
+            {"text-anchor", "middle"}, {"font-size", number(kSmallFontSize)}, {"class", "band"}};
+        text((from + to) / 2, kBandFirstBaseline, "PCI " + pci, attributes);
+        text((from + to) / 2, kBandFirstBaseline + kBandLineHeight, "AGP " + agp, attributes);
     }
 }
 
@@ -249,53 +286,44 @@ void ChartWriter::regions(const Panel& panel) {
     for (std::size_t i = 0; i < kHintColours.size(); ++i) {
         const double top = panel.y(std::max(limits.at(i), limits.at(i + 1)));
         const double base = panel.y(limits.at(i));
-        if (base - top <= 0) {
-            continue;
+        if (base - top > 0) {
+            rect(left_, top, right() - left_, base - top, {{"fill", colour(kHintColours.at(i))}});
         }
-        out_ += "<rect x=\"" + number(left_) + "\" y=\"" + number(top) + "\" width=\"" +
-                number(right() - left_) + "\" height=\"" + number(base - top) + "\" fill=\"" +
-                std::string(kHintColours.at(i)) + "\"/>\n";
     }
 }
 
 void ChartWriter::panel(const Panel& panel) {
     const double base = panel.top + kPanelHeight;
-    text(left_, panel.top - 8, *panel.heading, "font-weight=\"bold\"");
+    text(left_, panel.top - 8, *panel.heading, {{"font-weight", "bold"}});
     if (panel.nominal) {
         regions(panel);
     }
     for (const double tick : ticks(panel.range, 4)) {
         const double py = panel.y(tick);
-        out_ += "<line x1=\"" + number(left_) + "\" y1=\"" + number(py) + "\" x2=\"" +
-                number(right()) + "\" y2=\"" + number(py) +
-                "\" stroke=\"#000000\" stroke-opacity=\"0.1\"/>\n";
-        text(left_ - 5, py + 4, tickText(tick), "text-anchor=\"end\"");
+        line(left_, py, right(), py, {{"stroke", "#000000"}, {"stroke-opacity", "0.1"}});
+        text(left_ - 5, py + 4, tickText(tick), {{"text-anchor", "end"}});
     }
     for (const double tick : ticks(fsbRange_, 5)) {
-        out_ += "<line x1=\"" + number(x(tick)) + "\" y1=\"" + number(base) + "\" x2=\"" +
-                number(x(tick)) + "\" y2=\"" + number(base + 4) + "\" stroke=\"#777777\"/>\n";
+        line(x(tick), base, x(tick), base + 4, {{"stroke", "#777777"}});
     }
     if (panel.nominal) {
-        // Shown as people quote it, two decimals.
-        const double nominal = *panel.nominal;
-        const double py = panel.y(nominal);
-        out_ += "<line x1=\"" + number(left_) + "\" y1=\"" + number(py) + "\" x2=\"" +
-                number(right()) + "\" y2=\"" + number(py) +
-                "\" stroke=\"#444444\" stroke-dasharray=\"6 3\" class=\"nominal\"/>\n";
-        // Keyed beside the heading, clear of the points.
-        const auto quoted = static_cast<float>(std::round(nominal * 100) / 100);
+        const Attributes dashes{{"stroke", "#444444"}, {"stroke-dasharray", "6 3"}};
+        Attributes nominalLine = dashes;
+        nominalLine.push_back({"class", "nominal"});
+        const double py = panel.y(*panel.nominal);
+        line(left_, py, right(), py, nominalLine);
+        // Keyed beside the heading, clear of the points, and shown as people
+        // quote it, with two decimals.
+        const auto quoted = static_cast<float>(std::round(*panel.nominal * 100) / 100);
         const std::string key = labels_.nominal + " " + formatSingle(quoted);
         const double keyLeft = right() - textWidth(key, kSmallFontSize);
-        out_ += "<line x1=\"" + number(keyLeft - 26) + "\" y1=\"" + number(panel.top - 12) +
-                "\" x2=\"" + number(keyLeft - 4) + "\" y2=\"" + number(panel.top - 12) +
-                "\" stroke=\"#444444\" stroke-dasharray=\"6 3\"/>\n";
+        line(keyLeft - 26, panel.top - 12, keyLeft - 4, panel.top - 12, dashes);
         text(right(), panel.top - 8, key,
-             "text-anchor=\"end\" font-size=\"" + number(kSmallFontSize) + "\" fill=\"#333333\"");
+             {{"text-anchor", "end"}, {"font-size", number(kSmallFontSize)}, {"fill", "#333333"}});
     }
     bandLimits(panel.top, base);
-    out_ += "<rect x=\"" + number(left_) + "\" y=\"" + number(panel.top) + "\" width=\"" +
-            number(right() - left_) + "\" height=\"" + number(kPanelHeight) +
-            "\" fill=\"none\" stroke=\"#999999\"/>\n";
+    rect(left_, panel.top, right() - left_, kPanelHeight,
+         {{"fill", "none"}, {"stroke", "#999999"}});
     series(panel);
 }
 
@@ -316,33 +344,36 @@ void ChartWriter::series(const Panel& panel) {
     const auto clock = [&panel](const Point& point) {
         return static_cast<double>(point.row->clocks.values.at(panel.clock));
     };
-    std::string line;
+    std::string path;
     for (std::size_t i = 0; i < points_.size(); ++i) {
         if (i > 0 && divider(points_[i]) != divider(points_[i - 1])) {
-            line += " M";
+            path += " M";
         } else {
-            line += i == 0 ? "M" : " L";
+            path += i == 0 ? "M" : " L";
         }
-        line += number(x(points_[i].fsb)) + ' ' + number(panel.y(clock(points_[i])));
+        path += number(x(points_[i].fsb)) + ' ' + number(panel.y(clock(points_[i])));
     }
-    out_ += "<path d=\"" + line + "\" fill=\"none\" stroke=\"" + std::string(kSeriesColour) +
-            "\" stroke-width=\"1.5\"/>\n";
+    empty("path", {{"d", path},
+                   {"fill", "none"},
+                   {"stroke", colour(kSeriesColour)},
+                   {"stroke-width", "1.5"}});
 
-    const std::string_view name = panel.clock == CpuClock   ? "cpu"
-                                  : panel.clock == PciClock ? "pci"
-                                                            : "agp";
+    const std::string name = panel.clock == CpuClock   ? "cpu"
+                             : panel.clock == PciClock ? "pci"
+                                                       : "agp";
     const Point* current = nullptr;
     for (const Point& point : points_) {
-        const double px = x(point.fsb);
-        const double py = panel.y(clock(point));
         const std::string& value = point.row->clocks.texts.at(panel.clock);
-        out_ += "<circle cx=\"" + number(px) + "\" cy=\"" + number(py) + "\" r=\"" +
-                number(point.current ? kCurrentRadius : kPointRadius) + "\" fill=\"" +
-                std::string(point.current ? kCurrentColour : kSeriesColour) +
-                "\" stroke=\"#ffffff\" class=\"point " + std::string(name) +
-                (point.current ? " current" : "") + "\" data-fsb=\"" + escapeXml(point.row->fsb) +
-                "\"><title>FSB " + escapeXml(point.row->fsb) + ": " + escapeXml(value) +
-                " MHz</title></circle>\n";
+        out_ +=
+            startTag("circle", {{"cx", number(x(point.fsb))},
+                                {"cy", number(panel.y(clock(point)))},
+                                {"r", number(point.current ? kCurrentRadius : kPointRadius)},
+                                {"fill", colour(point.current ? kCurrentColour : kSeriesColour)},
+                                {"stroke", "#ffffff"},
+                                {"class", "point " + name + (point.current ? " current" : "")},
+                                {"data-fsb", point.row->fsb}}) +
+            "><title>" + escapeXml("FSB " + point.row->fsb + ": " + value + " MHz") +
+            "</title></circle>\n";
         if (point.current) {
             current = &point;
         }
@@ -356,25 +387,28 @@ void ChartWriter::series(const Panel& panel) {
         const double py = std::clamp(panel.y(clock(*current)) + (leftSide ? -8 : 17),
                                      panel.top + 13, panel.top + kPanelHeight - 4);
         text(leftSide ? px - 9 : px + 9, py, current->row->clocks.texts.at(panel.clock),
-             std::string("font-weight=\"bold\" fill=\"") + std::string(kCurrentColour) +
-                 "\" stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\"" +
-                 (leftSide ? " text-anchor=\"end\"" : ""));
+             {{"font-weight", "bold"},
+              {"fill", colour(kCurrentColour)},
+              {"stroke", "#ffffff"},
+              {"stroke-width", "3"},
+              {"paint-order", "stroke"},
+              {"text-anchor", leftSide ? "end" : ""}});
     }
 }
 
 void ChartWriter::fsbAxis() {
     const double base = bottom();
     for (const double tick : ticks(fsbRange_, 5)) {
-        text(x(tick), base + 17, tickText(tick), "text-anchor=\"middle\"");
+        text(x(tick), base + 17, tickText(tick), {{"text-anchor", "middle"}});
     }
-    text((left_ + right()) / 2, base + 38, labels_.fsbAxis, "text-anchor=\"middle\"");
+    text((left_ + right()) / 2, base + 38, labels_.fsbAxis, {{"text-anchor", "middle"}});
 }
 
 std::string ChartWriter::write() {
     if (points_.empty()) {
         left_ = 20;
         open(80);
-        text(kWidth / 2, 45, labels_.noRows, "text-anchor=\"middle\" class=\"no-rows\"");
+        text(kWidth / 2, 45, labels_.noRows, {{"text-anchor", "middle"}, {"class", "no-rows"}});
         out_ += "</svg>\n";
         return out_;
     }
@@ -413,8 +447,7 @@ std::string ChartWriter::write() {
     }
     left_ = 14 + 0.62 * kFontSize * static_cast<double>(widestTick);
 
-    const double height = bottom() + kBelowLastPanel;
-    open(height);
+    open(bottom() + kBelowLastPanel);
     legend();
     bands();
     for (const Panel& panel : panels) {
@@ -423,10 +456,10 @@ std::string ChartWriter::write() {
     fsbAxis();
     for (const Point& point : points_) {
         if (point.current) {
-            out_ += "<line x1=\"" + number(x(point.fsb)) + "\" y1=\"" + number(kFirstPanelTop) +
-                    "\" x2=\"" + number(x(point.fsb)) + "\" y2=\"" + number(bottom()) +
-                    "\" stroke=\"" + std::string(kCurrentColour) +
-                    "\" stroke-width=\"1\" stroke-opacity=\"0.6\" class=\"current-fsb\"/>\n";
+            line(x(point.fsb), kFirstPanelTop, x(point.fsb), bottom(),
+                 {{"stroke", colour(kCurrentColour)},
+                  {"stroke-opacity", "0.6"},
+                  {"class", "current-fsb"}});
         }
     }
     out_ += "</svg>\n";

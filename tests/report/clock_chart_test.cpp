@@ -81,6 +81,18 @@ INSTANTIATE_TEST_SUITE_P(tables, clock_chart,
                              Case{{"100", "133.333"}, 2, {"100", "133.333"}, {}},
                              Case{{"abc", ""}, 0, {}, {}}, Case{{}, std::nullopt, {}, {}}));
 
+// Crystals far out still give a point per row and a number on every tick.
+TEST(clock_chart, scales_to_any_single) {
+    for (const std::string_view reference : {"0", "-14.318", "1e-44", "3e37"}) {
+        const std::vector<ClockCase> rows = fsbTable(reference);
+        const std::string svg = drawClockChart(rows, kLabels, 0);
+        EXPECT_EQ(points(svg, "cpu").all.size(), kFsbPresets.size()) << reference;
+        for (const std::string_view word : {"inf", "Inf", "nan", "NaN"}) {
+            EXPECT_EQ(svg.find(word), std::string::npos) << reference << ' ' << word;
+        }
+    }
+}
+
 TEST(clock_chart, shows_the_dividers_of_each_band_and_the_nominal_clocks) {
     const std::vector<ClockCase> rows = fsbTable("14.318");
     const std::string svg = drawClockChart(rows, kLabels);
