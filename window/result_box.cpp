@@ -32,13 +32,26 @@ void ResultBox::paintEvent(QPaintEvent* event) {
     if (!hidesTextOnRight()) {
         return;
     }
-    const QRect area = textArea();
-    const int width = fontMetrics().horizontalAdvance(kEllipsis) + 2;
-    const QRect mark(area.right() + 1 - width, area.top(), width, area.height());
+    // The mark replaces whatever is cut at the right, from the end of the
+    // last character that leaves it room, so that no part of a digit shows.
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    const QRect inside = contentsRect().adjusted(frame, frame, -frame, -frame);
+    const int latest = inside.right() - fontMetrics().horizontalAdvance(kEllipsis) - 1;
+    const int cursorX = cursorRect().center().x();
+    const QString shown = text().mid(cursorPosition());
+    int from = cursorX;
+    for (qsizetype length = 1; length <= shown.size(); ++length) {
+        const int end = cursorX + fontMetrics().horizontalAdvance(shown.left(length));
+        if (end > latest) {
+            break;
+        }
+        from = end;
+    }
+    const QRect mark(from, inside.top(), inside.right() + 1 - from, inside.height());
     QPainter painter(this);
     painter.fillRect(mark, palette().color(QPalette::Base));
     painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(mark, Qt::AlignRight | Qt::AlignVCenter, kEllipsis);
+    painter.drawText(mark, Qt::AlignLeft | Qt::AlignVCenter, kEllipsis);
 }
 
 } // namespace quenvale
