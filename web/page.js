@@ -284,9 +284,15 @@
         const touch = matchMedia('(pointer: coarse)').matches;
         root.classList.toggle('fit', touch);
         const unscaled = form.getBoundingClientRect().width / scale;
-        // 4 px each side: the body's padding on a touch screen.
+        // 4 px each side: the body's padding on a touch screen, which the
+        // window may take to hold enlarged text, but no more: a phone's
+        // screen is never scrolled sideways.
         const across = touch ? (root.clientWidth - 8) / unscaled : 1;
-        const next = Math.max(1, across, (4 * asked) / large);
+        let next = Math.max(1, across, (4 * asked) / large);
+        if (touch) {
+            next = Math.min(next, root.clientWidth / unscaled);
+            root.classList.toggle('edge', next > across);
+        }
         if (Math.abs(next - scale) > 0.001) {
             scale = next;
             root.style.setProperty('--scale', String(scale));
