@@ -96,7 +96,6 @@
         drop.type = 'button';
         drop.className = 'drop';
         drop.tabIndex = -1;
-        drop.textContent = '▼';
         // The text field is the combobox; the button is for the mouse.
         drop.setAttribute('aria-hidden', 'true');
         combo.append(input, drop, list);
