@@ -204,8 +204,8 @@
     tip.hidden = true;
     let tipFor = null;
 
-    // Where there is no room on the right, it stands left of the frame, or
-    // else above the box, always within the viewport.
+    // Where there is no room on the right, even wrapped narrower, it stands
+    // left of the frame, or else above the box, always within the viewport.
     function showTip(box) {
         tipFor = box;
         tip.textContent = box.dataset.tip;
@@ -215,6 +215,8 @@
         let left = frame.offsetLeft + frame.offsetWidth;
         const origin = form.getBoundingClientRect();
         const room = root.clientWidth - 4;
+        const right = room - origin.left - left;
+        tip.style.maxWidth = right >= 160 ? `${Math.min(300, right)}px` : '';
         const width = tip.offsetWidth;
         tip.style.top = `${top}px`;
         if (origin.left + left + width > room) {

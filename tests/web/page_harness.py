@@ -104,7 +104,8 @@ class Page:
         box.click()
         box.send_keys(Keys.CONTROL, "a")
         box.send_keys(Keys.BACKSPACE)
-        box.send_keys(text)
+        if text:  # WebKit's driver refuses to type nothing
+            box.send_keys(text)
 
     def pick_with_mouse(self, index, item):
         self.driver.find_element(
