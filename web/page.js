@@ -181,7 +181,7 @@
         box.addEventListener('mouseenter', () => showTip(box));
         box.addEventListener('mouseleave', () => hideTip(box));
         box.addEventListener('focus', () => {
-            if (box.matches(':focus-visible')) {
+            if (byKeyboard || box.matches(':focus-visible')) {
                 showTip(box);
             }
         });
@@ -203,6 +203,15 @@
     tip.setAttribute('role', 'tooltip');
     tip.hidden = true;
     let tipFor = null;
+    // Whether the keyboard moved the focus last: not every engine says so
+    // through :focus-visible.
+    let byKeyboard = false;
+    document.addEventListener('keydown', () => {
+        byKeyboard = true;
+    }, true);
+    document.addEventListener('pointerdown', () => {
+        byKeyboard = false;
+    }, true);
 
     // Where there is no room on the right, even wrapped narrower, it stands
     // left of the frame, or else above the box, always within the viewport.
