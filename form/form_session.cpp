@@ -153,4 +153,18 @@ std::string resultDescription(const ClockPanel& panel, ClockIndex result) {
     return description.empty() ? std::string(kUnit) : description;
 }
 
+std::string resultAccessibleName(const ClockPanel& panel, ClockIndex result, bool textFits) {
+    std::string name;
+    for (const ControlRow& row : kControls) {
+        if (row.labelFor == control::resultBoxes[result]) {
+            name = row.caption;
+        }
+    }
+    const std::string& text = panel.results[result];
+    if (textFits || text.empty()) {
+        return name;
+    }
+    return text + ' ' + std::string(kUnit) + ' ' + name;
+}
+
 } // namespace quenvale

@@ -69,4 +69,9 @@ std::string resultToolTip(const ClockPanel& panel, ClockIndex result, bool textF
 // tip but the text itself, else the unit.
 std::string resultDescription(const ClockPanel& panel, ClockIndex result);
 
+// A result box's accessible name: its label's caption, headed by the box's
+// whole text when the box cannot show it all, so that a cut number is never
+// announced as the digits on screen.
+std::string resultAccessibleName(const ClockPanel& panel, ClockIndex result, bool textFits);
+
 } // namespace quenvale

@@ -58,8 +58,11 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libfast-float-dev)
 WINDOW_PACKAGES=(qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev desktop-file-utils libc-bin libxml2-utils)
 # The page: Emscripten (which runs its tools with node and needs acorn), and
-# headless Chromium driven by Selenium for its tests and its benchmark.
-WEB_PACKAGES=(emscripten node-acorn nodejs python3 chromium chromium-driver python3-selenium)
+# headless Chromium driven by Selenium for its tests and its benchmark, and
+# WebKitGTK (Safari's engine) for the same tests on a virtual display; npm
+# brings the accessibility checker, pinned by its lock file.
+WEB_PACKAGES=(emscripten node-acorn nodejs python3 chromium chromium-driver python3-selenium
+    webkit2gtk-driver xvfb xauth)
 # cpack needs file(1) to find the shared libraries it takes dependencies from.
 CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy dpkg-dev file appstream desktop-file-utils man-db lintian)
 

@@ -1,12 +1,87 @@
 #!/usr/bin/env python3
 """Writes the one self-contained page: the HTML template with the style
 sheet, the program module (JavaScript holding its WebAssembly), the page
-script and the icons inlined, so that it opens from disk with no server."""
+script and the icons inlined, so that it opens from disk with no server.
+
+With --site, also the folder to publish: the same page as index.html with a
+web app manifest, its icons and a service worker that keeps them all, so
+that a phone can add it to its home screen and open it with no network."""
 
 import argparse
 import base64
+import hashlib
+import json
 import pathlib
+import shutil
 import sys
+
+MANIFEST_LINKS = ('<link rel="manifest" href="manifest.webmanifest">\n'
+                  '<link rel="apple-touch-icon" href="quenvale-256.png">')
+REGISTER_WORKER = ("<script>\n"
+                   "if ('serviceWorker' in navigator) {\n"
+                   "    navigator.serviceWorker.register('sw.js');\n"
+                   "}\n"
+                   "</script>")
+
+# Served first from the cache, so that the page opens offline; a new build
+# is a new cache name, and the worker that brings it drops the old cache.
+SERVICE_WORKER = """'use strict';
+const CACHE = 'quenvale-@VERSION@';
+const FILES = @FILES@;
+
+self.addEventListener('install', (event) => {
+    event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES))
+        .then(() => self.skipWaiting()));
+});
+
+self.addEventListener('activate', (event) => {
+    event.waitUntil(caches.keys()
+        .then((keys) => Promise.all(keys.filter((key) => key !== CACHE)
+            .map((key) => caches.delete(key))))
+        .then(() => self.clients.claim()));
+});
+
+self.addEventListener('fetch', (event) => {
+    if (event.request.method === 'GET') {
+        event.respondWith(caches.match(event.request, { ignoreSearch: true })
+            .then((cached) => cached || fetch(event.request)));
+    }
+});
+"""
+
+
+def write_site(folder: pathlib.Path, page: str, icons: list, title: str) -> None:
+    folder.mkdir(parents=True, exist_ok=True)
+    index = page.replace("@SITE_HEAD@", MANIFEST_LINKS).replace("@SITE_BODY@", REGISTER_WORKER)
+    (folder / "index.html").write_text(index, encoding="utf-8")
+    entries = []
+    for icon in icons:
+        shutil.copyfile(icon, folder / icon.name)
+        if icon.suffix == ".svg":
+            entries.append({"src": icon.name, "sizes": "any", "type": "image/svg+xml"})
+        else:
+            size = icon.stem.rsplit("-", 1)[1]
+            entries.append({"src": icon.name, "sizes": f"{size}x{size}", "type": "image/png"})
+    manifest = {
+        "name": title,
+        "short_name": title,
+        "lang": "ja",
+        "start_url": "./",
+        "scope": "./",
+        "display": "standalone",
+        "background_color": "#d4d0c8",
+        "theme_color": "#d4d0c8",
+        "icons": entries,
+    }
+    (folder / "manifest.webmanifest").write_text(
+        json.dumps(manifest, ensure_ascii=False, indent=2) + "\n", encoding="utf-8")
+    files = ["./", "index.html", "manifest.webmanifest"] + [icon.name for icon in icons]
+    digest = hashlib.sha256()
+    for name in files[1:]:
+        digest.update((folder / name).read_bytes())
+    worker = SERVICE_WORKER.replace("@VERSION@", digest.hexdigest()[:16]).replace(
+        "@FILES@", json.dumps(files))
+    (folder / "sw.js").write_text(worker, encoding="utf-8")
 
 
 def data_uri(path: pathlib.Path) -> str:
@@ -17,6 +92,8 @@ def main() -> int:
     parser = argparse.ArgumentParser()
     for name in ("template", "style", "module", "script", "icon16", "icon32", "output"):
         parser.add_argument("--" + name, type=pathlib.Path, required=True)
+    parser.add_argument("--site", type=pathlib.Path)
+    parser.add_argument("--site-icon", type=pathlib.Path, action="append", default=[])
     args = parser.parse_args()
 
     parts = {
@@ -37,7 +114,13 @@ def main() -> int:
             print(f"assemble_page: the template has no {marker}", file=sys.stderr)
             return 1
         page = page.replace(marker, text.rstrip("\n"))
-    args.output.write_text(page, encoding="utf-8")
+    if "@SITE_HEAD@" not in page or "@SITE_BODY@" not in page:
+        print("assemble_page: the template has no @SITE_HEAD@ or @SITE_BODY@", file=sys.stderr)
+        return 1
+    if args.site:
+        write_site(args.site, page, args.site_icon, "Quenvale")
+    args.output.write_text(page.replace("@SITE_HEAD@\n", "").replace("@SITE_BODY@\n", ""),
+                           encoding="utf-8")
     return 0
 
 

@@ -10,6 +10,7 @@
 #include <emscripten/bind.h>
 #include <form/control_table.h>
 #include <form/form_session.h>
+#include <form/page_texts.h>
 #include <form/window_events.h>
 #include <string>
 #include <string_view>
@@ -183,6 +184,11 @@ public:
                    : std::string();
     }
     bool calculateEnabled() const { return panel().calculateEnabled; }
+    std::string resultName(int index, bool textFits) const {
+        return validIndex(index, panel().results.size())
+                   ? resultAccessibleName(panel(), static_cast<ClockIndex>(index), textFits)
+                   : std::string();
+    }
 
 private:
     const ClockPanel& panel() const { return session_.panel(); }
@@ -291,7 +297,10 @@ EMSCRIPTEN_BINDINGS(quenvale) {
         .function("hint", &PageSession::hint)
         .function("resultToolTip", &PageSession::resultToolTip)
         .function("resultDescription", &PageSession::resultDescription)
-        .function("calculateEnabled", &PageSession::calculateEnabled);
+        .function("calculateEnabled", &PageSession::calculateEnabled)
+        .function("resultName", &PageSession::resultName);
+    function(
+        "pageText", +[](const std::string& name) { return std::string(quenvale::pageText(name)); });
     function("controls", &quenvale::controls);
     function("styleNames", &quenvale::styleNames);
     function("styleValues", &quenvale::styleValues);

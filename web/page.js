@@ -39,7 +39,10 @@
     document.documentElement.classList.toggle('substitute-face',
         widthIn(`${drawnFor}, monospace`) === widthIn('monospace'));
     const twipsPerPixel = program.twipsPerPixel;
-    const pixels = (twips) => `${twips / twipsPerPixel}px`;
+    // Every length is the layout's, times the window's scale (see fit).
+    const pixels = (twips) => `calc(${twips / twipsPerPixel}px * var(--scale))`;
+    const root = document.documentElement;
+    const text = (name, what = '') => program.pageText(name).replace('%1', what);
 
     const combos = [];
     const dividers = { pciDivider: [], agpDivider: [] };
@@ -78,6 +81,8 @@
         input.setAttribute('aria-expanded', 'false');
         input.setAttribute('aria-autocomplete', 'none');
         input.autocomplete = 'off';
+        // A phone shows its number pad rather than a full keyboard.
+        input.inputMode = 'decimal';
         input.spellcheck = false;
         input.value = row.caption;
         input.title = row.toolTip;
@@ -91,7 +96,6 @@
         drop.type = 'button';
         drop.className = 'drop';
         drop.tabIndex = -1;
-        drop.textContent = '▼';
         // The text field is the combobox; the button is for the mouse.
         drop.setAttribute('aria-hidden', 'true');
         combo.append(input, drop, list);
@@ -158,7 +162,7 @@
         button.textContent = row.caption;
         if (row.role === 'calculateButton') {
             calculateButton = button;
-            button.addEventListener('click', () => run(() => session.calculate()));
+            button.addEventListener('click', calculate);
         } else {
             button.addEventListener('click', () => run(() => session.exit()));
         }
@@ -177,11 +181,13 @@
         box.addEventListener('mouseenter', () => showTip(box));
         box.addEventListener('mouseleave', () => hideTip(box));
         box.addEventListener('focus', () => {
-            if (box.matches(':focus-visible')) {
+            if (byKeyboard || box.matches(':focus-visible')) {
                 showTip(box);
             }
         });
         box.addEventListener('blur', () => hideTip(box));
+        // On a touch screen a tap shows the tip; a tap elsewhere hides it.
+        box.addEventListener('click', () => showTip(box));
         box.addEventListener('keydown', (event) => {
             if (event.key === 'Escape') {
                 hideTip(box);
@@ -197,13 +203,40 @@
     tip.setAttribute('role', 'tooltip');
     tip.hidden = true;
     let tipFor = null;
+    // Whether the keyboard moved the focus last: not every engine says so
+    // through :focus-visible.
+    let byKeyboard = false;
+    document.addEventListener('keydown', () => {
+        byKeyboard = true;
+    }, true);
+    document.addEventListener('pointerdown', () => {
+        byKeyboard = false;
+    }, true);
 
+    // Where there is no room on the right, even wrapped narrower, it stands
+    // left of the frame, or else above the box, always within the viewport.
     function showTip(box) {
         tipFor = box;
         tip.textContent = box.dataset.tip;
         tip.hidden = !box.dataset.tip;
-        tip.style.left = `${box.parentElement.offsetLeft + box.parentElement.offsetWidth}px`;
-        tip.style.top = `${box.parentElement.offsetTop + box.offsetTop}px`;
+        const frame = box.parentElement;
+        const top = frame.offsetTop + box.offsetTop;
+        let left = frame.offsetLeft + frame.offsetWidth;
+        const origin = form.getBoundingClientRect();
+        const room = root.clientWidth - 4;
+        const right = room - origin.left - left;
+        tip.style.maxWidth = right >= 160 ? `${Math.min(300, right)}px` : '';
+        const width = tip.offsetWidth;
+        tip.style.top = `${top}px`;
+        if (origin.left + left + width > room) {
+            left = frame.offsetLeft - width;
+            if (origin.left + left < 4) {
+                left = Math.max(4 - origin.left, Math.min(frame.offsetLeft + box.offsetLeft,
+                    room - origin.left - width));
+                tip.style.top = `${top - tip.offsetHeight}px`;
+            }
+        }
+        tip.style.left = `${left}px`;
     }
 
     function hideTip(box) {
@@ -239,6 +272,42 @@
             elements.get(row.container).append(elements.get(row.objectName));
         }
         form.append(tip);
+        const line = (factor) => {
+            const probe = document.createElement('span');
+            probe.className = 'probe';
+            probe.textContent = '0';
+            probe.style.fontSize = `calc(var(--control-size) * ${factor})`;
+            document.body.append(probe);
+            return probe;
+        };
+        probes = [line(1), line(4)];
+    }
+
+    // The window's scale. A browser that draws text larger than asked (a
+    // minimum font size) makes the whole window grow with its text, so that
+    // nothing is cut or wraps; a touch screen has it fill the width. A
+    // desktop browser otherwise shows it at its size and zooms it itself.
+    let probes = [];
+    let scale = 1;
+    function fit() {
+        const [asked, large] = probes.map((probe) => probe.getBoundingClientRect().height);
+        const touch = matchMedia('(pointer: coarse)').matches;
+        root.classList.toggle('fit', touch);
+        const unscaled = form.getBoundingClientRect().width / scale;
+        // 4 px each side: the body's padding on a touch screen, which the
+        // window may take to hold enlarged text, but no more: a phone's
+        // screen is never scrolled sideways.
+        const across = touch ? (root.clientWidth - 8) / unscaled : 1;
+        let next = Math.max(1, across, (4 * asked) / large);
+        if (touch) {
+            next = Math.min(next, root.clientWidth / unscaled);
+            root.classList.toggle('edge', next > across);
+        }
+        if (Math.abs(next - scale) > 0.001) {
+            scale = next;
+            root.style.setProperty('--scale', String(scale));
+            show();
+        }
     }
 
     function fillList(state, items) {
@@ -286,7 +355,12 @@
             const hint = session.hint(i);
             box.classList.toggle('caution', hint === 'caution');
             box.classList.toggle('danger', hint === 'danger');
-            box.dataset.tip = session.resultToolTip(i, box.scrollWidth <= box.clientWidth);
+            // A cut result shows an ellipsis, and its whole text heads its
+            // tip and its name.
+            const fits = box.scrollWidth <= box.clientWidth;
+            box.classList.toggle('cut', !fits);
+            box.setAttribute('aria-label', session.resultName(i, fits));
+            box.dataset.tip = session.resultToolTip(i, fits);
             if (tipFor === box) {
                 showTip(box);
             }
@@ -312,21 +386,167 @@
             focusBox(outcome.focusBox);
         }
         if (outcome.exitRequested) {
-            restart();
+            end();
+        }
+        return outcome;
+    }
+
+    // 計算実行: a calculation that succeeds becomes the page's address.
+    function calculate() {
+        if (!run(() => session.calculate()).failed) {
+            writeLink();
         }
     }
 
-    // 終了: the page starts over as the window would when opened again, and
-    // closes where the browser lets a page close itself.
-    function restart() {
+    // The start state, as the window is when opened again.
+    function restart(keepAddress = false) {
         session.delete();
         session = new program.PageSession();
         for (const state of combos) {
             closeList(state);
         }
+        form.inert = false;
+        notice.hidden = true;
+        if (!keepAddress) {
+            history.replaceState(null, '', location.pathname + location.search);
+        }
         show();
         focusBox(0);
+    }
+
+    // 終了 closes the tab where the browser lets a page close itself.
+    // Elsewhere the work stays on screen, out of use, until the user chooses
+    // to start again.
+    function end() {
         window.close();
+        if (window.closed) {
+            return;
+        }
+        for (const state of combos) {
+            closeList(state);
+        }
+        hideTip(tipFor);
+        form.inert = true;
+        say(text('ended'), true);
+        again.focus();
+    }
+
+    const notice = document.getElementById('notice');
+    const again = document.getElementById('again');
+    again.addEventListener('click', () => restart());
+
+    // One line under the window; with the button when the program has ended.
+    function say(line, ended = false) {
+        document.getElementById('notice-text').textContent = line;
+        again.textContent = text('startAgain');
+        again.hidden = !ended;
+        notice.hidden = false;
+    }
+
+    // The address holds what is shown: the two texts and the two dividers,
+    // each percent-encoded; a "/" reads better as itself.
+    const linkKeys = ['ref', 'fsb', 'pci', 'agp'];
+    const encode = (value) => encodeURIComponent(value).replaceAll('%2F', '/');
+    const dividerCaptions = (role) => rows.filter((row) => row.role === role)
+        .sort((a, b) => a.index - b.index).map((row) => row.caption);
+    const groups = [['pciDivider', 0], ['agpDivider', 1]];
+
+    function writeLink() {
+        const values = [session.text(0), session.text(1)];
+        for (const [role, group] of groups) {
+            values.push(dividerCaptions(role).find((caption, i) =>
+                session.dividerSelected(group, i)));
+        }
+        const link = linkKeys.map((key, i) => (values[i] === undefined ? ''
+            : `${key}=${encode(values[i])}`)).filter(Boolean).join('&');
+        history.replaceState(null, '', `#${link}`);
+    }
+
+    // The fragment's keys and values, or null when it is not one of this
+    // page's links: an unknown or repeated key, a part without "=", bad
+    // percent-encoding, a value longer than any box holds, or a divider
+    // that is none of its group's.
+    function readLink(fragment) {
+        const values = {};
+        for (const part of fragment.split('&')) {
+            const at = part.indexOf('=');
+            const key = part.slice(0, at);
+            if (at < 0 || !linkKeys.includes(key) || key in values) {
+                return null;
+            }
+            try {
+                values[key] = decodeURIComponent(part.slice(at + 1));
+            } catch {
+                return null;
+            }
+            if (values[key].length > 32) {
+                return null;
+            }
+        }
+        for (const [role, group] of groups) {
+            const key = linkKeys[2 + group];
+            if (key in values && !dividerCaptions(role).includes(values[key])) {
+                return null;
+            }
+        }
+        return values;
+    }
+
+    // Does what a user would: types the reference and the FSB, picks the
+    // FSB from its list when it is an item (so that the band's rules run),
+    // clicks each named divider that is available, and presses 計算実行.
+    function openLink() {
+        const fragment = location.hash.slice(1);
+        if (fragment === '') {
+            return;
+        }
+        const values = readLink(fragment);
+        if (values === null) {
+            restart();
+            say(text('linkUnreadable'));
+            return;
+        }
+        const steps = [];
+        if ('ref' in values) {
+            steps.push(() => session.edit(0, values.ref));
+        }
+        if ('fsb' in values) {
+            steps.push(() => session.edit(1, values.fsb));
+            steps.push(() => (session.currentItem(1) < 0 ? { failed: false }
+                : session.pick(1, session.currentItem(1))));
+        }
+        const unavailable = [];
+        for (const [role, group] of groups) {
+            const index = dividerCaptions(role).indexOf(values[linkKeys[2 + group]]);
+            if (index >= 0) {
+                steps.push(() => {
+                    if (session.dividerEnabled(group, index)) {
+                        return session.clickDivider(group, index);
+                    }
+                    const container = rows.find((row) => row.role === role).container;
+                    const frame = rows.find((row) => row.objectName === container);
+                    unavailable.push(`${frame.caption} ${values[linkKeys[2 + group]]}`);
+                    return { failed: false };
+                });
+            }
+        }
+        steps.push(() => session.calculate());
+        let outcome = null;
+        for (const step of steps) {
+            outcome = step();
+            if (outcome.failed) {
+                const reason = outcome.message.split('\n')[0];
+                restart();
+                say(text('linkFailed', reason));
+                return;
+            }
+        }
+        show();
+        writeLink();
+        focusBox(Math.max(0, outcome.focusBox));
+        if (unavailable.length > 0) {
+            say(text('dividerUnavailable', unavailable.join('、')));
+        }
     }
 
     dialog.addEventListener('close', () => {
@@ -434,16 +654,31 @@
         }
         event.preventDefault();
         if (session.calculateEnabled()) {
-            run(() => session.calculate());
+            calculate();
         }
     });
 
     document.title = program.windowTitle();
     document.getElementById('failure-title').textContent = program.windowTitle();
     build();
+    root.style.setProperty('--scale', '1');
     show();
+    fit();
+    addEventListener('resize', fit);
     // Typing at once replaces the preset crystal.
     focusBox(0);
+    openLink();
+    // A link pasted into the address bar of the open page.
+    addEventListener('hashchange', () => {
+        restart(true);
+        openLink();
+    });
+    // A tap outside a result hides its tip.
+    document.addEventListener('pointerdown', (event) => {
+        if (tipFor && event.target !== tipFor) {
+            hideTip(tipFor);
+        }
+    });
     form.removeAttribute('aria-busy');
     document.documentElement.dataset.ready = String(performance.now());
 })();

@@ -2,6 +2,7 @@
 #include <calculator/clock_hints.h>
 #include <window/main_window.h>
 #include <window/preset_combo_box.h>
+#include <window/result_box.h>
 #include <window/twips.h>
 #include <window/ui_fonts.h>
 
@@ -39,8 +40,7 @@ template <typename Control> Control* named(const QWidget& window, std::string_vi
     return window.findChild<Control*>(fromUtf8(name));
 }
 
-void showOptions(const std::array<QRadioButton*, kMaxDividers>& buttons,
-                 const OptionGroup& group) {
+void showOptions(const std::array<QRadioButton*, kMaxDividers>& buttons, const OptionGroup& group) {
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         buttons[i]->setEnabled(group.isEnabled(i));
     }
@@ -189,7 +189,7 @@ QWidget* MainWindow::createControl(const ControlRow& row, QWidget* container) {
         break;
     }
     case ControlKind::TextBox: {
-        auto* box = new QLineEdit(caption, container);
+        auto* box = new ResultBox(caption, container);
         box->setFont(inputFont());
         // The program writes the results; the user may select and copy them.
         box->setReadOnly(true);
@@ -412,6 +412,7 @@ void MainWindow::showResult(ClockIndex index) {
     box.setPalette(palette);
     box.setToolTip(wrapped(fromUtf8(resultToolTip(panel, index, showsWhole(box))), kToolTipWidth));
     box.setAccessibleDescription(fromUtf8(resultDescription(panel, index)));
+    box.setAccessibleName(fromUtf8(resultAccessibleName(panel, index, showsWhole(box))));
 }
 
 void MainWindow::showResultToolTip(QLineEdit& box) {

@@ -1,6 +1,7 @@
-"""Opens the page from disk in headless Chromium and drives it as a user
-does: through the keyboard and the mouse, finding controls by their object
-names and reading what a screen reader would announce."""
+"""Opens the page from disk in headless Chromium, or in WebKitGTK (Safari's
+engine) when QUENVALE_BROWSER=webkitgtk and a display is there, and drives it
+as a user does: through the keyboard and the mouse, finding controls by their
+object names and reading what a screen reader would announce."""
 
 import os
 import sys
@@ -14,16 +15,42 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 CHROMEDRIVER = "/usr/bin/chromedriver"
+WEBKIT_DRIVER = "/usr/bin/WebKitWebDriver"
+MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+PHONE = (390, 844)
 REFERENCE, FSB = 0, 1
 PCI, AGP = "Option1", "Option2"
 
 
-def start_browser(width=480, height=560):
+def engine():
+    return os.environ.get("QUENVALE_BROWSER", "chromium")
+
+
+def start_browser(width=480, height=560, phone=False, minimum_font=0):
+    """A browser at the desktop size, or a phone 390 px wide with a touch
+    screen; minimum_font sets the browser's minimum font size in px."""
+    if engine() == "webkitgtk":
+        from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
+        options = WebKitOptions()
+        options.binary_location = MINIBROWSER
+        options.add_argument("--automation")
+        driver = webdriver.WebKitGTK(executable_path=WEBKIT_DRIVER, options=options)
+        driver.set_window_size(width, height)
+        return driver
     options = Options()
     for argument in ("--headless=new", "--no-sandbox", "--disable-dev-shm-usage",
-                     "--disable-gpu", f"--window-size={width},{height}",
-                     "--force-device-scale-factor=1", "--lang=ja"):
+                     "--disable-gpu", "--force-device-scale-factor=1", "--lang=ja"):
         options.add_argument(argument)
+    if phone:
+        options.add_experimental_option("mobileEmulation", {
+            "deviceMetrics": {"width": PHONE[0], "height": PHONE[1], "pixelRatio": 3,
+                              "touch": True},
+            "userAgent": "Mozilla/5.0 (iPhone; CPU iPhone OS 17_0 like Mac OS X) Mobile"})
+    else:
+        options.add_argument(f"--window-size={width},{height}")
+    if minimum_font:
+        options.add_experimental_option(
+            "prefs", {"webkit.webprefs.minimum_font_size": minimum_font})
     return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
 
 
@@ -32,8 +59,10 @@ class Page:
         self.driver = driver
         self.path = path
 
-    def open(self):
-        self.driver.get("file://" + self.path)
+    def open(self, fragment=""):
+        # A new document, even where only the fragment differs.
+        self.driver.get("about:blank")
+        self.driver.get("file://" + self.path + fragment)
         WebDriverWait(self.driver, 10).until(
             lambda d: d.execute_script("return document.documentElement.dataset.ready"))
         return self
@@ -75,7 +104,8 @@ class Page:
         box.click()
         box.send_keys(Keys.CONTROL, "a")
         box.send_keys(Keys.BACKSPACE)
-        box.send_keys(text)
+        if text:  # WebKit's driver refuses to type nothing
+            box.send_keys(text)
 
     def pick_with_mouse(self, index, item):
         self.driver.find_element(
@@ -86,6 +116,15 @@ class Page:
                 option.click()
                 return
         raise AssertionError(f"no item {item!r} in list {index}")
+
+    def fragment(self):
+        return self.driver.execute_script("return location.hash")
+
+    def notice(self):
+        """The one-line notice under the window, or None when hidden."""
+        return self.driver.execute_script(
+            "const n = document.getElementById('notice');"
+            "return n.hidden ? null : document.getElementById('notice-text').textContent")
 
     def dialog_open(self):
         return self.driver.execute_script(

@@ -349,21 +349,5 @@ class SelfContained(PageTestCase):
         self.assertLessEqual(os.path.getsize(self.page_path), 200 * 1024)
 
 
-class Exit(PageTestCase):
-    def test_exit_returns_the_page_to_its_start(self):
-        page = self.page
-        page.pick_with_mouse(FSB, "150")
-        page.type_into(REFERENCE, "20")
-        page.calculate_button().click()
-        self.assertNotEqual(page.results(), ["", "", ""])
-        page.control("Command2").click()
-        self.assertEqual(page.texts(), ["14.318", "100"])
-        self.assertEqual(page.results(), ["", "", ""])
-        self.assertEqual(page.pci_state(), "-- ++ +-")
-        self.assertEqual(page.selected(AGP), 1)
-        self.assertTrue(page.calculate_button().is_enabled())
-        self.assertEqual(page.focused_id(), "Combo1(0)")
-
-
 if __name__ == "__main__":
     main()

@@ -99,11 +99,11 @@ private slots:
         row("Command2", "Form1", "終了", {184, 272, 73, 25}, "QPushButton");
         row("Frame4", "Form1", "計算結果", {104, 104, 145, 161}, "QGroupBox");
         row("Label4(0)", "Frame4", "CPUクロック", {16, 16, 62, 12}, "QLabel");
-        row("Text1(0)", "Frame4", "", {40, 32, 65, 25}, "QLineEdit");
+        row("Text1(0)", "Frame4", "", {40, 32, 65, 25}, "quenvale::ResultBox");
         row("Label5", "Frame4", "PCIクロック", {16, 64, 57, 12}, "QLabel");
-        row("Text1(1)", "Frame4", "", {40, 80, 65, 25}, "QLineEdit");
+        row("Text1(1)", "Frame4", "", {40, 80, 65, 25}, "quenvale::ResultBox");
         row("Label6", "Frame4", "AGPクロック", {16, 112, 61, 12}, "QLabel");
-        row("Text1(2)", "Frame4", "", {40, 128, 65, 25}, "QLineEdit");
+        row("Text1(2)", "Frame4", "", {40, 128, 65, 25}, "quenvale::ResultBox");
         row("Label1(2)", "Frame4", "MHz", {112, 40, 22, 12}, "QLabel");
         row("Label1(3)", "Frame4", "MHz", {112, 88, 22, 12}, "QLabel");
         row("Label1(4)", "Frame4", "MHz", {112, 136, 22, 12}, "QLabel");

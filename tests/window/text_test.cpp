@@ -1,6 +1,7 @@
 #include <calculator/failure_message.h>
 #include <runtime/runtime_error.h>
 #include <window/preset_combo_box.h>
+#include <window/result_box.h>
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -128,6 +129,34 @@ private slots:
             describeFailure(error, panel, bindingFor(WindowEvent::CalculateClicked).converts);
         const QString message = QString::fromStdString(failure.message);
         QVERIFY2(fitsCodePage932(message), qPrintable(message));
+    }
+
+    // A result too long for its box is marked while its end is out of
+    // sight, and its whole text heads its name and its tip.
+    void cutResultIsMarked() {
+        WindowHarness harness;
+        harness.typeInto(0, u"1.5E+29"_qs);
+        WindowHarness::click(harness.calculateButton());
+        auto* cpu = qobject_cast<ResultBox*>(harness.result(0));
+        QVERIFY(cpu != nullptr);
+        QCOMPARE(cpu->text(), u"1.047632E+30"_qs);
+        QVERIFY(cpu->hidesTextOnRight());
+        QCOMPARE(cpu->accessibleName(), u"1.047632E+30 MHz CPUクロック"_qs);
+        QVERIFY(cpu->toolTip().startsWith(u"1.047632E+30 MHz"_qs));
+        // Scrolled to its end, nothing more lies to the right. A line edit
+        // scrolls when it paints.
+        cpu->setFocus();
+        cpu->end(false);
+        cpu->grab();
+        QVERIFY(!cpu->hidesTextOnRight());
+        cpu->home(false);
+        cpu->grab();
+        QVERIFY(cpu->hidesTextOnRight());
+
+        harness.typeInto(0, u"15"_qs);
+        WindowHarness::click(harness.calculateButton());
+        QVERIFY(!cpu->hidesTextOnRight());
+        QCOMPARE(cpu->accessibleName(), u"CPUクロック"_qs);
     }
 
     // Qt's own texts that the user meets are Japanese.

@@ -1,0 +1,319 @@
+#!/usr/bin/env python3
+"""The page on a phone, with large text, and in a link: the window scales
+as a whole, nothing is cut, a cut result says so, the address holds the
+calculation on screen, and 終了 keeps the work where the tab stays open."""
+
+import os
+import socket
+import subprocess
+import sys
+import time
+import unittest
+
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+from page_harness import AGP, FSB, PCI, REFERENCE, Page, PageTestCase, engine, main, \
+    start_browser
+
+LINK = "#ref=15.000&fsb=100&pci=1/3&agp=2/3"
+LINKED_RESULTS = ["104.7632", "34.92108", "69.84216"]
+
+# The window's geometry, what is cut, and what is too small for a finger.
+# A label's text may run past its layout box, as in the window, but neither
+# past its frame nor under a control.
+METRICS = """
+const form = document.getElementById('Form1').getBoundingClientRect();
+const box = (e) => e.getBoundingClientRect();
+const name = (e) => e.id || e.dataset.name || e.textContent;
+const inked = (e) => { const r = document.createRange(); r.selectNodeContents(e);
+                       return r.getBoundingClientRect(); };
+const meets = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom &&
+                        b.top < a.bottom;
+const boxes = [...document.querySelectorAll('.combo, .command, .result, .option')].map(box);
+const cut = [...document.querySelectorAll('.option, .command, .result')]
+    .filter((e) => e.scrollWidth > e.clientWidth ||
+        (e.matches('.command') && e.scrollHeight > e.clientHeight))
+    .map(name)
+    .concat([...document.querySelectorAll('.label, legend')].filter((e) => {
+        const text = inked(e);
+        const frame = box(e.parentElement);
+        return text.right > frame.right || text.left < frame.left ||
+            boxes.some((b) => meets(text, b));
+    }).map(name));
+const controls = '.combo input, .combo .drop, .option, .option input, .command, .result';
+const small = [...document.querySelectorAll(controls)]
+    .filter((e) => box(e).width < 24 || box(e).height < 24).map(name);
+const inputs = [...document.querySelectorAll('.combo input, .result')]
+    .map((e) => parseFloat(getComputedStyle(e).fontSize));
+return {left: form.left, right: form.right, width: form.width, view: innerWidth,
+        scroll: document.documentElement.scrollWidth, cut, small,
+        smallestInput: Math.min(...inputs)};
+"""
+
+# Phone or desktop, and the browser's minimum font size.
+VIEWS = [
+    ("phone", True, 0),
+    ("phone, 18 px minimum font", True, 18),
+    ("desktop", False, 0),
+    ("desktop, 18 px minimum font", False, 18),
+]
+WINDOW_WIDTH = 3948 / 15 + 2  # the client area and its border, in CSS px
+
+
+@unittest.skipIf(engine() != "chromium", "phone emulation and font settings are Chromium's")
+class Fit(unittest.TestCase):
+    def test_the_window_scales_as_a_whole(self):
+        for view, phone, minimum_font in VIEWS:
+            with self.subTest(view=view):
+                driver = start_browser(phone=phone, minimum_font=minimum_font)
+                try:
+                    page = Page(driver, PageTestCase.page_path).open(LINK)
+                    self.assertEqual(page.results(), LINKED_RESULTS)
+                    m = driver.execute_script(METRICS)
+                    self.assertEqual(m["cut"], [])
+                    if phone:
+                        self.assertEqual(m["small"], [])
+                        self.assertGreaterEqual(m["smallestInput"], 16)
+                    if phone:
+                        # Never scrolled sideways.
+                        self.assertLessEqual(m["scroll"], m["view"])
+                    if phone and not minimum_font:
+                        # Fills the width less a small margin.
+                        self.assertAlmostEqual(m["left"], 4, delta=1)
+                        self.assertAlmostEqual(m["right"], m["view"] - 4, delta=1)
+                    elif not phone and not minimum_font:
+                        self.assertAlmostEqual(m["width"], WINDOW_WIDTH, delta=0.5)
+                    elif not phone:
+                        # 9 pt text drawn at 18 px: the window is half as
+                        # large again, rather than reflowed.
+                        self.assertGreaterEqual(m["width"], (WINDOW_WIDTH - 2) * 1.5)
+                finally:
+                    driver.quit()
+
+    def test_a_tap_shows_a_tip_inside_the_screen(self):
+        driver = start_browser(phone=True)
+        try:
+            page = Page(driver, PageTestCase.page_path).open(LINK)
+            tip = page.control("result-tip")
+            for i in range(3):
+                page.control(f"Text1({i})").click()
+                if page.control(f"Text1({i})").get_attribute("data-tip"):
+                    self.assertTrue(tip.is_displayed())
+                    rect = driver.execute_script(
+                        "const r = arguments[0].getBoundingClientRect();"
+                        "return [r.left, r.right, innerWidth]", tip)
+                    self.assertGreaterEqual(rect[0], 0)
+                    self.assertLessEqual(rect[1], rect[2])
+            driver.find_element(By.CSS_SELECTOR, '[data-name="Label2"]').click()
+            self.assertFalse(tip.is_displayed())
+        finally:
+            driver.quit()
+
+
+# Fragments that are not this page's links: the start state, one line said.
+BAD_LINKS = [
+    ("not key=value", "#foo", "読めません"),
+    ("unknown key", "#ref=15&cpu=100", "読めません"),
+    ("repeated key", "#ref=15&ref=16", "読めません"),
+    ("overlong value", "#ref=" + "1" * 40, "読めません"),
+    ("bad percent-encoding", "#ref=%E0%A4", "読めません"),
+    ("no such divider", "#ref=15&pci=1/5", "読めません"),
+    ("markup in a value", "#ref=%3Cb%3E1%3C/b%3E&fsb=100", "「<b>1</b>」"),
+    ("not a number", "#ref=abc&fsb=100", "「abc」"),
+]
+
+
+class Links(PageTestCase):
+    def test_a_link_round_trip(self):
+        page = self.page.open(LINK)
+        self.assertEqual(page.texts(), ["15.000", "100"])
+        self.assertEqual(page.results(), LINKED_RESULTS)
+        self.assertEqual(page.fragment(), LINK)
+        self.assertIsNone(page.notice())
+        page.pick_with_mouse(REFERENCE, "14.318")
+        page.pick_with_mouse(FSB, "133.333")
+        # Only a calculation changes the address.
+        self.assertEqual(page.fragment(), LINK)
+        page.calculate_button().click()
+        changed = "#ref=14.318&fsb=133.333&pci=1/3&agp=2/3"
+        self.assertEqual(page.fragment(), changed)
+        page.open(changed)
+        self.assertEqual(page.texts(), ["14.318", "133.333"])
+        self.assertEqual(page.results(), ["133.333", "44.44433", "88.88866"])
+        self.assertEqual(page.pci_state(), "-- ++ +-")
+
+    def test_a_link_runs_the_fsb_lists_rules_and_its_dividers(self):
+        # 138 picked from the list: its band allows only PCI 1/4, AGP 1/2.
+        page = self.page.open("#ref=14.318&fsb=138&pci=1/4&agp=1/2")
+        self.assertEqual(page.pci_state(), "-- -- ++")
+        self.assertEqual(page.selected(AGP), 2)
+        self.assertEqual(page.results(), ["138", "34.5", "69"])
+        # A divider the band does not offer: the band's stays, and it is said.
+        page.open("#ref=14.318&fsb=100&pci=1/2&agp=1/1")
+        self.assertEqual(page.pci_state(), "-- ++ +-")
+        self.assertEqual(page.selected(AGP), 0)
+        self.assertIn("1/2", page.notice())
+        self.assertEqual(page.fragment(), "#ref=14.318&fsb=100&pci=1/3&agp=1/1")
+
+    def test_a_bad_link_opens_the_start_state(self):
+        for case, fragment, said in BAD_LINKS:
+            with self.subTest(case=case):
+                page = self.page.open(fragment)
+                self.assertEqual(page.texts(), ["14.318", "100"])
+                self.assertEqual(page.results(), ["", "", ""])
+                self.assertEqual(page.pci_state(), "-- ++ +-")
+                self.assertFalse(page.dialog_open())
+                self.assertIn(said, page.notice())
+                self.assertNotIn("\n", page.notice())
+                self.assertEqual(page.driver.find_elements(By.CSS_SELECTOR, "#notice b"), [])
+                self.assertEqual(page.fragment(), "")
+
+    def test_a_result_too_long_for_its_box_is_marked(self):
+        page = self.page.open("#ref=1.5E%2B29&fsb=100")
+        cpu, pci = page.control("Text1(0)"), page.control("Text1(1)")
+        self.assertEqual(cpu.get_attribute("value"), "1.047632E+30")
+        for box, whole, name in ((cpu, "1.047632E+30", "CPUクロック"),
+                                 (pci, "3.492108E+29", "PCIクロック")):
+            self.assertIn("cut", box.get_attribute("class"))
+            self.assertEqual(box.value_of_css_property("text-overflow"), "ellipsis")
+            self.assertTrue(box.get_attribute("data-tip").startswith(whole + " MHz\n"))
+            self.assertEqual(box.accessible_name, f"{whole} MHz {name}")
+        # Back to numbers that fit: no mark, the label alone names the box.
+        page.type_into(REFERENCE, "15")
+        page.box(REFERENCE).send_keys(Keys.ENTER)
+        self.assertNotIn("cut", cpu.get_attribute("class"))
+        self.assertEqual(cpu.accessible_name, "CPUクロック")
+
+
+# axe-core's verdicts in four states: what it finds wrong, and the contrast
+# it cannot decide.
+AXE = """
+const done = arguments[arguments.length - 1];
+axe.run(document).then((result) => done({
+    violations: result.violations.map((v) => v.id + ': ' +
+        v.nodes.map((n) => n.target.join(' ')).join(', ')),
+    undecided: result.incomplete.filter((v) => v.id === 'color-contrast')
+        .flatMap((v) => v.nodes.filter((n) => !arguments[0] || !n.any.some((check) =>
+            ['bgOverlap', 'elmPartiallyObscured'].includes(check.data?.messageKey)))
+            .map((n) => n.target.join(' ')))}));
+"""
+
+
+class Accessibility(PageTestCase):
+    def test_axe_finds_nothing_in_any_state(self):
+        axe = os.environ.get("QUENVALE_AXE", "")
+        # Installed by the test run from the lock file; missing is a failure.
+        self.assertTrue(os.path.isfile(axe), f"axe-core not installed: {axe!r}")
+        with open(axe, encoding="utf-8") as script:
+            source = script.read()
+        page = self.page
+        page.driver.set_script_timeout(60)
+
+        def list_open():
+            page.box(FSB).send_keys(Keys.ALT, Keys.ARROW_DOWN)
+
+        def failure_open():
+            page.type_into(FSB, "abc")
+            page.calculate_button().click()
+            self.assertTrue(page.dialog_open())
+
+        # With the list open, axe cannot see past it to what it covers, nor
+        # into its own scrolled-out items: those are left out, nothing else.
+        states = [
+            ("start", lambda: None, False),
+            ("after a calculation", lambda: page.box(REFERENCE).send_keys(Keys.ENTER), False),
+            ("with the list open", list_open, True),
+            ("with the failure dialog open", failure_open, False),
+        ]
+        for state, reach, covered in states:
+            with self.subTest(state=state):
+                page.open()
+                reach()
+                page.driver.execute_script(source)
+                verdict = page.driver.execute_async_script(AXE, covered)
+                self.assertEqual(verdict["violations"], [])
+                self.assertEqual(verdict["undecided"], [])
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+class Offline(unittest.TestCase):
+    """The folder to publish, served on 127.0.0.1 as scripts/run serves it."""
+
+    def test_the_page_opens_again_with_the_server_stopped(self):
+        site = os.path.join(os.path.dirname(os.path.dirname(PageTestCase.page_path)), "site")
+        port = free_port()
+        server = subprocess.Popen(
+            [sys.executable, "-m", "http.server", str(port), "--bind", "127.0.0.1",
+             "--directory", site], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        driver = start_browser()
+        try:
+            for _ in range(100):
+                with socket.socket() as client:
+                    if client.connect_ex(("127.0.0.1", port)) == 0:
+                        break
+                time.sleep(0.1)
+            address = f"http://127.0.0.1:{port}/"
+            driver.get(address)
+            WebDriverWait(driver, 20).until(lambda d: d.execute_script(
+                "return navigator.serviceWorker.controller !== null"))
+            manifest = driver.execute_script(
+                "return fetch('manifest.webmanifest').then((r) => r.json())")
+            self.assertEqual(manifest["start_url"], "./")
+            self.assertTrue(any(icon["sizes"] == "256x256" for icon in manifest["icons"]))
+            server.terminate()
+            server.wait()
+            driver.get("about:blank")
+            driver.get(address + LINK)
+            WebDriverWait(driver, 10).until(
+                lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+            self.assertEqual(Page(driver, "").results(), LINKED_RESULTS)
+        finally:
+            driver.quit()
+            server.kill()
+            server.wait()
+
+
+class Exit(PageTestCase):
+    def end_and_check(self, press):
+        page = self.page
+        page.pick_with_mouse(FSB, "150")
+        page.type_into(REFERENCE, "20")
+        page.calculate_button().click()
+        results = page.results()
+        press(page.control("Command2"))
+        # A tab the page did not open stays: the work stays with it.
+        self.assertEqual(page.notice(), "プログラムは終了しました。")
+        self.assertEqual(page.results(), results)
+        self.assertEqual(page.texts(), ["20", "150"])
+        self.assertEqual(page.focused_id(), "again")
+        self.assertTrue(page.driver.execute_script(
+            "return document.getElementById('Form1').inert"))
+        page.control("again").click()
+        self.assertIsNone(page.notice())
+        self.assertEqual(page.texts(), ["14.318", "100"])
+        self.assertEqual(page.results(), ["", "", ""])
+        self.assertEqual(page.pci_state(), "-- ++ +-")
+        self.assertEqual(page.selected(AGP), 1)
+        self.assertTrue(page.calculate_button().is_enabled())
+        self.assertEqual(page.focused_id(), "Combo1(0)")
+        self.assertEqual(page.fragment(), "")
+
+    def test_a_click_on_exit_ends_without_wiping_the_work(self):
+        self.end_and_check(lambda button: button.click())
+
+    def test_enter_on_exit_presses_it(self):
+        def enter(button):
+            self.page.driver.execute_script("arguments[0].focus()", button)
+            button.send_keys(Keys.ENTER)
+        self.end_and_check(enter)
+
+
+if __name__ == "__main__":
+    main()
