@@ -13,10 +13,11 @@ inline constexpr double kNominalReference = 14.318;
 
 // Index of each clock within ClockResults and within the panel's results.
 enum ClockIndex : std::size_t { CpuClock = 0, PciClock = 1, AgpClock = 2 };
+inline constexpr std::size_t kClockCount = 3;
 
 struct ClockResults {
-    std::array<float, 3> values{};      // MHz: CPU (FSB), PCI, AGP
-    std::array<std::string, 3> texts{}; // as the window shows them
+    std::array<float, kClockCount> values{};      // MHz: CPU (FSB), PCI, AGP
+    std::array<std::string, kClockCount> texts{}; // as the window shows them
 };
 
 // Divider factors in single precision, each the exact quotient of its table

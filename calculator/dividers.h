@@ -49,6 +49,33 @@ inline constexpr std::array kAgpDividers{
     Divider{"1/2", 1, 2, detail::kEveryBand, FsbBand::High},
 };
 
+namespace detail {
+// Whether every band selects `exactly` (else at most) one option of the
+// table, and leaves the one it selects available.
+template <std::size_t Count>
+constexpr bool selectsOneInEachBand(const std::array<Divider, Count>& table, bool exactly) {
+    for (std::size_t band = 0; band < kFsbBandCount; ++band) {
+        std::size_t selecting = 0;
+        for (const Divider& divider : table) {
+            if (divider.selectedIn == static_cast<FsbBand>(band)) {
+                ++selecting;
+                if (!divider.availableIn[band]) {
+                    return false;
+                }
+            }
+        }
+        if (selecting > 1 || (exactly && selecting == 0)) {
+            return false;
+        }
+    }
+    return true;
+}
+} // namespace detail
+
+// A pick selects one PCI divider of its band, and at most one AGP divider.
+static_assert(detail::selectsOneInEachBand(kPciDividers, true));
+static_assert(detail::selectsOneInEachBand(kAgpDividers, false));
+
 // The options a fresh window starts with selected, before any pick.
 inline constexpr std::size_t kInitialPciDivider = 1; // "1/3"
 inline constexpr std::size_t kInitialAgpDivider = 1; // "2/3"

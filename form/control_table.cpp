@@ -1,5 +1,6 @@
-#include <algorithm>
 #include <form/control_table.h>
+
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -11,6 +12,15 @@ const ControlRow& controlRow(std::string_view objectName) {
                      [objectName](const ControlRow& row) { return row.objectName == objectName; });
     if (found == kControls.end()) {
         throw std::out_of_range("no control named " + std::string(objectName));
+    }
+    return *found;
+}
+
+const ControlRow& controlRow(ControlRole role) {
+    const auto found = std::find_if(kControls.begin(), kControls.end(),
+                                    [role](const ControlRow& row) { return row.role == role; });
+    if (found == kControls.end()) {
+        throw std::out_of_range("no control plays that role");
     }
     return *found;
 }
@@ -32,7 +42,7 @@ std::vector<const ControlRow*> tabOrder() {
         }
     }
     std::sort(focusable.begin(), focusable.end(),
-              [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
+              [](const ControlRow* a, const ControlRow* b) { return tabIndex(*a) < tabIndex(*b); });
     return focusable;
 }
 

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <calculator/clock_calculation.h>
 #include <calculator/clock_panel.h>
+#include <calculator/dividers.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +18,36 @@ namespace quenvale {
 // page render this one table, so they cannot drift apart.
 
 enum class ControlKind { Frame, Label, ComboBox, OptionButton, CommandButton, TextBox };
+
+// What a control is for. Members of one role (the divider options, the result
+// boxes and their labels and units) are told apart by their index within it.
+enum class Role {
+    InputFrame,
+    ReferenceLabel,
+    ReferenceBox,
+    ReferenceUnit,
+    FsbLabel,
+    FsbBox,
+    FsbUnit,
+    PciFrame,
+    PciDivider,
+    AgpFrame,
+    AgpDivider,
+    CalculateButton,
+    ExitButton,
+    ResultFrame,
+    ResultLabel,
+    ResultBox,
+    ResultUnit,
+    CreditLine,
+};
+
+struct ControlRole {
+    Role role;
+    std::size_t index = 0;
+
+    bool operator==(const ControlRole&) const = default;
+};
 
 // One control of the window as it was laid out: positions in twips relative
 // to the client area of its container ("Form1" is the window itself).
@@ -29,7 +63,7 @@ struct ControlRow {
     int top;
     int width;
     int height;
-    int tabIndex;
+    ControlRole role;
     std::string_view toolTip = {};
     // For a label: the object name of the field it names, if any.
     std::string_view labelFor = {};
@@ -43,57 +77,158 @@ inline constexpr int kTwipsPerPixel = 15;
 inline constexpr std::string_view kWindowName = "Form1";
 inline constexpr std::string_view kWindowTitle = "Quenvale";
 
-// The controls the program works with, by their role.
+// The names other tables refer to a control by.
 namespace control {
 inline constexpr std::string_view referenceBox = "Combo1(0)";
 inline constexpr std::string_view fsbBox = "Combo1(1)";
-inline constexpr std::array<std::string_view, 3> pciDividers{"Option1(0)", "Option1(1)",
-                                                             "Option1(2)"};
-inline constexpr std::array<std::string_view, 3> agpDividers{"Option2(0)", "Option2(1)",
-                                                             "Option2(2)"};
+inline constexpr std::string_view pciFrame = "Frame2";
+inline constexpr std::string_view agpFrame = "Frame3";
 inline constexpr std::string_view calculateButton = "Command1";
 inline constexpr std::string_view exitButton = "Command2";
-inline constexpr std::array<std::string_view, 3> resultBoxes{"Text1(0)", "Text1(1)", "Text1(2)"};
+inline constexpr std::array<std::string_view, kClockCount> resultBoxes{"Text1(0)", "Text1(1)",
+                                                                       "Text1(2)"};
 inline constexpr std::string_view creditLine = "Label7";
 } // namespace control
 
+// A divider option's row: its caption comes from the divider table, its frame
+// from its group.
+constexpr ControlRow dividerRow(std::string_view objectName, DividerGroup group, std::size_t index,
+                                int left, int top, int width, int height) {
+    const bool pci = group == DividerGroup::Pci;
+    return {objectName,
+            ControlKind::OptionButton,
+            pci ? control::pciFrame : control::agpFrame,
+            dividerTable(group)[index].caption,
+            left,
+            top,
+            width,
+            height,
+            {pci ? Role::PciDivider : Role::AgpDivider, index}};
+}
+
 // Containers come before what they contain.
 // clang-format off
-inline constexpr std::array<ControlRow, 28> kControls{{
-    // object name, kind, container, caption, left, top, width, height, tab index, tool tip, names
-    {"Frame1", ControlKind::Frame, "Form1", "入力項目", 120, 120, 3612, 1332, 0},
-    {"Label2", ControlKind::Label, "Frame1", "PLL-IC REF クロック", 120, 360, 1812, 372, 1, {}, control::referenceBox},
-    {control::referenceBox, ControlKind::ComboBox, "Frame1", "14.318", 1920, 240, 1092, 300, 2, "PLL-ICに与える周波数"},
-    {"Label1(0)", ControlKind::Label, "Frame1", "MHz", 3120, 360, 336, 180, 25},
-    {"Label3", ControlKind::Label, "Frame1", "設定するM/BのFSB", 120, 840, 1812, 372, 3, {}, control::fsbBox},
-    {control::fsbBox, ControlKind::ComboBox, "Frame1", "100", 1920, 840, 1092, 300, 4, "マザーボードで設定するFSB"},
-    {"Label1(1)", ControlKind::Label, "Frame1", "MHz", 3120, 960, 336, 180, 26},
-    {"Frame2", ControlKind::Frame, "Form1", "FSB：PCI", 120, 1560, 1212, 1452, 5},
-    {control::pciDividers[0], ControlKind::OptionButton, "Frame2", "1/2", 240, 360, 612, 252, 6},
-    {control::pciDividers[1], ControlKind::OptionButton, "Frame2", "1/3", 240, 720, 612, 252, 7},
-    {control::pciDividers[2], ControlKind::OptionButton, "Frame2", "1/4", 240, 1080, 612, 252, 8},
-    {"Frame3", ControlKind::Frame, "Form1", "AGPシフト", 120, 3240, 1212, 1452, 9},
-    {control::agpDividers[0], ControlKind::OptionButton, "Frame3", "1/1", 240, 360, 612, 252, 10},
-    {control::agpDividers[1], ControlKind::OptionButton, "Frame3", "2/3", 240, 720, 612, 252, 11},
-    {control::agpDividers[2], ControlKind::OptionButton, "Frame3", "1/2", 240, 1080, 612, 252, 12},
-    {control::calculateButton, ControlKind::CommandButton, "Form1", "計算実行", 1440, 4080, 1092, 372, 13},
-    {control::exitButton, ControlKind::CommandButton, "Form1", "終了", 2760, 4080, 1092, 372, 14},
-    {"Frame4", ControlKind::Frame, "Form1", "計算結果", 1560, 1560, 2172, 2412, 15},
-    {"Label4(0)", ControlKind::Label, "Frame4", "CPUクロック", 240, 240, 924, 180, 16, {}, control::resultBoxes[0]},
-    {control::resultBoxes[0], ControlKind::TextBox, "Frame4", "", 600, 480, 972, 372, 17},
-    {"Label5", ControlKind::Label, "Frame4", "PCIクロック", 240, 960, 852, 180, 18, {}, control::resultBoxes[1]},
-    {control::resultBoxes[1], ControlKind::TextBox, "Frame4", "", 600, 1200, 972, 372, 19},
-    {"Label6", ControlKind::Label, "Frame4", "AGPクロック", 240, 1680, 912, 180, 20, {}, control::resultBoxes[2]},
-    {control::resultBoxes[2], ControlKind::TextBox, "Frame4", "", 600, 1920, 972, 372, 21},
-    {"Label1(2)", ControlKind::Label, "Frame4", "MHz", 1680, 600, 336, 180, 22},
-    {"Label1(3)", ControlKind::Label, "Frame4", "MHz", 1680, 1320, 336, 180, 23},
-    {"Label1(4)", ControlKind::Label, "Frame4", "MHz", 1680, 2040, 336, 180, 24},
-    {control::creditLine, ControlKind::Label, "Form1", "(C) Quenvale Project", 1872, 4560, 1548, 180, 27},
-}};
+inline constexpr auto kControls = std::to_array<ControlRow>({
+    // object name, kind, container, caption, left, top, width, height, role, tool tip, names
+    {"Frame1", ControlKind::Frame, "Form1", "入力項目", 120, 120, 3612, 1332, {Role::InputFrame}},
+    {"Label2", ControlKind::Label, "Frame1", "PLL-IC REF クロック", 120, 360, 1812, 372, {Role::ReferenceLabel}, {}, control::referenceBox},
+    {control::referenceBox, ControlKind::ComboBox, "Frame1", "14.318", 1920, 240, 1092, 300, {Role::ReferenceBox}, "PLL-ICに与える周波数"},
+    {"Label1(0)", ControlKind::Label, "Frame1", "MHz", 3120, 360, 336, 180, {Role::ReferenceUnit}},
+    {"Label3", ControlKind::Label, "Frame1", "設定するM/BのFSB", 120, 840, 1812, 372, {Role::FsbLabel}, {}, control::fsbBox},
+    {control::fsbBox, ControlKind::ComboBox, "Frame1", "100", 1920, 840, 1092, 300, {Role::FsbBox}, "マザーボードで設定するFSB"},
+    {"Label1(1)", ControlKind::Label, "Frame1", "MHz", 3120, 960, 336, 180, {Role::FsbUnit}},
+    {control::pciFrame, ControlKind::Frame, "Form1", "FSB：PCI", 120, 1560, 1212, 1452, {Role::PciFrame}},
+    dividerRow("Option1(0)", DividerGroup::Pci, 0, 240, 360, 612, 252),
+    dividerRow("Option1(1)", DividerGroup::Pci, 1, 240, 720, 612, 252),
+    dividerRow("Option1(2)", DividerGroup::Pci, 2, 240, 1080, 612, 252),
+    {control::agpFrame, ControlKind::Frame, "Form1", "AGPシフト", 120, 3240, 1212, 1452, {Role::AgpFrame}},
+    dividerRow("Option2(0)", DividerGroup::Agp, 0, 240, 360, 612, 252),
+    dividerRow("Option2(1)", DividerGroup::Agp, 1, 240, 720, 612, 252),
+    dividerRow("Option2(2)", DividerGroup::Agp, 2, 240, 1080, 612, 252),
+    {control::calculateButton, ControlKind::CommandButton, "Form1", "計算実行", 1440, 4080, 1092, 372, {Role::CalculateButton}},
+    {control::exitButton, ControlKind::CommandButton, "Form1", "終了", 2760, 4080, 1092, 372, {Role::ExitButton}},
+    {"Frame4", ControlKind::Frame, "Form1", "計算結果", 1560, 1560, 2172, 2412, {Role::ResultFrame}},
+    {"Label4(0)", ControlKind::Label, "Frame4", "CPUクロック", 240, 240, 924, 180, {Role::ResultLabel, 0}, {}, control::resultBoxes[0]},
+    {control::resultBoxes[0], ControlKind::TextBox, "Frame4", "", 600, 480, 972, 372, {Role::ResultBox, 0}},
+    {"Label5", ControlKind::Label, "Frame4", "PCIクロック", 240, 960, 852, 180, {Role::ResultLabel, 1}, {}, control::resultBoxes[1]},
+    {control::resultBoxes[1], ControlKind::TextBox, "Frame4", "", 600, 1200, 972, 372, {Role::ResultBox, 1}},
+    {"Label6", ControlKind::Label, "Frame4", "AGPクロック", 240, 1680, 912, 180, {Role::ResultLabel, 2}, {}, control::resultBoxes[2]},
+    {control::resultBoxes[2], ControlKind::TextBox, "Frame4", "", 600, 1920, 972, 372, {Role::ResultBox, 2}},
+    {"Label1(2)", ControlKind::Label, "Frame4", "MHz", 1680, 600, 336, 180, {Role::ResultUnit, 0}},
+    {"Label1(3)", ControlKind::Label, "Frame4", "MHz", 1680, 1320, 336, 180, {Role::ResultUnit, 1}},
+    {"Label1(4)", ControlKind::Label, "Frame4", "MHz", 1680, 2040, 336, 180, {Role::ResultUnit, 2}},
+    {control::creditLine, ControlKind::Label, "Form1", "(C) Quenvale Project", 1872, 4560, 1548, 180, {Role::CreditLine}},
+});
 // clang-format on
+
+// How many controls of the table play the role.
+constexpr std::size_t roleCount(Role role) {
+    std::size_t count = 0;
+    for (const ControlRow& row : kControls) {
+        count += row.role.role == role ? 1 : 0;
+    }
+    return count;
+}
+
+// Whether the role's members are indexed 0 to count - 1, each once.
+constexpr bool indexedOnce(Role role) {
+    const std::size_t count = roleCount(role);
+    for (std::size_t index = 0; index < count; ++index) {
+        std::size_t found = 0;
+        for (const ControlRow& row : kControls) {
+            found += row.role == ControlRole{role, index} ? 1 : 0;
+        }
+        if (found != 1) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A divider option is drawn for every divider, and nothing more.
+static_assert(roleCount(Role::PciDivider) == kPciDividers.size() && indexedOnce(Role::PciDivider));
+static_assert(roleCount(Role::AgpDivider) == kAgpDividers.size() && indexedOnce(Role::AgpDivider));
+static_assert(roleCount(Role::ResultBox) == kClockCount && indexedOnce(Role::ResultBox));
+
+// The object names of a role's members, by index.
+template <std::size_t Count> constexpr std::array<std::string_view, Count> roleNames(Role role) {
+    std::array<std::string_view, Count> names{};
+    for (const ControlRow& row : kControls) {
+        if (row.role.role == role && row.role.index < Count) {
+            names[row.role.index] = row.objectName;
+        }
+    }
+    return names;
+}
+
+namespace control {
+inline constexpr auto pciDividers = roleNames<kPciDividers.size()>(Role::PciDivider);
+inline constexpr auto agpDividers = roleNames<kAgpDividers.size()>(Role::AgpDivider);
+} // namespace control
+
+// One entry of the tab order: the role's member of that index, or, without
+// one, every member of the role in index order.
+struct TabStop {
+    Role role;
+    std::optional<std::size_t> index = std::nullopt;
+};
+
+// The order in which the controls were numbered for the keyboard; every
+// control comes once. Only those that take the focus are visited.
+inline constexpr auto kTabOrder = std::to_array<TabStop>({
+    {Role::InputFrame},     {Role::ReferenceLabel},  {Role::ReferenceBox},   {Role::FsbLabel},
+    {Role::FsbBox},         {Role::PciFrame},        {Role::PciDivider},     {Role::AgpFrame},
+    {Role::AgpDivider},     {Role::CalculateButton}, {Role::ExitButton},     {Role::ResultFrame},
+    {Role::ResultLabel, 0}, {Role::ResultBox, 0},    {Role::ResultLabel, 1}, {Role::ResultBox, 1},
+    {Role::ResultLabel, 2}, {Role::ResultBox, 2},    {Role::ResultUnit},     {Role::ReferenceUnit},
+    {Role::FsbUnit},        {Role::CreditLine},
+});
+
+// The control's place in the tab order, from 0; the order's length when
+// the order leaves it out.
+constexpr std::size_t tabIndex(const ControlRow& row) {
+    std::size_t before = 0;
+    for (const TabStop& stop : kTabOrder) {
+        if (stop.role != row.role.role) {
+            before += stop.index ? 1 : roleCount(stop.role);
+            continue;
+        }
+        if (!stop.index) {
+            return before + row.role.index;
+        }
+        if (*stop.index == row.role.index) {
+            return before;
+        }
+        ++before;
+    }
+    return before;
+}
 
 // The row of the named control; throws std::out_of_range for an unknown name.
 const ControlRow& controlRow(std::string_view objectName);
+
+// The row of the role's member; throws std::out_of_range when there is none.
+const ControlRow& controlRow(ControlRole role);
 
 // The object name of an input box's control.
 std::string_view inputBoxName(InputBox box);

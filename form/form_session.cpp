@@ -1,8 +1,7 @@
-#include <runtime/parse_single.h>
-#include <runtime/runtime_error.h>
-
 #include <form/control_table.h>
 #include <form/form_session.h>
+#include <runtime/parse_single.h>
+#include <runtime/runtime_error.h>
 
 namespace quenvale {
 

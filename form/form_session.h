@@ -3,9 +3,9 @@
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_panel.h>
 #include <calculator/failure_message.h>
+#include <form/window_events.h>
 
 #include <cstddef>
-#include <form/window_events.h>
 #include <optional>
 #include <string>
 #include <string_view>

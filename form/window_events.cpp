@@ -1,6 +1,7 @@
-#include <algorithm>
 #include <form/control_table.h>
 #include <form/window_events.h>
+
+#include <algorithm>
 #include <stdexcept>
 
 namespace quenvale {
@@ -33,13 +34,13 @@ const std::array<EventBinding, 9> kBindings{{
      },
      kListPickConverts},
     {WindowEvent::PciDividerClicked,
-     "Frame2",
+     control::pciFrame,
      [](ClockPanel& panel, const EventArgs& args) {
          panel.clickDivider(DividerGroup::Pci, args.index);
      },
      {}},
     {WindowEvent::AgpDividerClicked,
-     "Frame3",
+     control::agpFrame,
      [](ClockPanel& panel, const EventArgs& args) {
          panel.clickDivider(DividerGroup::Agp, args.index);
      },

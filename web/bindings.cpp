@@ -4,17 +4,16 @@
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_hints.h>
 #include <calculator/clock_panel.h>
-
-#include <array>
-#include <cstdio>
-#include <emscripten/bind.h>
 #include <form/control_table.h>
 #include <form/form_session.h>
 #include <form/page_texts.h>
 #include <form/window_events.h>
+
+#include <array>
+#include <cstdio>
+#include <emscripten/bind.h>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace quenvale {
@@ -43,39 +42,55 @@ struct Control {
     int tabIndex = 0;
     std::string toolTip;
     std::string labelFor;
-    // What the page does with it: referenceBox, fsbBox, pciDivider,
-    // agpDivider, calculateButton, exitButton, resultBox, creditLine, or
-    // empty; and its index among the dividers of its group or the results.
+    // What the page does with it (referenceBox, fsbBox, pciDivider,
+    // agpDivider, calculateButton, exitButton, resultBox, creditLine, or one
+    // of the names of the frames, labels and units), and its index among the
+    // members of that role.
     std::string role;
     int index = 0;
 };
 
-// The role of a control, from the names form/ gives the controls by role.
-std::pair<std::string, int> roleOf(std::string_view name) {
-    for (std::size_t i = 0; i < kMaxDividers; ++i) {
-        if (name == control::pciDividers[i]) {
-            return {"pciDivider", static_cast<int>(i)};
-        }
-        if (name == control::agpDividers[i]) {
-            return {"agpDivider", static_cast<int>(i)};
-        }
-        if (name == control::resultBoxes[i]) {
-            return {"resultBox", static_cast<int>(i)};
-        }
+// The page's name for a control's role.
+std::string roleName(Role role) {
+    switch (role) {
+    case Role::InputFrame:
+        return "inputFrame";
+    case Role::ReferenceLabel:
+        return "referenceLabel";
+    case Role::ReferenceBox:
+        return "referenceBox";
+    case Role::ReferenceUnit:
+        return "referenceUnit";
+    case Role::FsbLabel:
+        return "fsbLabel";
+    case Role::FsbBox:
+        return "fsbBox";
+    case Role::FsbUnit:
+        return "fsbUnit";
+    case Role::PciFrame:
+        return "pciFrame";
+    case Role::PciDivider:
+        return "pciDivider";
+    case Role::AgpFrame:
+        return "agpFrame";
+    case Role::AgpDivider:
+        return "agpDivider";
+    case Role::CalculateButton:
+        return "calculateButton";
+    case Role::ExitButton:
+        return "exitButton";
+    case Role::ResultFrame:
+        return "resultFrame";
+    case Role::ResultLabel:
+        return "resultLabel";
+    case Role::ResultBox:
+        return "resultBox";
+    case Role::ResultUnit:
+        return "resultUnit";
+    case Role::CreditLine:
+        break;
     }
-    const std::array<std::pair<std::string_view, const char*>, 5> single{{
-        {control::referenceBox, "referenceBox"},
-        {control::fsbBox, "fsbBox"},
-        {control::calculateButton, "calculateButton"},
-        {control::exitButton, "exitButton"},
-        {control::creditLine, "creditLine"},
-    }};
-    for (const auto& [objectName, role] : single) {
-        if (name == objectName) {
-            return {role, 0};
-        }
-    }
-    return {};
+    return "creditLine";
 }
 
 std::string kindName(ControlKind kind) {
@@ -115,6 +130,10 @@ InputBox boxAt(int index) {
     return index == 0 ? InputBox::Reference : InputBox::Fsb;
 }
 
+DividerGroup groupAt(int group) {
+    return group == 0 ? DividerGroup::Pci : DividerGroup::Agp;
+}
+
 class PageSession {
 public:
     PageSession() { session_.handle(WindowEvent::FormLoad); }
@@ -134,10 +153,11 @@ public:
         return follow(session_.step(boxAt(box), down ? ListStep::Down : ListStep::Up));
     }
     Outcome clickDivider(int group, int index) {
-        if (!validIndex(index, kMaxDividers)) {
+        if (!validIndex(index, dividerTable(groupAt(group)).size())) {
             return {};
         }
-        return run(group == 0 ? WindowEvent::PciDividerClicked : WindowEvent::AgpDividerClicked,
+        return run(groupAt(group) == DividerGroup::Pci ? WindowEvent::PciDividerClicked
+                                                       : WindowEvent::AgpDividerClicked,
                    {.index = static_cast<std::size_t>(index), .text = {}});
     }
     Outcome calculate() { return run(WindowEvent::CalculateClicked, {}); }
@@ -152,16 +172,14 @@ public:
         return item ? static_cast<int>(*item) : -1;
     }
     bool dividerEnabled(int group, int index) const {
-        return validIndex(index, kMaxDividers) &&
-               panel()
-                   .dividers(group == 0 ? DividerGroup::Pci : DividerGroup::Agp)
-                   .isEnabled(static_cast<std::size_t>(index));
+        const OptionGroup& options = panel().dividers(groupAt(group));
+        return validIndex(index, options.size()) &&
+               options.isEnabled(static_cast<std::size_t>(index));
     }
     bool dividerSelected(int group, int index) const {
-        return validIndex(index, kMaxDividers) &&
-               panel()
-                   .dividers(group == 0 ? DividerGroup::Pci : DividerGroup::Agp)
-                   .isSelected(static_cast<std::size_t>(index));
+        const OptionGroup& options = panel().dividers(groupAt(group));
+        return validIndex(index, options.size()) &&
+               options.isSelected(static_cast<std::size_t>(index));
     }
     std::string result(int index) const {
         return validIndex(index, panel().results.size())
@@ -215,11 +233,11 @@ std::vector<Control> controls() {
     std::vector<Control> rows;
     rows.reserve(kControls.size());
     for (const ControlRow& row : kControls) {
-        auto [role, index] = roleOf(row.objectName);
         rows.push_back({std::string(row.objectName), kindName(row.kind), std::string(row.container),
                         std::string(row.caption), row.left, row.top, row.width, row.height,
-                        row.tabIndex, std::string(row.toolTip), std::string(row.labelFor),
-                        std::move(role), index});
+                        static_cast<int>(tabIndex(row)), std::string(row.toolTip),
+                        std::string(row.labelFor), roleName(row.role.role),
+                        static_cast<int>(row.role.index)});
     }
     return rows;
 }

@@ -1,5 +1,6 @@
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_hints.h>
+#include <form/control_table.h>
 #include <window/main_window.h>
 #include <window/preset_combo_box.h>
 #include <window/result_box.h>
@@ -19,9 +20,9 @@
 #include <QToolTip>
 
 #include <algorithm>
-#include <form/control_table.h>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quenvale {
@@ -40,7 +41,7 @@ template <typename Control> Control* named(const QWidget& window, std::string_vi
     return window.findChild<Control*>(fromUtf8(name));
 }
 
-void showOptions(const std::array<QRadioButton*, kMaxDividers>& buttons, const OptionGroup& group) {
+void showOptions(const std::vector<QRadioButton*>& buttons, const OptionGroup& group) {
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         buttons[i]->setEnabled(group.isEnabled(i));
     }
@@ -133,27 +134,48 @@ void MainWindow::buildControls() {
     std::map<std::string_view, QWidget*> containers{{kWindowName, this}};
     for (const ControlRow& row : kControls) {
         QWidget* control = createControl(row, containers.at(row.container));
+        keep(row, control);
         if (row.kind == ControlKind::Frame) {
             containers.emplace(row.objectName, control);
         }
     }
-    inputs_ = {named<PresetComboBox>(*this, control::referenceBox),
-               named<PresetComboBox>(*this, control::fsbBox)};
-    for (std::size_t i = 0; i < kMaxDividers; ++i) {
-        pciOptions_[i] = named<QRadioButton>(*this, control::pciDividers[i]);
-        agpOptions_[i] = named<QRadioButton>(*this, control::agpDividers[i]);
+    for (QLineEdit* box : results_) {
+        box->installEventFilter(this);
     }
-    for (std::size_t i = 0; i < results_.size(); ++i) {
-        results_[i] = named<QLineEdit>(*this, control::resultBoxes[i]);
-        results_[i]->installEventFilter(this);
-    }
-    calculateButton_ = named<QPushButton>(*this, control::calculateButton);
-    exitButton_ = named<QPushButton>(*this, control::exitButton);
-
-    auto* credit = named<QLabel>(*this, control::creditLine);
+    auto* credit = named<QLabel>(*this, controlRow({Role::CreditLine}).objectName);
     QPalette palette = credit->palette();
     palette.setColor(QPalette::WindowText, colour(kCreditColour));
     credit->setPalette(palette);
+}
+
+void MainWindow::keep(const ControlRow& row, QWidget* control) {
+    const std::size_t index = row.role.index;
+    switch (row.role.role) {
+    case Role::ReferenceBox:
+        inputs_[0] = qobject_cast<PresetComboBox*>(control);
+        break;
+    case Role::FsbBox:
+        inputs_[1] = qobject_cast<PresetComboBox*>(control);
+        break;
+    case Role::PciDivider:
+    case Role::AgpDivider: {
+        OptionButtons& frame = row.role.role == Role::PciDivider ? pciOptions_ : agpOptions_;
+        frame.resize(std::max(frame.size(), index + 1));
+        frame[index] = qobject_cast<QRadioButton*>(control);
+        break;
+    }
+    case Role::CalculateButton:
+        calculateButton_ = qobject_cast<QPushButton*>(control);
+        break;
+    case Role::ExitButton:
+        exitButton_ = qobject_cast<QPushButton*>(control);
+        break;
+    case Role::ResultBox:
+        results_.at(index) = qobject_cast<QLineEdit*>(control);
+        break;
+    default:
+        break; // drawn, and never touched again
+    }
 }
 
 QWidget* MainWindow::createControl(const ControlRow& row, QWidget* container) {
@@ -255,12 +277,13 @@ void MainWindow::bindEvents() {
         connect(inputs_[i], &PresetComboBox::stepRequested, this,
                 [this, box](ListStep step) { follow(session_.step(box, step)); });
     }
-    for (std::size_t i = 0; i < kMaxDividers; ++i) {
-        // A click, or the arrow keys moving the selection within the frame.
-        connect(pciOptions_[i], &QRadioButton::clicked, this,
-                [this, i] { run(WindowEvent::PciDividerClicked, {.index = i, .text = {}}); });
-        connect(agpOptions_[i], &QRadioButton::clicked, this,
-                [this, i] { run(WindowEvent::AgpDividerClicked, {.index = i, .text = {}}); });
+    for (const auto& [options, event] : {std::pair{&pciOptions_, WindowEvent::PciDividerClicked},
+                                         std::pair{&agpOptions_, WindowEvent::AgpDividerClicked}}) {
+        for (std::size_t i = 0; i < options->size(); ++i) {
+            // A click, or the arrow keys moving the selection within the frame.
+            connect((*options)[i], &QRadioButton::clicked, this,
+                    [this, event, i] { run(event, {.index = i, .text = {}}); });
+        }
     }
     connect(calculateButton_, &QPushButton::clicked, this,
             [this] { run(WindowEvent::CalculateClicked); });

@@ -2,12 +2,12 @@
 
 #include <calculator/clock_panel.h>
 #include <calculator/failure_message.h>
+#include <form/form_session.h>
 
 #include <QTimer>
 #include <QWidget>
 
 #include <array>
-#include <form/form_session.h>
 #include <functional>
 #include <vector>
 
@@ -57,11 +57,14 @@ protected:
 
 private:
     void buildControls();
+    // Keeps the control the program works with under its role.
+    void keep(const ControlRow& row, QWidget* control);
     QWidget* createControl(const ControlRow& row, QWidget* container);
     void bindEvents();
     void describeForAccessibility();
     void setTabOrder();
-    using OptionButtons = std::array<QRadioButton*, kMaxDividers>;
+    // A frame's options, one for each divider of its group.
+    using OptionButtons = std::vector<QRadioButton*>;
     std::vector<QWidget*> tabStops() const;
     // The option frame the control belongs to, if it is an option.
     const OptionButtons* optionFrameOf(const QWidget* control) const;
@@ -85,7 +88,7 @@ private:
     OptionButtons agpOptions_{};
     QPushButton* calculateButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
-    std::array<QLineEdit*, 3> results_{};
+    std::array<QLineEdit*, kClockCount> results_{};
     // The controls that take the focus, in tab order.
     std::vector<QWidget*> tabOrder_;
     // Shows the focused result's tool tip once a focus change is over.

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <form/form_session.h>
+
 #include <QComboBox>
 #include <QString>
 
-#include <form/form_session.h>
 #include <string>
 #include <vector>
 

@@ -1,9 +1,8 @@
+#include <form/control_table.h>
 #include <window/ui_fonts.h>
 
 #include <QFontDatabase>
 #include <QStringList>
-
-#include <form/control_table.h>
 
 namespace quenvale {
 

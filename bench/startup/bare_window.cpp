@@ -1,8 +1,8 @@
 // A window of quenvale's size with one Japanese label and nothing else:
 // what any Qt Widgets program that shows Japanese text pays to start.
 
-#include <window/first_frame_probe.h>
 #include <form/control_table.h>
+#include <window/first_frame_probe.h>
 #include <window/twips.h>
 
 #include <QApplication>

@@ -1,12 +1,13 @@
 #include <calculator/clock_panel.h>
+#include <form/control_table.h>
+#include <form/form_session.h>
 
 #include <gtest/gtest.h>
 
-#include <form/control_table.h>
-#include <form/form_session.h>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quenvale {
@@ -168,10 +169,11 @@ INSTANTIATE_TEST_SUITE_P(
         // Too far out to tell USB or the drift; the clock itself is shown.
         TipCase{"1e35", "1", true, ""}));
 
-TEST(ControlTable, EveryReferenceNamesAControlAndEveryStopIsOnce) {
-    std::set<int> tabIndices;
+TEST(ControlTable, EveryReferenceNamesAControlAndEveryControlHasOneTabPlace) {
+    std::set<std::size_t> tabIndices;
     for (const ControlRow& row : kControls) {
-        EXPECT_TRUE(tabIndices.insert(row.tabIndex).second) << row.objectName;
+        EXPECT_TRUE(tabIndices.insert(tabIndex(row)).second) << row.objectName;
+        EXPECT_EQ(&controlRow(row.role), &row) << row.objectName;
         if (row.container != kWindowName) {
             EXPECT_EQ(controlRow(row.container).kind, ControlKind::Frame) << row.objectName;
         }
@@ -180,11 +182,48 @@ TEST(ControlTable, EveryReferenceNamesAControlAndEveryStopIsOnce) {
             EXPECT_NO_THROW(controlRow(row.labelFor)) << row.objectName;
         }
     }
+    // The tab order numbers the controls from 0 without a gap.
+    EXPECT_EQ(*tabIndices.rbegin(), kControls.size() - 1);
     for (const EventBinding& binding : eventBindings()) {
         EXPECT_NO_THROW(binding.source == kWindowName ? kControls.front()
                                                       : controlRow(binding.source));
     }
-    EXPECT_EQ(tabOrder().size(), 13U);
+}
+
+TEST(ControlTable, OptionsAreCaptionedByTheirDividers) {
+    for (const auto& [group, role] : {std::pair{DividerGroup::Pci, Role::PciDivider},
+                                      std::pair{DividerGroup::Agp, Role::AgpDivider}}) {
+        const auto dividers = dividerTable(group);
+        for (std::size_t i = 0; i < dividers.size(); ++i) {
+            const ControlRow& row = controlRow(ControlRole{role, i});
+            EXPECT_EQ(row.kind, ControlKind::OptionButton);
+            EXPECT_EQ(row.caption, dividers[i].caption);
+            EXPECT_EQ(controlRow(row.container).role.role,
+                      group == DividerGroup::Pci ? Role::PciFrame : Role::AgpFrame);
+        }
+    }
+}
+
+// The focus visits the inputs, each divider frame's options, the buttons and
+// the results, in the order the window was numbered in.
+TEST(ControlTable, TabOrderVisitsTheFieldsInWindowOrder) {
+    std::vector<ControlRole> expected{{Role::ReferenceBox}, {Role::FsbBox}};
+    for (std::size_t i = 0; i < kPciDividers.size(); ++i) {
+        expected.push_back({Role::PciDivider, i});
+    }
+    for (std::size_t i = 0; i < kAgpDividers.size(); ++i) {
+        expected.push_back({Role::AgpDivider, i});
+    }
+    expected.insert(expected.end(), {{Role::CalculateButton},
+                                     {Role::ExitButton},
+                                     {Role::ResultBox, 0},
+                                     {Role::ResultBox, 1},
+                                     {Role::ResultBox, 2}});
+    std::vector<ControlRole> visited;
+    for (const ControlRow* row : tabOrder()) {
+        visited.push_back(row->role);
+    }
+    EXPECT_EQ(visited, expected);
 }
 
 } // namespace

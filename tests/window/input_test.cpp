@@ -1,3 +1,4 @@
+#include <calculator/dividers.h>
 #include <window/preset_combo_box.h>
 
 #include <QAbstractItemView>
@@ -21,7 +22,7 @@ constexpr int kFsb = 1;
 // The PCI options as "enabled/selected" flags, e.g. "-- ++ +-" for 1/3.
 QString pciState(const WindowHarness& harness) {
     QStringList state;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < static_cast<int>(kPciDividers.size()); ++i) {
         QRadioButton* option = harness.pci(i);
         state << QString(option->isEnabled() ? u'+' : u'-') +
                      QString(option->isChecked() ? u'+' : u'-');
@@ -30,7 +31,7 @@ QString pciState(const WindowHarness& harness) {
 }
 
 int checkedAgp(const WindowHarness& harness) {
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < static_cast<int>(kAgpDividers.size()); ++i) {
         if (harness.agp(i)->isChecked()) {
             return i;
         }

@@ -1,4 +1,5 @@
 #include <calculator/failure_message.h>
+#include <form/window_events.h>
 #include <runtime/runtime_error.h>
 #include <window/preset_combo_box.h>
 #include <window/result_box.h>
@@ -14,7 +15,6 @@
 #include <QTest>
 
 #include <cerrno>
-#include <form/window_events.h>
 #include <iconv.h>
 #include <memory>
 
