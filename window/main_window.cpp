@@ -1,5 +1,6 @@
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_hints.h>
+#include <runtime/catalogue.h>
 #include <window/main_window.h>
 #include <window/preset_combo_box.h>
 #include <window/twips.h>
@@ -39,8 +40,7 @@ template <typename Control> Control* named(const QWidget& window, std::string_vi
     return window.findChild<Control*>(fromUtf8(name));
 }
 
-void showOptions(const std::array<QRadioButton*, kMaxDividers>& buttons,
-                 const OptionGroup& group) {
+void showOptions(const std::array<QRadioButton*, kMaxDividers>& buttons, const OptionGroup& group) {
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         buttons[i]->setEnabled(group.isEnabled(i));
     }
@@ -89,11 +89,11 @@ bool showsWhole(const QLineEdit& box) {
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent),
+MainWindow::MainWindow(Language language, QWidget* parent)
+    : QWidget(parent), session_(language),
       reportFailure_([this](const FailureDescription& failure) { showFailure(failure); }) {
     setObjectName(fromUtf8(kWindowName));
-    setWindowTitle(fromUtf8(kWindowTitle));
+    setWindowTitle(fromUtf8(quenvale::tr(language, {"Quenvale", "window title"})));
     // A fixed layout: the window can be moved, minimised and closed, but not
     // resized or maximised.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -157,7 +157,12 @@ void MainWindow::buildControls() {
 }
 
 QWidget* MainWindow::createControl(const ControlRow& row, QWidget* container) {
-    const QString caption = fromUtf8(row.caption);
+    // The table's Japanese captions are the catalogue's ids; the initial
+    // texts of the boxes and the dividers' ratios are the same in any
+    // language.
+    const QString caption = row.kind == ControlKind::ComboBox || row.kind == ControlKind::TextBox
+                                ? fromUtf8(row.caption)
+                                : fromUtf8(translated(language(), row.caption));
     QWidget* control = nullptr;
     switch (row.kind) {
     case ControlKind::Frame:
@@ -199,7 +204,7 @@ QWidget* MainWindow::createControl(const ControlRow& row, QWidget* container) {
     }
     control->setObjectName(fromUtf8(row.objectName));
     if (!row.toolTip.empty()) {
-        control->setToolTip(fromUtf8(row.toolTip));
+        control->setToolTip(fromUtf8(translated(language(), row.toolTip)));
     }
 
     const double dpiX = logicalDpiX();
@@ -410,8 +415,9 @@ void MainWindow::showResult(ClockIndex index) {
                          colour(hint == ClockHint::Danger ? kDangerColour : kCautionColour));
     }
     box.setPalette(palette);
-    box.setToolTip(wrapped(fromUtf8(resultToolTip(panel, index, showsWhole(box))), kToolTipWidth));
-    box.setAccessibleDescription(fromUtf8(resultDescription(panel, index)));
+    box.setToolTip(
+        wrapped(fromUtf8(resultToolTip(panel, index, showsWhole(box), language())), kToolTipWidth));
+    box.setAccessibleDescription(fromUtf8(resultDescription(panel, index, language())));
 }
 
 void MainWindow::showResultToolTip(QLineEdit& box) {
@@ -427,8 +433,12 @@ void MainWindow::showResultToolTip(QLineEdit& box) {
 }
 
 void MainWindow::showFailure(const FailureDescription& failure) {
-    QMessageBox box(QMessageBox::Warning, fromUtf8(kWindowTitle),
+    QMessageBox box(QMessageBox::Warning,
+                    fromUtf8(quenvale::tr(language(), {"Quenvale", "window title"})),
                     QString::fromStdString(failure.message), QMessageBox::Ok, this);
+    // Named by the catalogue, so that it speaks the window's language even
+    // where Qt's translations are not installed.
+    box.button(QMessageBox::Ok)->setText(fromUtf8(quenvale::tr(language(), {"OK", "button"})));
     // The message quotes what the user typed; it must not be read as markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();

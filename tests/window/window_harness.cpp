@@ -30,7 +30,7 @@ template <typename Control> Control* named(MainWindow& window, const QString& na
 void setUpTestApplication() {
     static bool done = false;
     if (!done) {
-        setUpApplication(*qApp);
+        setUpApplication(*qApp, Language::Japanese);
         done = true;
     }
 }
@@ -38,7 +38,7 @@ void setUpTestApplication() {
 WindowHarness::WindowHarness() {
     // The style and fonts must be in place before the controls are made.
     setUpTestApplication();
-    window_ = std::make_unique<MainWindow>();
+    window_ = std::make_unique<MainWindow>(Language::Japanese);
     window_->setFailureReporter([this](const FailureDescription& failure) {
         failures_ << QString::fromStdString(failure.message);
         lastBlamed_ = failure.box;
