@@ -35,10 +35,10 @@ void setUpTestApplication() {
     }
 }
 
-WindowHarness::WindowHarness() {
+WindowHarness::WindowHarness(Language language) {
     // The style and fonts must be in place before the controls are made.
     setUpTestApplication();
-    window_ = std::make_unique<MainWindow>(Language::Japanese);
+    window_ = std::make_unique<MainWindow>(language);
     window_->setFailureReporter([this](const FailureDescription& failure) {
         failures_ << QString::fromStdString(failure.message);
         lastBlamed_ = failure.box;
