@@ -1,4 +1,5 @@
 #include <calculator/clock_hints.h>
+#include <runtime/catalogue.h>
 
 namespace quenvale {
 
@@ -37,28 +38,33 @@ std::string_view hintName(ClockHint hint) {
     return "ok";
 }
 
-std::string_view pciHintText(ClockHint hint) {
+std::string_view pciHintText(ClockHint hint, Language language) {
     switch (hint) {
     case ClockHint::Caution:
-        return "注意: PCIクロックが定格33.33MHzの112.5%を超えています。"
-               "IDEやSCSIの機器が誤動作することがあります。";
+        return tr(language, "注意: "
+                            "PCIクロックが定格33.33MHzの112.5%"
+                            "を超えています。IDEやSCSIの機器が誤動作することがあります。");
     case ClockHint::Danger:
-        return "危険: PCIクロックが定格33.33MHzの125%を超えています。"
-               "IDEやSCSIの機器、拡張カードが動作しないおそれがあります。";
+        return tr(language,
+                  "危険: "
+                  "PCIクロックが定格33.33MHzの125%"
+                  "を超えています。IDEやSCSIの機器、拡張カードが動作しないおそれがあります。");
     case ClockHint::Ok:
         break;
     }
     return {};
 }
 
-std::string_view agpHintText(ClockHint hint) {
+std::string_view agpHintText(ClockHint hint, Language language) {
     switch (hint) {
     case ClockHint::Caution:
-        return "注意: AGPクロックが定格66.67MHzの112.5%を超えています。"
-               "ビデオカードによっては表示が不安定になります。";
+        return tr(language, "注意: "
+                            "AGPクロックが定格66.67MHzの112.5%"
+                            "を超えています。ビデオカードによっては表示が不安定になります。");
     case ClockHint::Danger:
-        return "危険: AGPクロックが定格66.67MHzの125%を超えています。"
-               "多くのAGPカードは75から83MHzを超えると動作しません。";
+        return tr(language, "危険: "
+                            "AGPクロックが定格66.67MHzの125%"
+                            "を超えています。多くのAGPカードは75から83MHzを超えると動作しません。");
     case ClockHint::Ok:
         break;
     }

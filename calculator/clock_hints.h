@@ -1,5 +1,7 @@
 #pragma once
 
+#include <runtime/language.h>
+
 #include <string_view>
 
 namespace quenvale {
@@ -22,8 +24,8 @@ ClockHint agpHint(float mhz);
 // "ok", "caution" or "danger".
 std::string_view hintName(ClockHint hint);
 
-// Why the bus clock deserves the hint, in Japanese; empty for Ok.
-std::string_view pciHintText(ClockHint hint);
-std::string_view agpHintText(ClockHint hint);
+// Why the bus clock deserves the hint; empty for Ok.
+std::string_view pciHintText(ClockHint hint, Language language);
+std::string_view agpHintText(ClockHint hint, Language language);
 
 } // namespace quenvale

@@ -1,5 +1,6 @@
 #include <calculator/clock_calculation.h>
 #include <calculator/consequences.h>
+#include <runtime/catalogue.h>
 #include <runtime/format_single.h>
 #include <runtime/parse_single.h>
 #include <runtime/single_store.h>
@@ -32,21 +33,22 @@ Consequences computeConsequences(std::string_view referenceText) {
     return result;
 }
 
-std::string_view usbVerdict(const Consequences& consequences) {
+std::string_view usbVerdict(const Consequences& consequences, Language language) {
     return consequences.usbWithinTolerance
-               ? "許容範囲(±0.25%)内です。"
-               : "許容範囲(±0.25%)を外れ、USB機器が動かないことがあります。";
+               ? tr(language, "許容範囲(±0.25%)内です。")
+               : tr(language, "許容範囲(±0.25%)を外れ、USB機器が動かないことがあります。");
 }
 
-std::string timerDriftSentence(const Consequences& consequences) {
+std::string timerDriftSentence(const Consequences& consequences, Language language) {
     const float drift = consequences.timerDriftSecondsPerDay;
     if (drift > 0) {
-        return "1日に" + consequences.timerDriftText + "秒進みます。";
+        return tr(language, "1日に{seconds}秒進みます。",
+                  {{"seconds", consequences.timerDriftText}});
     }
     if (drift < 0) {
-        return "1日に" + formatSingle(-drift) + "秒遅れます。";
+        return tr(language, "1日に{seconds}秒遅れます。", {{"seconds", formatSingle(-drift)}});
     }
-    return "ずれません。";
+    return std::string(tr(language, "ずれません。"));
 }
 
 CoreClock computeCoreClock(float cpuMhz, float multiplier) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <runtime/language.h>
+
 #include <string>
 #include <string_view>
 
@@ -36,13 +38,13 @@ struct Consequences {
 // the text) when the text is not a number, Overflow when a step overflows.
 Consequences computeConsequences(std::string_view referenceText);
 
-// What the USB clock's deviation means, in Japanese:
-// "許容範囲(±0.25%)内です。" or a warning that devices may fail.
-std::string_view usbVerdict(const Consequences& consequences);
+// What the USB clock's deviation means: "許容範囲(±0.25%)内です。" or a
+// warning that devices may fail.
+std::string_view usbVerdict(const Consequences& consequences, Language language);
 
-// What the drift does to a clock kept by timer ticks, in Japanese:
+// What the drift does to a clock kept by timer ticks:
 // "1日にN秒進みます。", "1日にN秒遅れます。" or "ずれません。".
-std::string timerDriftSentence(const Consequences& consequences);
+std::string timerDriftSentence(const Consequences& consequences, Language language);
 
 // The processor's core clock: its CPU (FSB) clock times its multiplier.
 struct CoreClock {

@@ -1,4 +1,5 @@
 #include <calculator/failure_message.h>
+#include <runtime/catalogue.h>
 #include <runtime/runtime_error.h>
 #include <runtime/utf8.h>
 
@@ -63,33 +64,46 @@ std::string quotableText(std::string_view typed) {
 
 namespace {
 
-std::string firstLine(const RuntimeError& error, std::optional<std::string_view> fieldName) {
+std::string firstLine(const RuntimeError& error, std::optional<std::string_view> fieldName,
+                      Language language) {
     if (!error.text()) {
-        return error.number() == ErrorNumber::Overflow ? "計算結果が大きすぎます。"
-                                                       : "計算できませんでした。";
+        return std::string(error.number() == ErrorNumber::Overflow
+                               ? tr(language, "計算結果が大きすぎます。")
+                               : tr(language, "計算できませんでした。"));
     }
-    const std::string value = fieldName ? std::string(*fieldName) + "の値" : "入力値";
     const std::string& typed = *error.text();
-    if (isBlankText(typed)) {
-        return value + "が入力されていません。";
+    const bool overflow = error.number() == ErrorNumber::Overflow;
+    if (!fieldName) {
+        if (isBlankText(typed)) {
+            return std::string(tr(language, "入力値が入力されていません。"));
+        }
+        const std::string quoted = quotableText(typed);
+        return overflow
+                   ? tr(language, "入力値「{text}」は大きすぎます。", {{"text", quoted}})
+                   : tr(language, "入力値「{text}」は数値ではありません。", {{"text", quoted}});
     }
-    const std::string quoted = value + "「" + quotableText(typed) + "」";
-    return quoted + (error.number() == ErrorNumber::Overflow ? "は大きすぎます。"
-                                                             : "は数値ではありません。");
+    if (isBlankText(typed)) {
+        return tr(language, "{field}の値が入力されていません。", {{"field", *fieldName}});
+    }
+    const std::string quoted = quotableText(typed);
+    const std::initializer_list<Argument> arguments{{"field", *fieldName}, {"text", quoted}};
+    return overflow ? tr(language, "{field}の値「{text}」は大きすぎます。", arguments)
+                    : tr(language, "{field}の値「{text}」は数値ではありません。", arguments);
 }
 
 } // namespace
 
-std::string_view inputName(InputBox box) {
-    return box == InputBox::Reference ? "PLL-IC REF クロック" : "FSB";
+std::string_view inputName(InputBox box, Language language) {
+    return box == InputBox::Reference ? tr(language, {"PLL-IC REF クロック", "field name"}) : "FSB";
 }
 
-std::string failureMessage(const RuntimeError& error, std::optional<std::string_view> fieldName) {
-    return firstLine(error, fieldName) + "\n" + error.what();
+std::string failureMessage(const RuntimeError& error, std::optional<std::string_view> fieldName,
+                           Language language) {
+    return firstLine(error, fieldName, language) + "\n" + error.describe(language);
 }
 
 FailureDescription describeFailure(const RuntimeError& error, const ClockPanel& panel,
-                                   std::span<const InputBox> converted) {
+                                   std::span<const InputBox> converted, Language language) {
     FailureDescription description;
     if (error.text()) {
         for (const InputBox box : converted) {
@@ -106,9 +120,9 @@ FailureDescription describeFailure(const RuntimeError& error, const ClockPanel& 
     }
     std::optional<std::string_view> name;
     if (error.text() && description.box) {
-        name = inputName(*description.box);
+        name = inputName(*description.box, language);
     }
-    description.message = failureMessage(error, name);
+    description.message = failureMessage(error, name, language);
     return description;
 }
 

@@ -160,11 +160,11 @@ void writeClockLines(std::ostream& out, const CaseRow& row) {
     out << "CPU " << row.clocks[0] << " MHz\n";
     out << "PCI " << row.clocks[1] << " MHz";
     if (row.pciHint != ClockHint::Ok) {
-        out << "  " << pciHintText(row.pciHint);
+        out << "  " << pciHintText(row.pciHint, quenvale::Language::Japanese);
     }
     out << "\nAGP " << row.clocks[2] << " MHz";
     if (row.agpHint != ClockHint::Ok) {
-        out << "  " << agpHintText(row.agpHint);
+        out << "  " << agpHintText(row.agpHint, quenvale::Language::Japanese);
     }
     out << '\n';
 }
@@ -254,10 +254,10 @@ void writeExtraLines(std::ostream& out, const CaseRow& row, const CaseExtras& ex
     }
     if (const auto& c = row.consequences) {
         // The window's sentences, with the signed drift kept in front.
-        out << "USB " << c->usbText << " MHz  " << usbVerdict(*c) << "\nSuper I/O " << c->sioText
-            << " MHz\n"
+        out << "USB " << c->usbText << " MHz  " << usbVerdict(*c, quenvale::Language::Japanese)
+            << "\nSuper I/O " << c->sioText << " MHz\n"
             << "時計のずれ " << (c->timerDriftSecondsPerDay > 0 ? "+" : "") << c->timerDriftText
-            << " 秒/日 (" << timerDriftSentence(*c) << ")\n";
+            << " 秒/日 (" << timerDriftSentence(*c, quenvale::Language::Japanese) << ")\n";
     }
 }
 
@@ -581,7 +581,8 @@ CaseRow calculateCase(std::string_view reference, std::string_view fsb,
         row.consequences = std::move(consequences);
         row.core = std::move(core);
     } catch (const RuntimeError& error) {
-        const std::optional<InputBox> box = describeFailure(error, panel, kCalculateConverts).box;
+        const std::optional<InputBox> box =
+            describeFailure(error, panel, kCalculateConverts, quenvale::Language::Japanese).box;
         std::optional<FieldName> field;
         if (error.text() && box) {
             field = *box == InputBox::Reference ? kReferenceField : kFsbField;

@@ -48,7 +48,8 @@ Language messageLanguage(const char* lcAll, const char* lcMessages, const char* 
 std::string failureText(const RuntimeError& error, std::optional<FieldName> field,
                         Language language) {
     if (language == Language::Japanese) {
-        return failureMessage(error, field ? std::optional(field->japanese) : std::nullopt);
+        return failureMessage(error, field ? std::optional(field->japanese) : std::nullopt,
+                              quenvale::Language::Japanese);
     }
     return englishFirstLine(error, field) + "\nRun-time error " + std::to_string(error.code()) +
            ": " + std::string(englishErrorName(error.number())) + ".";

@@ -1,5 +1,6 @@
 #include <form/control_table.h>
 #include <form/form_session.h>
+#include <runtime/catalogue.h>
 #include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
 
@@ -28,12 +29,12 @@ std::optional<float> numberIn(std::string_view text) {
     }
 }
 
-std::string_view hintReason(const ClockPanel& panel, ClockIndex result) {
+std::string_view hintReason(const ClockPanel& panel, ClockIndex result, Language language) {
     switch (result) {
     case PciClock:
-        return pciHintText(panel.hints[PciClock]);
+        return pciHintText(panel.hints[PciClock], language);
     case AgpClock:
-        return agpHintText(panel.hints[AgpClock]);
+        return agpHintText(panel.hints[AgpClock], language);
     case CpuClock:
         break;
     }
@@ -42,13 +43,16 @@ std::string_view hintReason(const ClockPanel& panel, ClockIndex result) {
 
 // What the crystal of the last calculation does to USB and to the time
 // kept by timer ticks, told with the CPU clock: one line each.
-std::vector<std::string> consequenceLines(const ClockPanel& panel, ClockIndex result) {
+std::vector<std::string> consequenceLines(const ClockPanel& panel, ClockIndex result,
+                                          Language language) {
     if (result != CpuClock || !panel.consequences) {
         return {};
     }
     const Consequences& effects = *panel.consequences;
-    return {"USB " + effects.usbText + "MHz: " + std::string(usbVerdict(effects)),
-            "タイマーで刻む時計: " + timerDriftSentence(effects)};
+    return {tr(language, "USB {clock}MHz: {verdict}",
+               {{"clock", effects.usbText}, {"verdict", usbVerdict(effects, language)}}),
+            tr(language, "タイマーで刻む時計: {drift}",
+               {{"drift", timerDriftSentence(effects, language)}})};
 }
 
 } // namespace
@@ -62,7 +66,7 @@ EventOutcome FormSession::handle(WindowEvent event, const EventArgs& args) {
     try {
         binding.run(panel_, args);
     } catch (const RuntimeError& error) {
-        outcome.failure = describeFailure(error, panel_, binding.converts);
+        outcome.failure = describeFailure(error, panel_, binding.converts, language_);
         outcome.focusBox = outcome.failure->box;
         return outcome;
     }
@@ -124,14 +128,15 @@ std::optional<std::size_t> steppedItem(const std::vector<std::string>& items, st
     return nearest;
 }
 
-std::string resultToolTip(const ClockPanel& panel, ClockIndex result, bool textFits) {
+std::string resultToolTip(const ClockPanel& panel, ClockIndex result, bool textFits,
+                          Language language) {
     std::string tip;
     const std::string& text = panel.results[result];
     if (!textFits && !text.empty()) {
         tip = text + ' ' + std::string(kUnit);
     }
-    std::vector<std::string> lines = consequenceLines(panel, result);
-    if (const std::string_view reason = hintReason(panel, result); !reason.empty()) {
+    std::vector<std::string> lines = consequenceLines(panel, result, language);
+    if (const std::string_view reason = hintReason(panel, result, language); !reason.empty()) {
         lines.emplace_back(reason);
     }
     for (const std::string& line : lines) {
@@ -143,20 +148,21 @@ std::string resultToolTip(const ClockPanel& panel, ClockIndex result, bool textF
     return tip;
 }
 
-std::string resultDescription(const ClockPanel& panel, ClockIndex result) {
+std::string resultDescription(const ClockPanel& panel, ClockIndex result, Language language) {
     std::string description;
-    for (const std::string& line : consequenceLines(panel, result)) {
+    for (const std::string& line : consequenceLines(panel, result, language)) {
         description += line;
     }
-    description += hintReason(panel, result);
+    description += hintReason(panel, result, language);
     return description.empty() ? std::string(kUnit) : description;
 }
 
-std::string resultAccessibleName(const ClockPanel& panel, ClockIndex result, bool textFits) {
+std::string resultAccessibleName(const ClockPanel& panel, ClockIndex result, bool textFits,
+                                 Language language) {
     std::string name;
     for (const ControlRow& row : kControls) {
         if (row.labelFor == control::resultBoxes[result]) {
-            name = row.caption;
+            name = std::string(translated(language, row.caption));
         }
     }
     const std::string& text = panel.results[result];

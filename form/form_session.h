@@ -33,6 +33,10 @@ struct EventOutcome {
 // action leaves the panel unchanged.
 class FormSession {
 public:
+    // Messages (failures) are told in `language`. Japanese by default, the
+    // window's own language, for a front end that does not choose.
+    explicit FormSession(Language language = Language::Japanese) : language_(language) {}
+
     EventOutcome handle(WindowEvent event, const EventArgs& args = {});
     // Up or Down with the box's list closed: picks the item that follows the
     // box's text (see steppedItem), or does nothing when there is none.
@@ -41,8 +45,10 @@ public:
     const ClockPanel& panel() const { return panel_; }
     // The box last edited or picked from; the reference box at first.
     InputBox lastInput() const { return lastInput_; }
+    Language language() const { return language_; }
 
 private:
+    Language language_;
     ClockPanel panel_;
     InputBox lastInput_ = InputBox::Reference;
 };
@@ -63,15 +69,18 @@ std::optional<std::size_t> steppedItem(const std::vector<std::string>& items, st
 // cannot show it all; for the CPU clock, what the crystal does to USB and to
 // the time kept by timer ticks; then why the clock deserves its hint. Empty
 // when there is nothing to add.
-std::string resultToolTip(const ClockPanel& panel, ClockIndex result, bool textFits);
+std::string resultToolTip(const ClockPanel& panel, ClockIndex result, bool textFits,
+                          Language language = Language::Japanese);
 
 // What a screen reader adds to a result's name: the same lines as the tool
 // tip but the text itself, else the unit.
-std::string resultDescription(const ClockPanel& panel, ClockIndex result);
+std::string resultDescription(const ClockPanel& panel, ClockIndex result,
+                              Language language = Language::Japanese);
 
 // A result box's accessible name: its label's caption, headed by the box's
 // whole text when the box cannot show it all, so that a cut number is never
 // announced as the digits on screen.
-std::string resultAccessibleName(const ClockPanel& panel, ClockIndex result, bool textFits);
+std::string resultAccessibleName(const ClockPanel& panel, ClockIndex result, bool textFits,
+                                 Language language = Language::Japanese);
 
 } // namespace quenvale

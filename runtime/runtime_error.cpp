@@ -1,31 +1,31 @@
+#include <runtime/catalogue.h>
 #include <runtime/runtime_error.h>
 
 #include <utility>
 
 namespace quenvale {
 
-std::string_view errorMessage(ErrorNumber number) {
+std::string_view errorMessage(ErrorNumber number, Language language) {
     switch (number) {
     case ErrorNumber::Overflow:
-        return "オーバーフローしました。";
+        return tr(language, "オーバーフローしました。");
     case ErrorNumber::DivisionByZero:
-        return "0 で除算しました。";
+        return tr(language, "0 で除算しました。");
     case ErrorNumber::TypeMismatch:
-        return "型が一致しません。";
+        return tr(language, "型が一致しません。");
     }
-    return "アプリケーション定義エラーまたはオブジェクト定義エラーです。";
+    return tr(language, "アプリケーション定義エラーまたはオブジェクト定義エラーです。");
 }
 
-namespace {
-
-std::string describe(ErrorNumber number) {
-    return "実行時エラー " + std::to_string(static_cast<int>(number)) + ": " +
-           std::string(errorMessage(number));
+std::string RuntimeError::describe(Language language) const {
+    return tr(language, "実行時エラー {number}: {message}",
+              {{"number", std::to_string(code())}, {"message", message(language)}});
 }
 
-} // namespace
-
+// what() is for logs and debuggers, not for users: it names the number only,
+// as the words depend on the language of whoever shows them.
 RuntimeError::RuntimeError(ErrorNumber number, std::optional<std::string> text)
-    : std::runtime_error(describe(number)), number_(number), text_(std::move(text)) {}
+    : std::runtime_error("run-time error " + std::to_string(static_cast<int>(number))),
+      number_(number), text_(std::move(text)) {}
 
 } // namespace quenvale

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <runtime/language.h>
+
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -15,20 +17,22 @@ enum class ErrorNumber : int {
     TypeMismatch = 13,
 };
 
-// The runtime's own Japanese message for an error number,
-// e.g. "型が一致しません。" for TypeMismatch.
-std::string_view errorMessage(ErrorNumber number);
+// The runtime's own message for an error number, e.g. "型が一致しません。"
+// or "Type mismatch." for TypeMismatch.
+std::string_view errorMessage(ErrorNumber number, Language language);
 
 // A run-time error raised by a conversion or a checked floating-point step.
-// Carries the text that failed to convert, where there is one, so that the
-// window can quote what the user typed.
+// Carries its number and the text that failed to convert, where there is
+// one; its words are chosen when it is shown, in the language of the moment.
 class RuntimeError : public std::runtime_error {
 public:
     explicit RuntimeError(ErrorNumber number, std::optional<std::string> text = std::nullopt);
 
     ErrorNumber number() const noexcept { return number_; }
     int code() const noexcept { return static_cast<int>(number_); }
-    std::string_view message() const noexcept { return errorMessage(number_); }
+    std::string_view message(Language language) const { return errorMessage(number_, language); }
+    // "実行時エラー 13: 型が一致しません。", "Run-time error 13: Type mismatch."
+    std::string describe(Language language) const;
     // The text whose conversion failed; empty for an arithmetic fault.
     const std::optional<std::string>& text() const noexcept { return text_; }
 

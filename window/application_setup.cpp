@@ -13,18 +13,21 @@
 
 namespace quenvale {
 
-void setUpApplication(QApplication& app) {
+void setUpApplication(QApplication& app, Language language) {
     QCoreApplication::setApplicationName(QStringLiteral("Quenvale"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUENVALE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("quenvale"));
 
-    // The program speaks only Japanese, whatever the user's locale.
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral("qtbase_ja"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(translator);
-    } else {
-        delete translator;
+    // Qt's texts speak the window's language, not the locale's: English is
+    // Qt's own, so only Japanese needs a translation.
+    if (language == Language::Japanese) {
+        auto* translator = new QTranslator(&app);
+        if (translator->load(QStringLiteral("qtbase_ja"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(translator);
+        } else {
+            delete translator;
+        }
     }
 
     // The layout is drawn for 3-D frames whose caption sits on the frame

@@ -1,7 +1,7 @@
 #include <window/application_setup.h>
-#include <window/command_line.h>
 #include <window/first_frame_probe.h>
 #include <window/main_window.h>
+#include <window/window_options.h>
 
 #include <QApplication>
 
@@ -27,22 +27,22 @@ int print(std::FILE* stream, const QString& text, int status) {
 
 int main(int argc, char* argv[]) {
     // Before QApplication, which would need a display.
-    const quenvale::StartRequest request = quenvale::readStartRequest(argumentList(argc, argv));
+    const quenvale::StartRequest request =
+        quenvale::readStartRequest(argumentList(argc, argv), quenvale::environmentLanguage());
     switch (request.kind) {
     case quenvale::StartRequest::Kind::PrintHelp:
-        return print(stdout, quenvale::helpText(), 0);
+        return print(stdout, quenvale::helpText(request.language), 0);
     case quenvale::StartRequest::Kind::PrintVersion:
         return print(stdout, quenvale::versionText(), 0);
     case quenvale::StartRequest::Kind::Refuse:
-        return print(stderr,
-                     QStringLiteral("quenvale: %1 (see quenvale --help)\n").arg(request.error), 2);
+        return print(stderr, request.error + QLatin1Char('\n'), 2);
     case quenvale::StartRequest::Kind::OpenWindow:
         break;
     }
 
     QApplication app(argc, argv);
-    quenvale::setUpApplication(app);
-    quenvale::MainWindow window;
+    quenvale::setUpApplication(app, request.language);
+    quenvale::MainWindow window(request.language);
     quenvale::FirstFrameProbe::attachIfRequested(window);
     window.load();
     window.show();

@@ -1,6 +1,7 @@
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_hints.h>
 #include <form/control_table.h>
+#include <runtime/catalogue.h>
 #include <window/main_window.h>
 #include <window/preset_combo_box.h>
 #include <window/result_box.h>
@@ -90,11 +91,11 @@ bool showsWhole(const QLineEdit& box) {
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent),
+MainWindow::MainWindow(Language language, QWidget* parent)
+    : QWidget(parent), session_(language),
       reportFailure_([this](const FailureDescription& failure) { showFailure(failure); }) {
     setObjectName(fromUtf8(kWindowName));
-    setWindowTitle(fromUtf8(kWindowTitle));
+    setWindowTitle(fromUtf8(quenvale::tr(language, {"Quenvale", "window title"})));
     // A fixed layout: the window can be moved, minimised and closed, but not
     // resized or maximised.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -179,7 +180,12 @@ void MainWindow::keep(const ControlRow& row, QWidget* control) {
 }
 
 QWidget* MainWindow::createControl(const ControlRow& row, QWidget* container) {
-    const QString caption = fromUtf8(row.caption);
+    // The table's Japanese captions are the catalogue's ids; the initial
+    // texts of the boxes and the dividers' ratios are the same in any
+    // language.
+    const QString caption = row.kind == ControlKind::ComboBox || row.kind == ControlKind::TextBox
+                                ? fromUtf8(row.caption)
+                                : fromUtf8(translated(language(), row.caption));
     QWidget* control = nullptr;
     switch (row.kind) {
     case ControlKind::Frame:
@@ -221,7 +227,7 @@ QWidget* MainWindow::createControl(const ControlRow& row, QWidget* container) {
     }
     control->setObjectName(fromUtf8(row.objectName));
     if (!row.toolTip.empty()) {
-        control->setToolTip(fromUtf8(row.toolTip));
+        control->setToolTip(fromUtf8(translated(language(), row.toolTip)));
     }
 
     const double dpiX = logicalDpiX();
@@ -433,9 +439,11 @@ void MainWindow::showResult(ClockIndex index) {
                          colour(hint == ClockHint::Danger ? kDangerColour : kCautionColour));
     }
     box.setPalette(palette);
-    box.setToolTip(wrapped(fromUtf8(resultToolTip(panel, index, showsWhole(box))), kToolTipWidth));
-    box.setAccessibleDescription(fromUtf8(resultDescription(panel, index)));
-    box.setAccessibleName(fromUtf8(resultAccessibleName(panel, index, showsWhole(box))));
+    box.setToolTip(
+        wrapped(fromUtf8(resultToolTip(panel, index, showsWhole(box), language())), kToolTipWidth));
+    box.setAccessibleDescription(fromUtf8(resultDescription(panel, index, language())));
+    box.setAccessibleName(
+        fromUtf8(resultAccessibleName(panel, index, showsWhole(box), language())));
 }
 
 void MainWindow::showResultToolTip(QLineEdit& box) {
@@ -451,8 +459,12 @@ void MainWindow::showResultToolTip(QLineEdit& box) {
 }
 
 void MainWindow::showFailure(const FailureDescription& failure) {
-    QMessageBox box(QMessageBox::Warning, fromUtf8(kWindowTitle),
+    QMessageBox box(QMessageBox::Warning,
+                    fromUtf8(quenvale::tr(language(), {"Quenvale", "window title"})),
                     QString::fromStdString(failure.message), QMessageBox::Ok, this);
+    // Named by the catalogue, so that it speaks the window's language even
+    // where Qt's translations are not installed.
+    box.button(QMessageBox::Ok)->setText(fromUtf8(quenvale::tr(language(), {"OK", "button"})));
     // The message quotes what the user typed; it must not be read as markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();

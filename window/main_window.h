@@ -30,7 +30,9 @@ class MainWindow : public QWidget {
 public:
     using FailureReporter = std::function<void(const FailureDescription&)>;
 
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(Language language, QWidget* parent = nullptr);
+
+    Language language() const { return session_.language(); }
 
     // Runs the Load event: fills the lists and sets the dividers for the
     // initial FSB. Call once, before showing the window.

@@ -37,13 +37,15 @@ INSTANTIATE_TEST_SUITE_P(
                     HintCase{1e30F, kDanger, kDanger}));
 
 TEST(clock_hints, texts_say_why_and_ok_says_nothing) {
-    EXPECT_TRUE(pciHintText(kOk).empty());
-    EXPECT_TRUE(agpHintText(kOk).empty());
-    for (const ClockHint hint : {kCaution, kDanger}) {
-        EXPECT_NE(pciHintText(hint).find("PCI"), std::string_view::npos);
-        EXPECT_NE(agpHintText(hint).find("AGP"), std::string_view::npos);
+    for (const Language language : {Language::Japanese, Language::English}) {
+        EXPECT_TRUE(pciHintText(kOk, language).empty());
+        EXPECT_TRUE(agpHintText(kOk, language).empty());
+        for (const ClockHint hint : {kCaution, kDanger}) {
+            EXPECT_NE(pciHintText(hint, language).find("PCI"), std::string_view::npos);
+            EXPECT_NE(agpHintText(hint, language).find("AGP"), std::string_view::npos);
+        }
+        EXPECT_NE(pciHintText(kCaution, language), pciHintText(kDanger, language));
     }
-    EXPECT_NE(pciHintText(kCaution), pciHintText(kDanger));
     EXPECT_EQ(hintName(kOk), "ok");
     EXPECT_EQ(hintName(kCaution), "caution");
     EXPECT_EQ(hintName(kDanger), "danger");

@@ -17,6 +17,7 @@ struct MessageCase {
     RuntimeError error;
     std::optional<InputBox> box;
     std::string message;
+    Language language = Language::Japanese;
 };
 
 TEST(describe_failure, names_the_box_and_quotes_the_text) {
@@ -48,12 +49,28 @@ TEST(describe_failure, names_the_box_and_quotes_the_text) {
          "PLL-IC REF "
          "クロックの値「１２３４５６７８９０１２３４５６７８９０１２３４…」は数値ではありません。\n"
          "実行時エラー 13: 型が一致しません。"},
+        // English quotes the typed text the same way: cut at 24 characters,
+        // control characters as blanks.
+        {"abc", "100", RuntimeError(ErrorNumber::TypeMismatch, "abc"), InputBox::Reference,
+         "The reference clock value \"abc\" is not a number.\nRun-time error 13: Type mismatch.",
+         Language::English},
+        {"14.318", "a\x1b[2Jb１２３４５６７８９０１２３４５６７８９０１２３４５",
+         RuntimeError(ErrorNumber::TypeMismatch,
+                      "a\x1b[2Jb１２３４５６７８９０１２３４５６７８９０１２３４５"),
+         InputBox::Fsb,
+         "The FSB value \"a [2Jb１２３４５６７８９０１２３４５６７８…\" is not a number.\n"
+         "Run-time error 13: Type mismatch.",
+         Language::English},
+        {"14.318", " ", RuntimeError(ErrorNumber::TypeMismatch, " "), InputBox::Fsb,
+         "The FSB value is empty.\nRun-time error 13: Type mismatch.", Language::English},
+        {"1e38", "100", RuntimeError(ErrorNumber::Overflow), InputBox::Fsb,
+         "The result is too large.\nRun-time error 6: Overflow.", Language::English},
     };
     for (const MessageCase& c : cases) {
         ClockPanel panel;
         panel.referenceText = c.reference;
         panel.fsbText = c.fsb;
-        const FailureDescription description = describeFailure(c.error, panel, kBoth);
+        const FailureDescription description = describeFailure(c.error, panel, kBoth, c.language);
         EXPECT_EQ(description.box, c.box) << c.reference << " / " << c.fsb;
         EXPECT_EQ(description.message, c.message);
     }
@@ -63,19 +80,22 @@ TEST(describe_failure, blames_only_boxes_the_action_read) {
     ClockPanel panel;
     panel.referenceText = "bad";
     panel.fsbText = "bad";
-    const FailureDescription description =
-        describeFailure(RuntimeError(ErrorNumber::TypeMismatch, "bad"), panel, kFsbOnly);
+    const FailureDescription description = describeFailure(
+        RuntimeError(ErrorNumber::TypeMismatch, "bad"), panel, kFsbOnly, Language::Japanese);
     EXPECT_EQ(description.box, InputBox::Fsb);
     EXPECT_TRUE(description.message.starts_with("FSBの値「bad」")) << description.message;
 }
 
 TEST(failure_message, names_a_field_outside_the_panel) {
-    EXPECT_EQ(failureMessage(RuntimeError(ErrorNumber::TypeMismatch, "x"), "目標クロック"),
+    EXPECT_EQ(failureMessage(RuntimeError(ErrorNumber::TypeMismatch, "x"), "目標クロック",
+                             Language::Japanese),
               "目標クロックの値「x」は数値ではありません。\n実行時エラー 13: 型が一致しません。");
-    EXPECT_EQ(failureMessage(RuntimeError(ErrorNumber::TypeMismatch, "x"), std::nullopt),
+    EXPECT_EQ(failureMessage(RuntimeError(ErrorNumber::TypeMismatch, "x"), std::nullopt,
+                             Language::Japanese),
               "入力値「x」は数値ではありません。\n実行時エラー 13: 型が一致しません。");
-    EXPECT_EQ(failureMessage(RuntimeError(ErrorNumber::DivisionByZero), std::nullopt),
-              "計算できませんでした。\n実行時エラー 11: 0 で除算しました。");
+    EXPECT_EQ(
+        failureMessage(RuntimeError(ErrorNumber::DivisionByZero), std::nullopt, Language::Japanese),
+        "計算できませんでした。\n実行時エラー 11: 0 で除算しました。");
 }
 
 } // namespace

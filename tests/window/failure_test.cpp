@@ -157,7 +157,7 @@ private slots:
     // which must quote the typed text literally.
     void warningBoxShowsThePlainMessage() {
         setUpTestApplication();
-        MainWindow window;
+        MainWindow window(Language::Japanese);
         window.load();
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));

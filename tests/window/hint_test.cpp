@@ -92,7 +92,8 @@ void verifyHint(const WindowHarness& harness, int boxIndex, ClockHint hint) {
     QLineEdit* box = harness.result(boxIndex);
     QLineEdit* plain = harness.result(kCpuBox);
     const QString why =
-        QString::fromUtf8(boxIndex == kPciBox ? pciHintText(hint) : agpHintText(hint));
+        QString::fromUtf8(boxIndex == kPciBox ? pciHintText(hint, Language::Japanese)
+                                              : agpHintText(hint, Language::Japanese));
     const QColor text = box->palette().color(QPalette::Text);
     if (hint == ClockHint::Ok) {
         QCOMPARE(text, plain->palette().color(QPalette::Text));

@@ -72,8 +72,10 @@ void verifyWindowShowsPanel(const WindowHarness& harness) {
         QCOMPARE(harness.result(i)->text(),
                  QString::fromStdString(panel.results[static_cast<std::size_t>(i)]));
     }
-    QVERIFY(toolTipSays(*harness.result(1), QString::fromUtf8(pciHintText(panel.hints[1]))));
-    QVERIFY(toolTipSays(*harness.result(2), QString::fromUtf8(agpHintText(panel.hints[2]))));
+    QVERIFY(toolTipSays(*harness.result(1),
+                        QString::fromUtf8(pciHintText(panel.hints[1], Language::Japanese))));
+    QVERIFY(toolTipSays(*harness.result(2),
+                        QString::fromUtf8(agpHintText(panel.hints[2], Language::Japanese))));
     QCOMPARE(harness.calculateButton()->isEnabled(), panel.calculateEnabled);
 }
 
@@ -109,7 +111,7 @@ private slots:
     void closingWhileTheErrorBoxIsUp() {
         QFETCH(Closing, closing);
         std::optional<MainWindow> window;
-        window.emplace();
+        window.emplace(Language::Japanese);
         window->load();
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(&*window));
@@ -223,12 +225,14 @@ private slots:
                              QStringList({QString::fromStdString(clocks.texts[CpuClock]),
                                           QString::fromStdString(clocks.texts[PciClock]),
                                           QString::fromStdString(clocks.texts[AgpClock])}));
-                    QVERIFY(toolTipSays(
-                        *harness.result(PciClock),
-                        QString::fromUtf8(pciHintText(pciHint(clocks.values[PciClock])))));
-                    QVERIFY(toolTipSays(
-                        *harness.result(AgpClock),
-                        QString::fromUtf8(agpHintText(agpHint(clocks.values[AgpClock])))));
+                    QVERIFY(
+                        toolTipSays(*harness.result(PciClock),
+                                    QString::fromUtf8(pciHintText(pciHint(clocks.values[PciClock]),
+                                                                  Language::Japanese))));
+                    QVERIFY(
+                        toolTipSays(*harness.result(AgpClock),
+                                    QString::fromUtf8(agpHintText(agpHint(clocks.values[AgpClock]),
+                                                                  Language::Japanese))));
                     QVERIFY(!harness.calculateButton()->isEnabled());
                     ++calculated;
                 } catch (const RuntimeError&) {

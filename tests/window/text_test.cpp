@@ -125,8 +125,8 @@ private slots:
         const RuntimeError error(static_cast<ErrorNumber>(number),
                                  failedText.isNull() ? std::nullopt
                                                      : std::optional(failedText.toStdString()));
-        const FailureDescription failure =
-            describeFailure(error, panel, bindingFor(WindowEvent::CalculateClicked).converts);
+        const FailureDescription failure = describeFailure(
+            error, panel, bindingFor(WindowEvent::CalculateClicked).converts, Language::Japanese);
         const QString message = QString::fromStdString(failure.message);
         QVERIFY2(fitsCodePage932(message), qPrintable(message));
     }

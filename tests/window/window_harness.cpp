@@ -30,15 +30,15 @@ template <typename Control> Control* named(MainWindow& window, const QString& na
 void setUpTestApplication() {
     static bool done = false;
     if (!done) {
-        setUpApplication(*qApp);
+        setUpApplication(*qApp, Language::Japanese);
         done = true;
     }
 }
 
-WindowHarness::WindowHarness() {
+WindowHarness::WindowHarness(Language language) {
     // The style and fonts must be in place before the controls are made.
     setUpTestApplication();
-    window_ = std::make_unique<MainWindow>();
+    window_ = std::make_unique<MainWindow>(language);
     window_->setFailureReporter([this](const FailureDescription& failure) {
         failures_ << QString::fromStdString(failure.message);
         lastBlamed_ = failure.box;

@@ -21,7 +21,9 @@ class PresetComboBox;
 // Failures are collected instead of being shown in a modal box.
 class WindowHarness {
 public:
-    WindowHarness();
+    // The Japanese window unless told otherwise: most tests read its
+    // captions and messages.
+    explicit WindowHarness(Language language = Language::Japanese);
     ~WindowHarness();
 
     MainWindow& window() { return *window_; }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QStringList>
+#include <runtime/language.h>
 
-#include <optional>
+#include <QStringList>
 
 namespace quenvale {
 
@@ -11,16 +11,19 @@ namespace quenvale {
 struct StartRequest {
     enum class Kind { OpenWindow, PrintHelp, PrintVersion, Refuse };
     Kind kind = Kind::OpenWindow;
-    // For Refuse: one line that says what was wrong.
+    // The language of the window and of every text printed: --lang, else
+    // the one `fallback` names (the environment's).
+    Language language = Language::Japanese;
+    // For Refuse: the whole line to print, in that language.
     QString error;
 };
 
 // Reads the arguments, the program's name first. Qt's own options (-style,
 // -platform, ...) are accepted and left for QApplication.
-StartRequest readStartRequest(const QStringList& arguments);
+StartRequest readStartRequest(const QStringList& arguments, Language fallback);
 
 // The texts printed for --help and --version.
-QString helpText();
+QString helpText(Language language);
 QString versionText();
 
 } // namespace quenvale

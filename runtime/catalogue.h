@@ -1,0 +1,56 @@
+#pragma once
+
+#include <runtime/catalogue_table.h>
+#include <runtime/language.h>
+
+#include <cstddef>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace quenvale {
+
+// One message of the catalogue (po/*.po), named in the source by its
+// Japanese text, gettext style, and a context where one Japanese text needs
+// two translations. The constructor runs at compile time: a text that is
+// not in the catalogue does not compile.
+class Message {
+public:
+    consteval Message(const char* id, const char* context = "") : index_(find(id, context)) {}
+
+    std::size_t index() const { return index_; }
+
+private:
+    static consteval std::size_t find(std::string_view id, std::string_view context) {
+        for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
+            if (kCatalogue[i].id == id && kCatalogue[i].context == context) {
+                return i;
+            }
+        }
+        // Reached only for a text missing from the catalogue: not a
+        // constant expression, so the build stops here.
+        throw "message missing from po/quenvale.pot";
+    }
+
+    std::size_t index_;
+};
+
+// The message in the language.
+std::string_view tr(Language language, Message message);
+
+// The message in the language with its {name} placeholders filled in.
+using Argument = std::pair<std::string_view, std::string_view>;
+std::string tr(Language language, Message message, std::initializer_list<Argument> arguments);
+
+// A text known only at run time (a caption of the control table), looked up
+// by its id; none when the catalogue does not hold it.
+std::optional<std::string_view> findText(Language language, std::string_view id,
+                                         std::string_view context = {});
+
+// The text in the language where the catalogue holds it, else the text
+// itself (a number, a unit).
+std::string_view translated(Language language, std::string_view id);
+
+} // namespace quenvale

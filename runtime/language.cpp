@@ -1,0 +1,45 @@
+#include <runtime/language.h>
+
+#include <cstdlib>
+
+namespace quenvale {
+
+namespace {
+
+std::string_view valueOf(const char* variable) {
+    return variable == nullptr ? std::string_view() : std::string_view(variable);
+}
+
+} // namespace
+
+Language chooseLanguage(const LocaleVariables& variables) {
+    // LANGUAGE is a priority list ("en:ja"); only its first entry counts.
+    std::string_view locale = valueOf(variables.language);
+    locale = locale.substr(0, locale.find(':'));
+    for (const char* next : {variables.lcAll, variables.lcMessages, variables.lang}) {
+        if (!locale.empty()) {
+            break;
+        }
+        locale = valueOf(next);
+    }
+    return locale.starts_with("ja") ? Language::Japanese : Language::English;
+}
+
+Language environmentLanguage() {
+    return chooseLanguage({.language = std::getenv("LANGUAGE"),
+                           .lcAll = std::getenv("LC_ALL"),
+                           .lcMessages = std::getenv("LC_MESSAGES"),
+                           .lang = std::getenv("LANG")});
+}
+
+std::optional<Language> languageNamed(std::string_view code) {
+    if (code == "ja") {
+        return Language::Japanese;
+    }
+    if (code == "en") {
+        return Language::English;
+    }
+    return std::nullopt;
+}
+
+} // namespace quenvale

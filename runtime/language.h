@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace quenvale {
+
+// The languages the program speaks. Japanese is the source language: its
+// texts are the catalogue's message ids.
+enum class Language { Japanese, English };
+
+// The environment variables that decide the language; null or empty stands
+// for an unset variable.
+struct LocaleVariables {
+    const char* language = nullptr; // LANGUAGE, a colon-separated list
+    const char* lcAll = nullptr;
+    const char* lcMessages = nullptr;
+    const char* lang = nullptr;
+};
+
+// The first entry of LANGUAGE, else LC_ALL, else LC_MESSAGES, else LANG
+// decides: Japanese when it starts with "ja", English otherwise.
+Language chooseLanguage(const LocaleVariables& variables);
+
+// The same, read from this process's environment.
+Language environmentLanguage();
+
+// "ja" or "en", as --lang spells them; none for anything else.
+std::optional<Language> languageNamed(std::string_view code);
+
+} // namespace quenvale
