@@ -47,8 +47,9 @@ CaseRow batchCase(const CsvReader::Record& record, Language language) {
         std::string message(say(language, "入力行が長すぎます (", "The input line is too long ("));
         message += std::to_string(CsvReader::kMaxRecord / 1024);
         message += say(language, " KiB まで): 「", " KiB at most): \"");
+        // Cut short with an ellipsis, as every quoted text is.
         message += quotableText(record.start);
-        message += say(language, "…」", "...\"");
+        message += say(language, "」", "\"");
         return failedRow({}, std::move(message));
     }
     const std::vector<std::string>& fields = record.fields;
