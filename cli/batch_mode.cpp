@@ -1,10 +1,10 @@
 #include <calculator/clock_case.h>
 #include <calculator/dividers.h>
 #include <calculator/failure_message.h>
-
 #include <cli/calc_modes.h>
 #include <cli/csv_reader.h>
 #include <cli/text_output.h>
+
 #include <string>
 #include <vector>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cli/messages.h>
+
 #include <iosfwd>
 #include <span>
 #include <string_view>

@@ -2,6 +2,7 @@
 
 #include <cli/calc_types.h>
 #include <cli/messages.h>
+
 #include <iosfwd>
 
 namespace quenvale::cli {

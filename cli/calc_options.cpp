@@ -1,10 +1,10 @@
 #include <calculator/dividers.h>
+#include <cli/calc_options.h>
 #include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
 
 #include <algorithm>
 #include <charconv>
-#include <cli/calc_options.h>
 #include <optional>
 #include <vector>
 

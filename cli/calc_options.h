@@ -1,8 +1,9 @@
 #pragma once
 
-#include <array>
 #include <cli/calc_types.h>
 #include <cli/messages.h>
+
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>

@@ -1,5 +1,4 @@
 #include <calculator/dividers.h>
-
 #include <cli/case_row.h>
 
 namespace quenvale::cli {

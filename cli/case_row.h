@@ -3,9 +3,9 @@
 #include <calculator/clock_case.h>
 #include <calculator/clock_hints.h>
 #include <calculator/consequences.h>
+#include <cli/messages.h>
 
 #include <array>
-#include <cli/messages.h>
 #include <optional>
 #include <string>
 

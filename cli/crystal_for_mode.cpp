@@ -1,13 +1,13 @@
 #include <calculator/clock_case.h>
 #include <calculator/crystal_for.h>
 #include <calculator/failure_message.h>
+#include <cli/calc_modes.h>
+#include <cli/text_output.h>
 #include <runtime/format_single.h>
 #include <runtime/runtime_error.h>
 
 #include <algorithm>
 #include <array>
-#include <cli/calc_modes.h>
-#include <cli/text_output.h>
 #include <ostream>
 #include <vector>
 

@@ -1,7 +1,7 @@
+#include <cli/csv_reader.h>
 #include <runtime/utf8.h>
 
 #include <algorithm>
-#include <cli/csv_reader.h>
 #include <istream>
 #include <streambuf>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include <calculator/planner.h>
-#include <runtime/runtime_error.h>
-
 #include <cli/calc_modes.h>
 #include <cli/text_output.h>
+#include <runtime/runtime_error.h>
+
 #include <ostream>
 #include <vector>
 

@@ -1,9 +1,9 @@
+#include <cli/messages.h>
+#include <cli/row_writer.h>
 #include <runtime/utf8.h>
 
 #include <array>
 #include <cctype>
-#include <cli/messages.h>
-#include <cli/row_writer.h>
 #include <ostream>
 #include <stdexcept>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include <cli/calc_types.h>
 #include <cli/case_row.h>
+
 #include <functional>
 #include <iosfwd>
 #include <memory>

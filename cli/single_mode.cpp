@@ -1,7 +1,7 @@
 #include <calculator/clock_case.h>
-
 #include <cli/calc_modes.h>
 #include <cli/text_output.h>
+
 #include <ostream>
 
 namespace quenvale::cli {

@@ -1,6 +1,6 @@
 #include <calculator/failure_message.h>
-
 #include <cli/text_output.h>
+
 #include <ostream>
 
 namespace quenvale::cli {

@@ -3,6 +3,7 @@
 #include <cli/case_row.h>
 #include <cli/messages.h>
 #include <cli/row_writer.h>
+
 #include <iosfwd>
 #include <string>
 #include <string_view>

@@ -1,6 +1,7 @@
+#include <cli/calc_options.h>
+
 #include <gtest/gtest.h>
 
-#include <cli/calc_options.h>
 #include <string>
 
 namespace quenvale::cli {

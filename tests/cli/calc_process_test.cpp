@@ -1,6 +1,7 @@
+#include <cli/csv_reader.h>
+
 #include <gtest/gtest.h>
 
-#include <cli/csv_reader.h>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>

@@ -1,6 +1,7 @@
+#include <cli/row_writer.h>
+
 #include <gtest/gtest.h>
 
-#include <cli/row_writer.h>
 #include <sstream>
 #include <stdexcept>
 
