@@ -11,6 +11,7 @@ languages. Exit status 0 when they all agree (apart from the allowed
 differences named with --allow), 1 otherwise.
 """
 import argparse
+import concurrent.futures
 import random
 import subprocess
 import sys
@@ -178,6 +179,7 @@ def main():
     parser.add_argument("--cases", type=int, default=10000)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--show", type=int, default=10, help="differences to print")
+    parser.add_argument("--jobs", type=int, default=2)
     options = parser.parse_args()
 
     rng = random.Random(options.seed)
@@ -186,15 +188,18 @@ def main():
     makers = [single, batch, table, crystal_for, plan]
     cases += [makers[i % len(makers)](rng) for i in range(options.cases)]
 
-    runs = differ = allowed = 0
-    shown = 0
-    for args, stdin in cases:
-        # Each case in one language, alternately, and the fixed ones in both.
-        langs = LANGS if stdin is None and args in FIXED else [LANGS[runs % 2]]
-        for lang in langs:
+    def compare(case):
+        args, stdin, lang = case
+        old = run(options.old, args, stdin, lang)
+        new = run(options.new, args, stdin, lang)
+        return case, old, new
+
+    # Every case in both languages; two at a time.
+    jobs = [(args, stdin, lang) for args, stdin in cases for lang in LANGS]
+    runs = differ = allowed = shown = 0
+    with concurrent.futures.ThreadPoolExecutor(options.jobs) as pool:
+        for (args, stdin, lang), old, new in pool.map(compare, jobs):
             runs += 1
-            old = run(options.old, args, stdin, lang)
-            new = run(options.new, args, stdin, lang)
             if old == new:
                 continue
             if is_allowed(args, stdin, old, new):
@@ -207,7 +212,7 @@ def main():
                 for name, a, b in zip(("stdout", "stderr", "status"), old, new):
                     if a != b:
                         print(f"  {name}:\n    old {str(a)[:400]}\n    new {str(b)[:400]}")
-    print(f"{runs} runs, {differ} differ, {allowed} allowed differences")
+    print(f"{len(cases)} cases, {runs} runs, {differ} differ, {allowed} allowed differences")
     return 1 if differ else 0
 
 

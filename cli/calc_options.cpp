@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 namespace quenvale::cli {
@@ -74,13 +75,14 @@ constexpr std::array kOptionTable{
                {"水晶の一覧と FSB の一覧のすべての組み合わせ(--ref、--fsb で絞り込み)。",
                 "every listed crystal with every listed FSB (or only --ref/--fsb)."},
                {}},
-    OptionSpec{"--ref", "", Takes::Value, kTable, "", HelpPlace::InAnother, {}, {}},
-    OptionSpec{"--fsb", "", Takes::Value, kTable | kCrystalFor, "", HelpPlace::InAnother, {}, {}},
+    OptionSpec{"--ref", "", Takes::Value, kTable, "REF", HelpPlace::InAnother, {}, {}},
+    OptionSpec{
+        "--fsb", "", Takes::Value, kTable | kCrystalFor, "FSB", HelpPlace::InAnother, {}, {}},
     OptionSpec{"--crystal-for",
                "",
                Takes::Value,
                kCrystalFor,
-               "",
+               "TARGET",
                HelpPlace::Entry,
                {"FSB の設定で CPU クロックを TARGET MHz にする水晶と、\n"
                 "一覧の中でその上下にある水晶。",
@@ -91,7 +93,7 @@ constexpr std::array kOptionTable{
                "",
                Takes::Value,
                kPlan,
-               "",
+               "MHZ",
                HelpPlace::InAnother,
                {},
                {"--target、--limit、--top は --plan に指定します",
@@ -109,7 +111,7 @@ constexpr std::array kOptionTable{
                "",
                Takes::Value,
                kPlan,
-               "",
+               "N",
                HelpPlace::InAnother,
                {},
                {"--target、--limit、--top は --plan に指定します",
@@ -136,7 +138,7 @@ constexpr std::array kOptionTable{
                Takes::Value,
                kSingle | kPlan,
                "M",
-               HelpPlace::Entry,
+               HelpPlace::EntryNamingValue,
                {"CPU の倍率。コアクロック = CPU クロック × M。",
                 "the processor's multiplier: core clock = CPU clock × M."},
                {"--multiplier は REF FSB か --plan に指定します",
@@ -175,15 +177,16 @@ constexpr std::array kOptionTable{
                {}},
 };
 
-// A mode: the option that selects it (none for a single case), the option it
-// cannot do without, its usage line, and what it says when given an option
-// of another mode (empty: "takes only" its usage's options).
+// An option in a mode's usage line.
 struct UsageItem {
     std::string_view option;
     bool required = false;
     std::string_view value; // instead of the option's own placeholder
 };
 
+// A mode: the option that selects it (none for a single case), the option it
+// cannot do without, its usage line, and what it says when given an option
+// of another mode (empty: "takes only" its usage's options).
 struct ModeSpec {
     std::uint8_t mode;
     std::string_view selector;
@@ -331,7 +334,11 @@ std::size_t indexOf(const OptionSpec* option) {
 }
 
 std::size_t indexNamed(std::string_view name) {
-    return indexOf(optionNamed(name));
+    const OptionSpec* option = optionNamed(name);
+    if (option == nullptr) {
+        throw std::logic_error("no option " + std::string(name));
+    }
+    return indexOf(option);
 }
 
 // A value every row of a command uses: one that is not a number is a usage
@@ -601,19 +608,7 @@ std::string usageValue(const OptionSpec& option, const ModeSpec& mode, std::stri
     if (option.name == "--limit") {
         return alternatives(limitNames());
     }
-    static constexpr std::array kPlaceholders{
-        std::pair{std::string_view("--multiplier"), std::string_view("M")},
-        std::pair{std::string_view("--top"), std::string_view("N")},
-        std::pair{std::string_view("--ref"), std::string_view("REF")},
-        std::pair{std::string_view("--fsb"), std::string_view("FSB")},
-        std::pair{std::string_view("--target"), std::string_view("MHZ")},
-        std::pair{std::string_view("--crystal-for"), std::string_view("TARGET")}};
-    for (const auto& [name, placeholder] : kPlaceholders) {
-        if (name == option.name) {
-            return std::string(placeholder);
-        }
-    }
-    return {};
+    return std::string(option.value);
 }
 
 const OptionSpec& specNamed(std::string_view name) {
@@ -622,7 +617,7 @@ const OptionSpec& specNamed(std::string_view name) {
             return option;
         }
     }
-    return kOptionTable.front();
+    throw std::logic_error("no option " + std::string(name));
 }
 
 } // namespace
@@ -711,8 +706,8 @@ std::string helpText(Language language) {
         const OptionSpec& option = kOptionTable[i];
         std::string label(option.shortName);
         label += (label.empty() ? "" : ", ") + std::string(option.name);
-        if (!option.helpValue.empty()) {
-            label += " " + std::string(option.helpValue);
+        if (option.place == HelpPlace::EntryNamingValue) {
+            label += " " + std::string(option.value);
         }
         std::string help(say(language, option.help.japanese, option.help.english));
         for (const auto& [key, value] : facts) {
@@ -724,7 +719,8 @@ std::string helpText(Language language) {
             help.insert(at + 1, indent);
         }
         switch (option.place) {
-        case HelpPlace::Entry: {
+        case HelpPlace::Entry:
+        case HelpPlace::EntryNamingValue: {
             flush();
             std::string joined = label;
             // An option whose label joins this one's: "--pci, --agp".

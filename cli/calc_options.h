@@ -26,10 +26,11 @@ struct Said {
     std::string_view english;
 };
 
-// Where an option's help line goes: an entry of its own, its label joined to
-// the entry before ("--pci, --agp"), on the line of the entry before, or in
-// the text of another option's entry (then its help is empty).
-enum class HelpPlace { Entry, SharesEntry, SameLine, InAnother };
+// Where an option's help line goes: an entry of its own (its label naming
+// the value where the text refers to it: "--multiplier M"), its label joined
+// to the entry before ("--pci, --agp"), on the line of the entry before, or
+// in the text of another option's entry (then its help is empty).
+enum class HelpPlace { Entry, EntryNamingValue, SharesEntry, SameLine, InAnother };
 
 enum class Takes { Nothing, Value, Operands };
 
@@ -38,7 +39,9 @@ struct OptionSpec {
     std::string_view shortName; // "-h", or empty
     Takes takes;
     std::uint8_t modes;
-    std::string_view helpValue; // after the name in the help's label: "M"
+    // The value's placeholder in the usage, "M"; empty where it lists the
+    // choices (dividers, formats, limits).
+    std::string_view value;
     HelpPlace place;
     Said help; // lines after the first are indented under it
     // Given outside its modes: this message, checked before the mode's own

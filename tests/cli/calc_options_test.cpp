@@ -22,10 +22,11 @@ TEST(calc_options, every_option_is_in_the_usage_and_the_help_in_both_languages) 
                 EXPECT_NE(help.find(option.shortName, usage.size()), std::string::npos)
                     << option.shortName;
             }
-            const bool ownText =
-                option.place == HelpPlace::Entry || option.place == HelpPlace::SameLine;
-            EXPECT_EQ(option.help.japanese.empty(), !ownText) << option.name;
-            EXPECT_EQ(option.help.english.empty(), !ownText) << option.name;
+            // Text of its own in both languages, unless another entry tells it.
+            const bool toldElsewhere =
+                option.place == HelpPlace::SharesEntry || option.place == HelpPlace::InAnother;
+            EXPECT_EQ(option.help.japanese.empty(), toldElsewhere) << option.name;
+            EXPECT_EQ(option.help.english.empty(), toldElsewhere) << option.name;
         }
     }
 }
