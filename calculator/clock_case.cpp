@@ -41,8 +41,15 @@ ClockCase calculateCase(std::string_view reference, std::string_view fsb, Divide
             }
         }
         std::optional<CoreClock> core;
+        std::optional<RuntimeError> coreFailure;
         if (extras.multiplier) {
-            core = computeCoreClock(clocks.values[CpuClock], *extras.multiplier);
+            try {
+                core = computeCoreClock(clocks.values[CpuClock], *extras.multiplier);
+            } catch (const RuntimeError& error) {
+                // The product carries no text of its own; the multiplier is
+                // the value that makes it too large for this CPU clock.
+                coreFailure = RuntimeError(error.number(), *extras.multiplier);
+            }
         }
         // Written only once everything is known: a failure leaves no clocks.
         result.pciHint = pciHint(clocks.values[PciClock]);
@@ -50,9 +57,9 @@ ClockCase calculateCase(std::string_view reference, std::string_view fsb, Divide
         result.clocks = std::move(clocks);
         result.consequences = std::move(consequences);
         result.core = std::move(core);
+        result.coreFailure = std::move(coreFailure);
     } catch (const RuntimeError& error) {
-        // A failure after both texts were read is the arithmetic's, unless it
-        // quotes one of them (a bad multiplier is not a box's).
+        // A failure after both texts were read is the arithmetic's.
         result.failure = CaseFailure{error, error.text() ? reading : std::nullopt};
     }
     return result;

@@ -44,6 +44,10 @@ struct ClockCase {
     // out for them to be told (the clocks still are).
     std::optional<Consequences> consequences;
     std::optional<CoreClock> core;
+    // Why a multiplier was given but there is no core clock: its text is not
+    // a number, or the product is too large. It quotes the multiplier either
+    // way, as the value to correct; the bus clocks still stand.
+    std::optional<RuntimeError> coreFailure;
     // Set when the case failed; then no clocks, hints or extras.
     std::optional<CaseFailure> failure;
 

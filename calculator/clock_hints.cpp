@@ -6,10 +6,10 @@ namespace {
 
 ClockHint hintFor(float mhz, double nominal) {
     const auto clock = static_cast<double>(mhz);
-    if (clock > nominal * 1.25) {
+    if (clock > nominal * kDangerShare) {
         return ClockHint::Danger;
     }
-    if (clock > nominal * 1.125) {
+    if (clock > nominal * kCautionShare) {
         return ClockHint::Caution;
     }
     return ClockHint::Ok;

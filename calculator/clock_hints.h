@@ -12,6 +12,10 @@ enum class ClockHint { Ok, Caution, Danger };
 inline constexpr double kNominalPci = 100.0 / 3.0;
 inline constexpr double kNominalAgp = 200.0 / 3.0;
 
+// Above these shares of the nominal clock a bus deserves caution, then danger.
+inline constexpr double kCautionShare = 1.125;
+inline constexpr double kDangerShare = 1.25;
+
 ClockHint pciHint(float mhz);
 ClockHint agpHint(float mhz);
 

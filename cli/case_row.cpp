@@ -1,5 +1,6 @@
 #include <calculator/dividers.h>
 #include <cli/case_row.h>
+#include <runtime/runtime_error.h>
 
 namespace quenvale::cli {
 
@@ -20,6 +21,15 @@ CaseRow caseRow(const ClockCase& calculated, Language language) {
         }
         row.error = failureText(failure->error, field, language);
         row.errorCode = failure->error.code();
+        return row;
+    }
+    if (const auto& core = calculated.coreFailure) {
+        // The command line took only a positive number as the multiplier, so
+        // the product overflowed: the case fails as the arithmetic's, as a
+        // result that cannot be given in full.
+        const RuntimeError error(core->number());
+        row.error = failureText(error, std::nullopt, language);
+        row.errorCode = error.code();
         return row;
     }
     row.clocks = calculated.clocks.texts;

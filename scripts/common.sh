@@ -56,7 +56,7 @@ ensure_packages() {
 # from_chars (the browser build); the native build tests it too.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libfast-float-dev)
 WINDOW_PACKAGES=(qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic)
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev desktop-file-utils libc-bin)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev desktop-file-utils libc-bin libxml2-utils)
 # The page: Emscripten (which runs its tools with node and needs acorn), and
 # headless Chromium driven by Selenium for its tests and its benchmark.
 WEB_PACKAGES=(emscripten node-acorn nodejs python3 chromium chromium-driver python3-selenium)

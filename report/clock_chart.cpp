@@ -1,0 +1,533 @@
+#include <calculator/dividers.h>
+#include <report/clock_chart.h>
+#include <runtime/format_single.h>
+#include <runtime/parse_single.h>
+#include <runtime/utf8.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace quenvale {
+
+namespace {
+
+// Geometry in user units of the viewBox. Narrow enough that the text stays
+// legible when a phone shows the chart 360 px wide.
+constexpr double kWidth = 440;
+constexpr double kMarginRight = 14;
+constexpr double kLegendBaseline = 18;
+constexpr double kBandFirstBaseline = 42;
+constexpr double kBandLineHeight = 13;
+constexpr double kFirstPanelTop = 86;
+constexpr double kPanelHeight = 120;
+constexpr double kPanelGap = 38;
+constexpr double kBelowLastPanel = 48;
+constexpr double kFontSize = 12;
+constexpr double kSmallFontSize = 11;
+constexpr double kPointRadius = 3.5;
+constexpr double kCurrentRadius = 6;
+
+constexpr std::string_view kSeriesColour = "#203a72";
+constexpr std::string_view kCurrentColour = "#c2185b";
+constexpr std::array<std::string_view, 3> kHintColours{"#dcf2e0", "#fff0bf", "#fbd6d2"};
+
+// A coordinate with at most two decimals; locale-free and the same on
+// every machine.
+std::string number(double value) {
+    const auto hundredths = static_cast<std::int64_t>(std::llround(value * 100));
+    const std::uint64_t magnitude = hundredths < 0 ? static_cast<std::uint64_t>(-hundredths)
+                                                   : static_cast<std::uint64_t>(hundredths);
+    std::array<char, 32> digits{};
+    const auto end =
+        std::to_chars(digits.data(), digits.data() + digits.size(), magnitude / 100).ptr;
+    std::string out = hundredths < 0 ? "-" : "";
+    out.append(digits.data(), end);
+    const std::uint64_t fraction = magnitude % 100;
+    if (fraction != 0) {
+        out += '.';
+        out += static_cast<char>('0' + fraction / 10);
+        if (fraction % 10 != 0) {
+            out += static_cast<char>('0' + fraction % 10);
+        }
+    }
+    return out;
+}
+
+// Roughly how wide a text is drawn: CJK and other wide characters take a
+// full em, the rest a little over half.
+double textWidth(std::string_view text, double fontSize) {
+    double ems = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = std::max<std::size_t>(utf8SequenceLength(text, i), 1);
+        ems += length >= 3 ? 1.0 : 0.6;
+        i += length;
+    }
+    return ems * fontSize;
+}
+
+struct Range {
+    double low = 0;
+    double high = 1;
+};
+
+// The span of the values with a margin, never empty, and within the single
+// range, so that every tick can be written as a single.
+Range padded(double low, double high, double share) {
+    double margin = (high - low) * share;
+    if (!(margin > 0)) {
+        margin = std::max(std::fabs(low) * 0.1, 1.0);
+    }
+    const auto largest = static_cast<double>(std::numeric_limits<float>::max());
+    return {std::max(low - margin, -largest), std::min(high + margin, largest)};
+}
+
+// Round-number tick values within the range, about `count` of them.
+std::vector<double> ticks(Range range, double count) {
+    const double raw = (range.high - range.low) / count;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    const double normal = raw / magnitude;
+    const double step = (normal < 1.5 ? 1 : normal < 3 ? 2 : normal < 7 ? 5 : 10) * magnitude;
+    std::vector<double> values;
+    const double first = std::ceil(range.low / step);
+    for (double k = first; k * step <= range.high; ++k) {
+        values.push_back(k * step);
+    }
+    return values;
+}
+
+std::string tickText(double value) {
+    return formatSingle(static_cast<float>(value));
+}
+
+// One calculated row, as the chart places it.
+struct Point {
+    double fsb = 0;
+    const ClockCase* row = nullptr;
+    bool current = false;
+};
+
+struct Panel {
+    ClockIndex clock;
+    const std::string* heading;
+    std::optional<double> nominal; // with the hint regions around it
+    double top = 0;
+    Range range;
+
+    double y(double value) const {
+        const double share = (value - range.low) / (range.high - range.low);
+        return top + kPanelHeight * (1 - std::clamp(share, 0.0, 1.0));
+    }
+};
+
+// An attribute of an element; one with an empty value is left out.
+struct Attribute {
+    std::string_view name;
+    std::string value;
+};
+using Attributes = std::vector<Attribute>;
+
+std::string startTag(std::string_view name, const Attributes& attributes) {
+    std::string tag = "<" + std::string(name);
+    for (const Attribute& attribute : attributes) {
+        if (!attribute.value.empty()) {
+            tag += ' ';
+            tag += attribute.name;
+            tag += R"(=")" + escapeXml(attribute.value) + '"';
+        }
+    }
+    return tag;
+}
+
+std::string colour(std::string_view hex) {
+    return std::string(hex);
+}
+
+class ChartWriter {
+public:
+    ChartWriter(std::vector<Point> points, const ChartLabels& labels)
+        : points_(std::move(points)), labels_(labels) {}
+
+    std::string write();
+
+private:
+    double x(double fsb) const {
+        const double share = (fsb - fsbRange_.low) / (fsbRange_.high - fsbRange_.low);
+        return left_ + (right() - left_) * share;
+    }
+    static double right() { return kWidth - kMarginRight; }
+    static double bottom() { return kFirstPanelTop + 3 * kPanelHeight + 2 * kPanelGap; }
+
+    void open(double height);
+    void legend();
+    void bands();
+    void bandLimits(double top, double base);
+    void panel(const Panel& panel);
+    void regions(const Panel& panel);
+    void series(const Panel& panel);
+    void fsbAxis();
+
+    void empty(std::string_view name, const Attributes& attributes) {
+        out_ += startTag(name, attributes) + "/>\n";
+    }
+    void line(double x1, double y1, double x2, double y2, Attributes attributes) {
+        attributes.insert(
+            attributes.begin(),
+            {{"x1", number(x1)}, {"y1", number(y1)}, {"x2", number(x2)}, {"y2", number(y2)}});
+        empty("line", attributes);
+    }
+    void rect(double px, double py, double width, double height, Attributes attributes) {
+        attributes.insert(attributes.begin(), {{"x", number(px)},
+                                               {"y", number(py)},
+                                               {"width", number(width)},
+                                               {"height", number(height)}});
+        empty("rect", attributes);
+    }
+    void text(double px, double py, std::string_view content, Attributes attributes = {}) {
+        attributes.insert(attributes.begin(), {{"x", number(px)}, {"y", number(py)}});
+        out_ += startTag("text", attributes) + '>' + escapeXml(content) + "</text>\n";
+    }
+
+    std::vector<Point> points_;
+    const ChartLabels& labels_;
+    std::string out_;
+    Range fsbRange_;
+    double left_ = 0;
+};
+
+void ChartWriter::open(double height) {
+    out_ += R"(<?xml version="1.0" encoding="UTF-8"?>)"
+            "\n";
+    out_ += startTag("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
+                             {"viewBox", "0 0 " + number(kWidth) + ' ' + number(height)},
+                             {"role", "img"},
+                             {"aria-labelledby", "chart-title chart-desc"},
+                             {"font-family", "sans-serif"},
+                             {"font-size", number(kFontSize)}}) +
+            ">\n";
+    out_ +=
+        startTag("title", {{"id", "chart-title"}}) + '>' + escapeXml(labels_.title) + "</title>\n";
+    out_ += startTag("desc", {{"id", "chart-desc"}}) + '>' + escapeXml(labels_.description) +
+            "</desc>\n";
+    empty("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "#ffffff"}});
+}
+
+void ChartWriter::legend() {
+    const std::array<const std::string*, 3> words{&labels_.ok, &labels_.caution, &labels_.danger};
+    double px = left_;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        rect(px, kLegendBaseline - 10, 12, 12,
+             {{"fill", colour(kHintColours.at(i))}, {"stroke", "#999999"}});
+        text(px + 16, kLegendBaseline, *words.at(i));
+        px += 16 + textWidth(*words.at(i), kFontSize) + 14;
+    }
+}
+
+// A dashed line at each band limit inside the range; only within the panels
+// and above the first, so that the headings stay clear.
+void ChartWriter::bandLimits(double top, double base) {
+    for (const int limit : {kFsbLowerLimit, kFsbUpperLimit}) {
+        if (limit > fsbRange_.low && limit < fsbRange_.high) {
+            line(x(limit), top, x(limit), base,
+                 {{"stroke", "#777777"}, {"stroke-dasharray", "4 3"}, {"class", "band-limit"}});
+        }
+    }
+}
+
+// The dividers each FSB band's rows use, above the band.
+void ChartWriter::bands() {
+    const std::array<std::pair<double, double>, kFsbBandCount> extents{{
+        {-std::numeric_limits<double>::infinity(), kFsbLowerLimit},
+        {kFsbLowerLimit, kFsbUpperLimit},
+        {kFsbUpperLimit, std::numeric_limits<double>::infinity()},
+    }};
+    bandLimits(kBandFirstBaseline - 10, kFirstPanelTop);
+    for (std::size_t band = 0; band < kFsbBandCount; ++band) {
+        std::string pci;
+        std::string agp;
+        const auto add = [](std::string& list, std::string_view caption) {
+            if (list.find(caption) == std::string::npos) {
+                list += list.empty() ? "" : ", ";
+                list += caption;
+            }
+        };
+        for (const Point& point : points_) {
+            if (static_cast<std::size_t>(fsbBand(static_cast<float>(point.fsb))) != band) {
+                continue;
+            }
+            if (point.row->pci) {
+                add(pci, kPciDividers.at(*point.row->pci).caption);
+            }
+            if (point.row->agp) {
+                add(agp, kAgpDividers.at(*point.row->agp).caption);
+            }
+        }
+        if (pci.empty() && agp.empty()) {
+            continue;
+        }
+        const double from = x(std::max(extents.at(band).first, fsbRange_.low));
+        const double to = x(std::min(extents.at(band).second, fsbRange_.high));
+        const Attributes attributes{
+            {"text-anchor", "middle"}, {"font-size", number(kSmallFontSize)}, {"class", "band"}};
+        text((from + to) / 2, kBandFirstBaseline, "PCI " + pci, attributes);
+        text((from + to) / 2, kBandFirstBaseline + kBandLineHeight, "AGP " + agp, attributes);
+    }
+}
+
+void ChartWriter::regions(const Panel& panel) {
+    const double nominal = *panel.nominal;
+    const std::array<double, 4> limits{panel.range.low, nominal * kCautionShare,
+                                       nominal * kDangerShare, panel.range.high};
+    for (std::size_t i = 0; i < kHintColours.size(); ++i) {
+        const double top = panel.y(std::max(limits.at(i), limits.at(i + 1)));
+        const double base = panel.y(limits.at(i));
+        if (base - top > 0) {
+            rect(left_, top, right() - left_, base - top, {{"fill", colour(kHintColours.at(i))}});
+        }
+    }
+}
+
+void ChartWriter::panel(const Panel& panel) {
+    const double base = panel.top + kPanelHeight;
+    text(left_, panel.top - 8, *panel.heading, {{"font-weight", "bold"}});
+    if (panel.nominal) {
+        regions(panel);
+    }
+    for (const double tick : ticks(panel.range, 4)) {
+        const double py = panel.y(tick);
+        line(left_, py, right(), py, {{"stroke", "#000000"}, {"stroke-opacity", "0.1"}});
+        text(left_ - 5, py + 4, tickText(tick), {{"text-anchor", "end"}});
+    }
+    for (const double tick : ticks(fsbRange_, 5)) {
+        line(x(tick), base, x(tick), base + 4, {{"stroke", "#777777"}});
+    }
+    if (panel.nominal) {
+        const Attributes dashes{{"stroke", "#444444"}, {"stroke-dasharray", "6 3"}};
+        Attributes nominalLine = dashes;
+        nominalLine.push_back({"class", "nominal"});
+        const double py = panel.y(*panel.nominal);
+        line(left_, py, right(), py, nominalLine);
+        // Keyed beside the heading, clear of the points, and shown as people
+        // quote it, with two decimals.
+        const auto quoted = static_cast<float>(std::round(*panel.nominal * 100) / 100);
+        const std::string key = labels_.nominal + " " + formatSingle(quoted);
+        const double keyLeft = right() - textWidth(key, kSmallFontSize);
+        line(keyLeft - 26, panel.top - 12, keyLeft - 4, panel.top - 12, dashes);
+        text(right(), panel.top - 8, key,
+             {{"text-anchor", "end"}, {"font-size", number(kSmallFontSize)}, {"fill", "#333333"}});
+    }
+    bandLimits(panel.top, base);
+    rect(left_, panel.top, right() - left_, kPanelHeight,
+         {{"fill", "none"}, {"stroke", "#999999"}});
+    series(panel);
+}
+
+// The points joined in FSB order; the line breaks where the divider changes,
+// since the clock jumps there rather than running between the two.
+void ChartWriter::series(const Panel& panel) {
+    const auto divider = [&panel](const Point& point) -> DividerChoice {
+        switch (panel.clock) {
+        case PciClock:
+            return point.row->pci;
+        case AgpClock:
+            return point.row->agp;
+        case CpuClock:
+            break;
+        }
+        return std::nullopt;
+    };
+    const auto clock = [&panel](const Point& point) {
+        return static_cast<double>(point.row->clocks.values.at(panel.clock));
+    };
+    std::string path;
+    for (std::size_t i = 0; i < points_.size(); ++i) {
+        if (i > 0 && divider(points_[i]) != divider(points_[i - 1])) {
+            path += " M";
+        } else {
+            path += i == 0 ? "M" : " L";
+        }
+        path += number(x(points_[i].fsb)) + ' ' + number(panel.y(clock(points_[i])));
+    }
+    empty("path", {{"d", path},
+                   {"fill", "none"},
+                   {"stroke", colour(kSeriesColour)},
+                   {"stroke-width", "1.5"}});
+
+    const std::string name = panel.clock == CpuClock   ? "cpu"
+                             : panel.clock == PciClock ? "pci"
+                                                       : "agp";
+    const Point* current = nullptr;
+    for (const Point& point : points_) {
+        const std::string& value = point.row->clocks.texts.at(panel.clock);
+        out_ +=
+            startTag("circle", {{"cx", number(x(point.fsb))},
+                                {"cy", number(panel.y(clock(point)))},
+                                {"r", number(point.current ? kCurrentRadius : kPointRadius)},
+                                {"fill", colour(point.current ? kCurrentColour : kSeriesColour)},
+                                {"stroke", "#ffffff"},
+                                {"class", "point " + name + (point.current ? " current" : "")},
+                                {"data-fsb", point.row->fsb}}) +
+            "><title>" + escapeXml("FSB " + point.row->fsb + ": " + value + " MHz") +
+            "</title></circle>\n";
+        if (point.current) {
+            current = &point;
+        }
+    }
+    if (current != nullptr) {
+        // The value beside the point, where the rising line leaves room: up
+        // and to the left in the right half, down and to the right in the
+        // left half.
+        const double px = x(current->fsb);
+        const bool leftSide = px > (left_ + right()) / 2;
+        const double py = std::clamp(panel.y(clock(*current)) + (leftSide ? -8 : 17),
+                                     panel.top + 13, panel.top + kPanelHeight - 4);
+        text(leftSide ? px - 9 : px + 9, py, current->row->clocks.texts.at(panel.clock),
+             {{"font-weight", "bold"},
+              {"fill", colour(kCurrentColour)},
+              {"stroke", "#ffffff"},
+              {"stroke-width", "3"},
+              {"paint-order", "stroke"},
+              {"text-anchor", leftSide ? "end" : ""}});
+    }
+}
+
+void ChartWriter::fsbAxis() {
+    const double base = bottom();
+    for (const double tick : ticks(fsbRange_, 5)) {
+        text(x(tick), base + 17, tickText(tick), {{"text-anchor", "middle"}});
+    }
+    text((left_ + right()) / 2, base + 38, labels_.fsbAxis, {{"text-anchor", "middle"}});
+}
+
+std::string ChartWriter::write() {
+    if (points_.empty()) {
+        left_ = 20;
+        open(80);
+        text(kWidth / 2, 45, labels_.noRows, {{"text-anchor", "middle"}, {"class", "no-rows"}});
+        out_ += "</svg>\n";
+        return out_;
+    }
+
+    const auto [lowest, highest] =
+        std::minmax_element(points_.begin(), points_.end(),
+                            [](const Point& a, const Point& b) { return a.fsb < b.fsb; });
+    fsbRange_ = padded(lowest->fsb, highest->fsb, 0.04);
+
+    std::array<Panel, 3> panels{{
+        {CpuClock, &labels_.cpuPanel, std::nullopt, 0, {}},
+        {PciClock, &labels_.pciPanel, kNominalPci, 0, {}},
+        {AgpClock, &labels_.agpPanel, kNominalAgp, 0, {}},
+    }};
+    std::size_t widestTick = 0;
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        Panel& panel = panels.at(i);
+        panel.top = kFirstPanelTop + static_cast<double>(i) * (kPanelHeight + kPanelGap);
+        double low = std::numeric_limits<double>::infinity();
+        double high = -low;
+        for (const Point& point : points_) {
+            const auto value = static_cast<double>(point.row->clocks.values.at(panel.clock));
+            low = std::min(low, value);
+            high = std::max(high, value);
+        }
+        if (panel.nominal) {
+            // Every region stays in sight, so a chart of safe clocks still
+            // shows how far they are from caution.
+            low = std::min(low, *panel.nominal);
+            high = std::max(high, *panel.nominal * kDangerShare);
+        }
+        panel.range = padded(low, high, 0.08);
+        for (const double tick : ticks(panel.range, 4)) {
+            widestTick = std::max(widestTick, tickText(tick).size());
+        }
+    }
+    left_ = 14 + 0.62 * kFontSize * static_cast<double>(widestTick);
+
+    open(bottom() + kBelowLastPanel);
+    legend();
+    bands();
+    for (const Panel& panel : panels) {
+        this->panel(panel);
+    }
+    fsbAxis();
+    for (const Point& point : points_) {
+        if (point.current) {
+            line(x(point.fsb), kFirstPanelTop, x(point.fsb), bottom(),
+                 {{"stroke", colour(kCurrentColour)},
+                  {"stroke-opacity", "0.6"},
+                  {"class", "current-fsb"}});
+        }
+    }
+    out_ += "</svg>\n";
+    return out_;
+}
+
+} // namespace
+
+std::string escapeXml(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (length == 0) {
+            out += "\uFFFD";
+            ++i;
+            continue;
+        }
+        const std::string_view sequence = text.substr(i, length);
+        i += length;
+        const auto lead = static_cast<unsigned char>(sequence[0]);
+        if (length == 1) {
+            switch (sequence[0]) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
+            default:
+                // XML has no place for most control characters, not even
+                // as references.
+                out += lead < 0x20 || lead == 0x7F ? ' ' : sequence[0];
+            }
+        } else if (length == 2 && lead == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0) {
+            out += ' ';
+        } else if (sequence == "\xEF\xBF\xBE" || sequence == "\xEF\xBF\xBF") {
+            out += "\uFFFD";
+        } else {
+            out += sequence;
+        }
+    }
+    return out;
+}
+
+std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& labels,
+                           std::optional<std::size_t> highlighted) {
+    std::vector<Point> points;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].failed()) {
+            continue;
+        }
+        // A row that did not fail has read its FSB text.
+        points.push_back(
+            {static_cast<double>(parseSingle(rows[i].fsb)), &rows[i], highlighted == i});
+    }
+    std::stable_sort(points.begin(), points.end(),
+                     [](const Point& a, const Point& b) { return a.fsb < b.fsb; });
+    return ChartWriter(std::move(points), labels).write();
+}
+
+} // namespace quenvale
