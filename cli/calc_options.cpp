@@ -306,6 +306,7 @@ constexpr std::array kLimits{ClockHint::Ok, ClockHint::Caution, ClockHint::Dange
 
 std::vector<std::string_view> limitNames() {
     std::vector<std::string_view> names;
+    names.reserve(kLimits.size());
     for (const ClockHint hint : kLimits) {
         names.push_back(hintName(hint));
     }
@@ -315,8 +316,11 @@ std::vector<std::string_view> limitNames() {
 // "--pci は 1/2、1/3、1/4 のいずれかです: " / "--pci takes 1/2, 1/3 or 1/4: ".
 UsageError notOneOf(std::string_view option, const std::vector<std::string_view>& choices,
                     std::string_view given, Language language) {
-    return UsageError(option + say(language, " は ", " takes ") + listed(choices, language, "or") +
-                      say(language, " のいずれかです: ", ": ") + given);
+    std::string message = option + say(language, " は ", " takes ");
+    message += listed(choices, language, "or");
+    message += say(language, " のいずれかです: ", ": ");
+    message += given;
+    return UsageError{message};
 }
 
 const OptionSpec* optionNamed(std::string_view name) {
@@ -648,13 +652,16 @@ std::string usageText(Language language) {
             const OptionSpec& option = specNamed(item.option);
             std::string word(option.name);
             if (option.takes == Takes::Value) {
-                word += " " + usageValue(option, mode, item.value);
+                word += ' ';
+                word += usageValue(option, mode, item.value);
             }
             if (!item.required) {
-                word = "[" + word + "]";
+                word.insert(0, 1, '[');
+                word += ']';
             }
             if (line.size() + 1 + word.size() > kWidth) {
-                text += line + "\n";
+                text += line;
+                text += '\n';
                 line = std::string(kProgram.size(), ' ');
             }
             line += " " + word;
@@ -733,7 +740,10 @@ std::string helpText(Language language) {
             break;
         }
         case HelpPlace::SameLine:
-            entry += "   " + label + "   " + help;
+            entry += "   ";
+            entry += label;
+            entry += "   ";
+            entry += help;
             break;
         case HelpPlace::SharesEntry:
         case HelpPlace::InAnother:
