@@ -23,6 +23,12 @@ ClockCase calculateCase(std::string_view reference, std::string_view fsb, Divide
             pci = pci ? pci : band.pci;
             agp = agp ? agp : band.agp;
         }
+        // Known from here on, even if the FSB or the arithmetic then fails.
+        result.pci = pci;
+        result.agp = agp;
+        // Converted here even when both dividers were given, so that a bad
+        // FSB text is blamed on its box and not taken for the arithmetic's.
+        parseSingle(fsb);
         reading.reset();
         ClockResults clocks = computeClocks(pci, agp, reference, fsb);
         std::optional<Consequences> consequences;
@@ -46,8 +52,6 @@ ClockCase calculateCase(std::string_view reference, std::string_view fsb, Divide
             }
         }
         // Written only once everything is known: a failure leaves no clocks.
-        result.pci = pci;
-        result.agp = agp;
         result.pciHint = pciHint(clocks.values[PciClock]);
         result.agpHint = agpHint(clocks.values[AgpClock]);
         result.clocks = std::move(clocks);

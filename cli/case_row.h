@@ -1,7 +1,9 @@
 #pragma once
 
+#include <calculator/clock_case.h>
 #include <calculator/clock_hints.h>
 #include <calculator/consequences.h>
+#include <cli/messages.h>
 
 #include <array>
 #include <optional>
@@ -13,7 +15,8 @@ namespace quenvale::cli {
 // dividers: the runtime's "invalid procedure call or argument".
 inline constexpr int kBadCaseLine = 5;
 
-// One calculated case as every output format writes it.
+// One case as every output format writes it: the texts of a ClockCase, or of
+// a batch line that could not be read as a case.
 struct CaseRow {
     std::string position; // for --crystal-for: "required", "below" or "above"
     std::string reference;
@@ -29,5 +32,9 @@ struct CaseRow {
     std::optional<Consequences> consequences;
     std::optional<CoreClock> core;
 };
+
+// A calculated case as a row; a failure's message is in `language`, naming
+// the text to blame.
+CaseRow caseRow(const ClockCase& calculated, Language language);
 
 } // namespace quenvale::cli

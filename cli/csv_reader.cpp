@@ -1,5 +1,9 @@
 #include <cli/csv_reader.h>
+#include <runtime/utf8.h>
+
+#include <algorithm>
 #include <istream>
+#include <streambuf>
 #include <string_view>
 
 namespace quenvale::cli {
@@ -25,25 +29,68 @@ void dropLineEnd(std::string& line) {
 
 } // namespace
 
+CsvReader::Read CsvReader::readLine(std::string& line, std::size_t limit) {
+    line.clear();
+    std::streambuf* buffer = in_.rdbuf();
+    if (buffer == nullptr) {
+        return Read::End;
+    }
+    using Traits = std::streambuf::traits_type;
+    bool any = false;
+    for (auto c = buffer->sbumpc(); !Traits::eq_int_type(c, Traits::eof()); c = buffer->sbumpc()) {
+        any = true;
+        if (c == '\n') {
+            return Read::Line;
+        }
+        if (line.size() == limit) {
+            // Too long: the rest of the line is read past, not kept.
+            for (c = buffer->sbumpc(); !Traits::eq_int_type(c, Traits::eof()) && c != '\n';
+                 c = buffer->sbumpc()) {
+            }
+            return Read::TooLong;
+        }
+        line.push_back(Traits::to_char_type(c));
+    }
+    return any ? Read::Line : Read::End;
+}
+
+CsvReader::Record CsvReader::tooLong(const std::string& line) {
+    Record record;
+    record.tooLong = true;
+    record.wellFormed = false;
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < line.size() && characters < kQuotedStart; ++characters) {
+        // Whole characters; a stray byte counts as one.
+        end += std::max<std::size_t>(1, utf8SequenceLength(line, end));
+    }
+    record.start = line.substr(0, std::min(end, line.size()));
+    return record;
+}
+
 std::optional<CsvReader::Record> CsvReader::next() {
-    std::string line;
-    while (std::getline(in_, line)) {
+    while (true) {
+        const Read read = readLine(line_, kMaxRecord);
+        if (read == Read::End) {
+            return std::nullopt;
+        }
         // Editors on some systems begin a UTF-8 file with a byte-order mark.
-        if (first_ && line.starts_with("\xEF\xBB\xBF")) {
-            line.erase(0, 3);
+        if (first_ && line_.starts_with("\xEF\xBB\xBF")) {
+            line_.erase(0, 3);
         }
         first_ = false;
-        dropLineEnd(line);
-        const std::string content = trimmed(line);
+        if (read == Read::TooLong) {
+            return tooLong(line_);
+        }
+        dropLineEnd(line_);
+        const std::string content = trimmed(line_);
         if (content.empty() || content.front() == '#') {
             continue;
         }
-        return parse(std::move(line));
+        return parse(line_);
     }
-    return std::nullopt;
 }
 
-CsvReader::Record CsvReader::parse(std::string line) {
+CsvReader::Record CsvReader::parse(const std::string& first) {
     Record record;
     std::string field;
     bool quoted = false;   // the field began with a quote
@@ -54,27 +101,35 @@ CsvReader::Record CsvReader::parse(std::string line) {
         field.clear();
         quoted = inQuotes = closed = false;
     };
+    std::size_t length = first.size(); // of the record so far
+    const std::string* line = &first;
     std::size_t i = 0;
     while (true) {
-        if (i == line.size()) {
+        if (i == line->size()) {
             if (!inQuotes) {
                 break;
             }
-            // A quoted field goes on over the line break.
-            if (!std::getline(in_, line)) {
+            // A quoted field goes on over the line break, within the cap.
+            const Read read = readLine(more_, kMaxRecord - std::min(length, kMaxRecord));
+            if (read == Read::TooLong) {
+                return tooLong(first);
+            }
+            if (read == Read::End) {
                 record.wellFormed = false;
                 break;
             }
-            dropLineEnd(line);
+            length += more_.size() + 1;
+            dropLineEnd(more_);
+            line = &more_;
             field += '\n';
             i = 0;
             continue;
         }
-        const char c = line[i++];
+        const char c = (*line)[i++];
         if (inQuotes) {
             if (c != '"') {
                 field += c;
-            } else if (i < line.size() && line[i] == '"') {
+            } else if (i < line->size() && (*line)[i] == '"') {
                 field += '"';
                 ++i;
             } else {

@@ -1,5 +1,6 @@
 #include <cli/calc_commands.h>
 #include <cli/messages.h>
+
 #include <cstdlib>
 #include <iostream>
 #include <string_view>

@@ -1,7 +1,6 @@
 #include <calculator/failure_message.h>
-#include <runtime/runtime_error.h>
-
 #include <cli/messages.h>
+#include <runtime/runtime_error.h>
 
 namespace quenvale::cli {
 

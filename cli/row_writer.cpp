@@ -1,10 +1,11 @@
+#include <cli/messages.h>
+#include <cli/row_writer.h>
 #include <runtime/utf8.h>
 
 #include <array>
 #include <cctype>
-#include <cli/messages.h>
-#include <cli/row_writer.h>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,7 @@ struct Field {
 };
 
 // The fields of a row, in column order, for the columns chosen.
-std::vector<Field> fieldsOf(const CaseRow& row, const RowWriter::Columns& columns) {
+std::vector<Field> fieldsOf(const CaseRow& row, const Columns& columns) {
     const bool failed = !row.error.empty();
     const auto text = [&](std::string_view value) {
         return failed && value.empty() ? Kind::Null : Kind::Text;
@@ -154,36 +155,15 @@ std::string jsonString(std::string_view text) {
     return out + '"';
 }
 
-RowWriter::RowWriter(std::ostream& out, Format format, Columns columns, bool manyRows)
-    : out_(out), format_(format), columns_(columns), manyRows_(manyRows) {
-    if (format_ == Format::Csv) {
-        const std::vector<Field> fields = fieldsOf(CaseRow{}, columns_);
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            out_ << (i == 0 ? "" : ",") << fields[i].key;
-        }
-        out_ << '\n';
-    } else if (format_ == Format::Json && manyRows_) {
-        out_ << '[';
+CsvWriter::CsvWriter(std::ostream& out, Columns columns) : out_(out), columns_(columns) {
+    const std::vector<Field> fields = fieldsOf(CaseRow{}, columns_);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        out_ << (i == 0 ? "" : ",") << fields[i].key;
     }
+    out_ << '\n';
 }
 
-void RowWriter::write(const CaseRow& row) {
-    if (format_ == Format::Csv) {
-        writeCsv(row);
-    } else {
-        writeJson(row);
-    }
-    ++rows_;
-}
-
-void RowWriter::finish() {
-    if (format_ == Format::Json && manyRows_) {
-        out_ << (rows_ == 0 ? "]\n" : "\n]\n");
-    }
-    out_.flush();
-}
-
-void RowWriter::writeCsv(const CaseRow& row) {
+void CsvWriter::write(const CaseRow& row) {
     const std::vector<Field> fields = fieldsOf(row, columns_);
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
@@ -196,10 +176,22 @@ void RowWriter::writeCsv(const CaseRow& row) {
     out_ << '\n';
 }
 
-void RowWriter::writeJson(const CaseRow& row) {
+void CsvWriter::finish() {
+    out_.flush();
+}
+
+JsonWriter::JsonWriter(std::ostream& out, Columns columns, bool manyRows)
+    : out_(out), columns_(columns), manyRows_(manyRows) {
+    if (manyRows_) {
+        out_ << '[';
+    }
+}
+
+void JsonWriter::write(const CaseRow& row) {
     if (manyRows_) {
         out_ << (rows_ == 0 ? "\n  " : ",\n  ");
     }
+    ++rows_;
     out_ << '{';
     bool first = true;
     for (const Field& field : fieldsOf(row, columns_)) {
@@ -228,6 +220,28 @@ void RowWriter::writeJson(const CaseRow& row) {
     if (!manyRows_) {
         out_ << '\n';
     }
+}
+
+void JsonWriter::finish() {
+    if (manyRows_) {
+        out_ << (rows_ == 0 ? "]\n" : "\n]\n");
+    }
+    out_.flush();
+}
+
+std::unique_ptr<RowWriter> makeRowWriter(std::ostream& out, Format format, Columns columns,
+                                         bool manyRows, const TextWriterMaker& text) {
+    // No default: a format added to the enum and not handled here does not
+    // compile.
+    switch (format) {
+    case Format::Text:
+        return text();
+    case Format::Csv:
+        return std::make_unique<CsvWriter>(out, columns);
+    case Format::Json:
+        return std::make_unique<JsonWriter>(out, columns, manyRows);
+    }
+    throw std::logic_error("unknown output format");
 }
 
 } // namespace quenvale::cli

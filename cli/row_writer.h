@@ -1,45 +1,69 @@
 #pragma once
 
+#include <cli/calc_types.h>
 #include <cli/case_row.h>
-#include <cli/command_line.h>
+
+#include <functional>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace quenvale::cli {
 
-// Writes rows as CSV (a header, then one line each) or JSON (one object, or
-// an array of objects when more than one row may come), as they arrive, so
-// that long runs stream.
+// Where the rows of a run go, one at a time as they are known, so that long
+// runs stream; finish() once after the last.
 class RowWriter {
 public:
-    struct Columns {
-        bool position = false; // a leading "position" column
-        bool error = false;    // "error" and "error_code" after the clocks' columns
-        // Then "usb_mhz", "usb_ok", "sio_mhz", "timer_drift_s_per_day" and
-        // "core_mhz" (empty in CSV, absent in JSON without a multiplier).
-        bool consequences = false;
-        bool core = false; // "core_mhz" alone, or filled in after the consequences
-    };
-
-    RowWriter(std::ostream& out, Format format, Columns columns, bool manyRows);
+    RowWriter() = default;
     RowWriter(const RowWriter&) = delete;
     RowWriter& operator=(const RowWriter&) = delete;
+    virtual ~RowWriter() = default;
 
-    void write(const CaseRow& row);
-    // Closes the JSON array; call once after the last row.
-    void finish();
+    virtual void write(const CaseRow& row) = 0;
+    virtual void finish() = 0;
+};
+
+// Which columns CSV and JSON write.
+struct Columns {
+    bool position = false; // a leading "position" column
+    bool error = false;    // "error" and "error_code" after the clocks' columns
+    // Then "usb_mhz", "usb_ok", "sio_mhz", "timer_drift_s_per_day" and
+    // "core_mhz" (empty in CSV, absent in JSON without a multiplier).
+    bool consequences = false;
+    bool core = false; // "core_mhz" alone, or filled in after the consequences
+};
+
+// A header, then one line a row.
+class CsvWriter final : public RowWriter {
+public:
+    CsvWriter(std::ostream& out, Columns columns);
+    void write(const CaseRow& row) override;
+    void finish() override;
 
 private:
-    void writeCsv(const CaseRow& row);
-    void writeJson(const CaseRow& row);
-
     std::ostream& out_;
-    Format format_;
+    Columns columns_;
+};
+
+// One object, or an array of objects when more than one row may come.
+class JsonWriter final : public RowWriter {
+public:
+    JsonWriter(std::ostream& out, Columns columns, bool manyRows);
+    void write(const CaseRow& row) override;
+    void finish() override;
+
+private:
+    std::ostream& out_;
     Columns columns_;
     bool manyRows_;
     std::size_t rows_ = 0;
 };
+
+// The writer of a format; each mode lays out its own text.
+using TextWriterMaker = std::function<std::unique_ptr<RowWriter>()>;
+std::unique_ptr<RowWriter> makeRowWriter(std::ostream& out, Format format, Columns columns,
+                                         bool manyRows, const TextWriterMaker& text);
 
 std::string csvField(std::string_view text);
 std::string jsonString(std::string_view text);

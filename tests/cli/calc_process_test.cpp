@@ -1,6 +1,7 @@
+#include <cli/csv_reader.h>
+
 #include <gtest/gtest.h>
 
-#include <cli/csv_reader.h>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -251,7 +252,9 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{
             {"--plan", "--target", "500", "--multiplier", "x4"}, 2, "quenvale-calc: --multiplier"},
         FailureCase{{"--table", "--multiplier", "4"}, 2, "quenvale-calc: --multiplier"},
-        FailureCase{{"--table", "--details"}, 2, "quenvale-calc: --details"}));
+        FailureCase{{"--table", "--details"}, 2, "quenvale-calc: --details"},
+        // As with --crystal-for, no crystal gives a clock of 0 or below.
+        FailureCase{{"--plan", "--target", "0"}, 2, "quenvale-calc: --target は正の数です: 0\n"}));
 
 // The conventions of shells and scripts: short options, the locale's
 // language, and failed cases as rows a CSV or JSON reader takes.
@@ -615,6 +618,29 @@ INSTANTIATE_TEST_SUITE_P(
                              {"agp_hint", "ok"},
                              {"error", nullptr},
                              {"error_code", nullptr}}})},
+        // Only the first line may be a header: a later one is a case,
+        // and a failed one.
+        ConventionCase{"batch_later_reference_line",
+                       {"LANG=ja_JP.UTF-8"},
+                       {"--batch"},
+                       "reference,fsb\n15,100\nreference,fsb\n",
+                       1,
+                       "",
+                       "",
+                       {},
+                       {},
+                       "\nreference,fsb,,,,,,,,PLL-IC REF クロックの値「reference」は"},
+        // Blanks inside quotes are part of the field, and echoed as typed.
+        ConventionCase{"batch_quoted_blanks_kept",
+                       {"LANG=C"},
+                       {"--batch", "--format", "json"},
+                       "\" 15 \",100\n",
+                       0,
+                       "",
+                       "",
+                       {},
+                       {},
+                       "{\"reference\": \" 15 \", \"fsb\": \"100\", \"pci_divider\": \"1/3\""},
         ConventionCase{
             "batch_text",
             {"LANG=ja_JP.UTF-8"},
@@ -656,6 +682,33 @@ TEST(calc_batch, writes_one_row_per_case_in_order_and_goes_on_after_errors) {
               "x,y,,,,,,,,PLL-IC REF クロックの値「x」は数値ではありません。 "
               "実行時エラー 13: 型が一致しません。,13\n"
               "14.318,140,1/4,1/1,140,35,140,ok,danger,,\n");
+}
+
+TEST(calc_batch, a_line_over_64_kib_is_one_failed_case_and_the_next_line_goes_on) {
+    constexpr std::size_t kCap = 64 * 1024;
+    const std::string atCap = "15," + std::string(kCap - 6, ' ') + "100";
+    ASSERT_EQ(atCap.size(), kCap);
+    const std::string overCap = "\u00e9" + std::string(kCap, 'x'); // a 2-byte character first
+    // A quoted field may span lines, but not past the cap.
+    const std::string quotedOverCap = "\"15" + std::string(kCap / 2, '\n') + std::string(kCap, 'y');
+    const Outcome outcome =
+        runCalc({"--batch", "--format", "json"},
+                atCap + "\n" + overCap + "\n16,100\n" + quotedOverCap + "\n17,100", {}, {"LANG=C"});
+    EXPECT_EQ(outcome.status, 1);
+    const nlohmann::json rows = nlohmann::json::parse(outcome.out);
+    ASSERT_EQ(rows.size(), 5U) << outcome.out;
+    EXPECT_EQ(rows[0]["cpu_mhz"], 104.7632);
+    // The line's start, quoted as messages quote: at most 40 characters.
+    const std::string message = rows[1]["error"];
+    const std::string head = "The input line is too long (64 KiB at most): \"\u00e9xxxxxxxxxx";
+    EXPECT_EQ(message.substr(0, head.size()), head);
+    EXPECT_TRUE(message.ends_with('"')) << message;
+    EXPECT_LE(message.size(), head.size() + 40 + 4) << message;
+    EXPECT_EQ(rows[1]["error_code"], 5);
+    EXPECT_EQ(rows[2]["reference"], "16");
+    EXPECT_EQ(rows[2]["cpu_mhz"], 111.7475);
+    EXPECT_EQ(rows[3]["error_code"], 5);
+    EXPECT_EQ(rows[4]["reference"], "17");
 }
 
 TEST(calc_batch, streams_a_hundred_thousand_cases) {

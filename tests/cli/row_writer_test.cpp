@@ -1,7 +1,9 @@
+#include <cli/row_writer.h>
+
 #include <gtest/gtest.h>
 
-#include <cli/row_writer.h>
 #include <sstream>
+#include <stdexcept>
 
 namespace quenvale::cli {
 namespace {
@@ -72,11 +74,11 @@ CaseRow sampleRow() {
 
 TEST(row_writer, json_array_is_empty_or_comma_separated) {
     std::ostringstream none;
-    RowWriter(none, Format::Json, {}, true).finish();
+    JsonWriter(none, {}, true).finish();
     EXPECT_EQ(none.str(), "[]\n");
 
     std::ostringstream two;
-    RowWriter writer(two, Format::Json, {.position = false, .error = true}, true);
+    JsonWriter writer(two, {.position = false, .error = true}, true);
     writer.write(sampleRow());
     CaseRow failed;
     failed.reference = "abc";
@@ -108,8 +110,10 @@ TEST(row_writer, keeps_typed_fields_as_typed_and_the_message_on_one_line) {
     };
     for (const auto& [format, text] : cases) {
         std::ostringstream out;
-        RowWriter writer(out, format, {.position = false, .error = true}, false);
-        writer.write(failed);
+        const auto writer =
+            makeRowWriter(out, format, {.position = false, .error = true}, false,
+                          []() -> std::unique_ptr<RowWriter> { throw std::logic_error("text"); });
+        writer->write(failed);
         const std::string written = out.str();
         // CSV begins with its header line.
         EXPECT_EQ(written.substr(format == Format::Csv ? written.find('\n') + 1 : 0), text);

@@ -1,0 +1,100 @@
+#include <calculator/clock_case.h>
+#include <calculator/dividers.h>
+#include <calculator/failure_message.h>
+#include <cli/calc_modes.h>
+#include <cli/csv_reader.h>
+#include <cli/text_output.h>
+
+#include <string>
+#include <vector>
+
+namespace quenvale::cli {
+
+namespace {
+
+// The row of a case that failed before it could be calculated.
+CaseRow failedRow(const std::vector<std::string>& fields, std::string error) {
+    CaseRow row;
+    row.reference = fields.empty() ? std::string() : fields[0];
+    row.fsb = fields.size() > 1 ? fields[1] : std::string();
+    row.pciDivider = fields.size() > 2 ? fields[2] : std::string();
+    row.agpDivider = fields.size() > 3 ? fields[3] : std::string();
+    row.error = std::move(error);
+    row.errorCode = kBadCaseLine;
+    return row;
+}
+
+// "「1/5」は 1/2、1/3、1/4 のいずれかです。", from the divider table.
+std::string notADivider(DividerGroup group, std::string_view given, Language language) {
+    const bool pci = group == DividerGroup::Pci;
+    std::string message(say(language, pci ? "PCIの分周比「" : "AGPの分周比「",
+                            pci ? "The PCI divider \"" : "The AGP divider \""));
+    message += quotableText(given);
+    message += say(language, "」は ", "\" is not one of ");
+    bool first = true;
+    for (const Divider& divider : dividerTable(group)) {
+        message += first ? "" : say(language, "、", ", ");
+        message += divider.caption;
+        first = false;
+    }
+    message += say(language, " のいずれかです。", ".");
+    return message;
+}
+
+// One record of --batch input as a row.
+CaseRow batchCase(const CsvReader::Record& record, Language language) {
+    if (record.tooLong) {
+        std::string message(say(language, "入力行が長すぎます (", "The input line is too long ("));
+        message += std::to_string(CsvReader::kMaxRecord / 1024);
+        message += say(language, " KiB まで): 「", " KiB at most): \"");
+        // Cut short with an ellipsis, as every quoted text is.
+        message += quotableText(record.start);
+        message += say(language, "」", "\"");
+        return failedRow({}, std::move(message));
+    }
+    const std::vector<std::string>& fields = record.fields;
+    if (!record.wellFormed || (fields.size() != 2 && fields.size() != 4)) {
+        return failedRow(
+            fields, std::string(say(language, "入力行は REF,FSB[,PCI,AGP] の形で書いてください。",
+                                    "Write each input line as REF,FSB[,PCI,AGP].")));
+    }
+    DividerChoice pci;
+    DividerChoice agp;
+    if (fields.size() == 4) {
+        if (!fields[2].empty() && !(pci = dividerIndex(DividerGroup::Pci, fields[2]))) {
+            return failedRow(fields, notADivider(DividerGroup::Pci, fields[2], language));
+        }
+        if (!fields[3].empty() && !(agp = dividerIndex(DividerGroup::Agp, fields[3]))) {
+            return failedRow(fields, notADivider(DividerGroup::Agp, fields[3], language));
+        }
+    }
+    return caseRow(calculateCase(fields[0], fields[1], pci, agp), language);
+}
+
+} // namespace
+
+int runBatch(const BatchArgs& args, std::istream& in, std::ostream& out, Language language) {
+    const auto writer =
+        makeRowWriter(out, args.format, {.position = false, .error = true}, true,
+                      [&] { return std::make_unique<TableTextWriter>(out, language); });
+    CsvReader reader(in);
+    bool anyFailed = false;
+    bool first = true;
+    while (const std::optional<CsvReader::Record> record = reader.next()) {
+        // A spreadsheet's export begins with the column names; only the
+        // first line may be such a header.
+        const bool header =
+            first && !record->fields.empty() && record->fields.front() == "reference";
+        first = false;
+        if (header) {
+            continue;
+        }
+        const CaseRow row = batchCase(*record, language);
+        anyFailed = anyFailed || !row.error.empty();
+        writer->write(row);
+    }
+    writer->finish();
+    return anyFailed ? 1 : 0;
+}
+
+} // namespace quenvale::cli

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cli/case_row.h>
+#include <cli/messages.h>
+#include <cli/row_writer.h>
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace quenvale::cli {
+
+// The columns of a text table; the plan's table goes on after them.
+inline constexpr std::string_view kTableColumns =
+    "REF      FSB      PCI  AGP  CPU(MHz)     PCI(MHz)     AGP(MHz)";
+
+// "注意", "危険", or nothing for ok.
+std::string_view hintLabel(ClockHint hint);
+
+// "  PCI危険  AGP注意": the hints of a row, for one-line formats.
+std::string hintSuffix(const CaseRow& row);
+
+// "分周比 PCI 1/4, AGP 1/2 (FSBの帯域から)": the dividers a case used, and
+// whether the FSB band chose them (as a pick from the window's list does) or
+// the command line did.
+std::string dividerLine(const CaseRow& row, bool pciGiven, bool agpGiven);
+
+// The text, padded with blanks to `width` bytes.
+std::string padded(std::string_view text, std::size_t width);
+
+// The rows of --batch and --table as a text table: the columns, then a line
+// a row, a failure's message in place of its clocks.
+class TableTextWriter final : public RowWriter {
+public:
+    TableTextWriter(std::ostream& out, Language language);
+    void write(const CaseRow& row) override;
+    void finish() override {}
+
+private:
+    std::ostream& out_;
+    Language language_;
+};
+
+} // namespace quenvale::cli
