@@ -24,11 +24,11 @@ public:
         out_ << "CPU " << row.clocks[0] << " MHz\n";
         out_ << "PCI " << row.clocks[1] << " MHz";
         if (row.pciHint != ClockHint::Ok) {
-            out_ << "  " << pciHintText(row.pciHint);
+            out_ << "  " << pciHintText(row.pciHint, quenvale::Language::Japanese);
         }
         out_ << "\nAGP " << row.clocks[2] << " MHz";
         if (row.agpHint != ClockHint::Ok) {
-            out_ << "  " << agpHintText(row.agpHint);
+            out_ << "  " << agpHintText(row.agpHint, quenvale::Language::Japanese);
         }
         out_ << '\n' << dividerLine(row, args_.pci.has_value(), args_.agp.has_value()) << '\n';
         if (row.core) {
@@ -36,10 +36,11 @@ public:
         }
         if (const auto& c = row.consequences) {
             // The window's sentences, with the signed drift kept in front.
-            out_ << "USB " << c->usbText << " MHz  " << usbVerdict(*c) << "\nSuper I/O "
-                 << c->sioText << " MHz\n"
+            out_ << "USB " << c->usbText << " MHz  " << usbVerdict(*c, quenvale::Language::Japanese)
+                 << "\nSuper I/O " << c->sioText << " MHz\n"
                  << "時計のずれ " << (c->timerDriftSecondsPerDay > 0 ? "+" : "")
-                 << c->timerDriftText << " 秒/日 (" << timerDriftSentence(*c) << ")\n";
+                 << c->timerDriftText << " 秒/日 ("
+                 << timerDriftSentence(*c, quenvale::Language::Japanese) << ")\n";
         }
     }
     void finish() override {}
