@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the one self-contained page: the HTML template with the style
-sheet, the program module (JavaScript holding its WebAssembly), the page
-script and the icons inlined, so that it opens from disk with no server.
+sheet, the window's markup as it opens, the program module (its JavaScript,
+and its WebAssembly gzip-compressed in base64), the page scripts and the
+icons inlined, so that it opens from disk with no server.
 
 With --site, also the folder to publish: the same page as index.html with a
 web app manifest, its icons and a service worker that keeps them all, so
@@ -9,6 +10,7 @@ that a phone can add it to its home screen and open it with no network."""
 
 import argparse
 import base64
+import gzip
 import hashlib
 import json
 import pathlib
@@ -88,16 +90,29 @@ def data_uri(path: pathlib.Path) -> str:
     return "data:image/png;base64," + base64.b64encode(path.read_bytes()).decode("ascii")
 
 
+def packed_wasm(path: pathlib.Path) -> str:
+    # A fixed time stamp: the same build makes the same page.
+    return base64.b64encode(gzip.compress(path.read_bytes(), compresslevel=9, mtime=0)).decode(
+        "ascii")
+
+
 def main() -> int:
     parser = argparse.ArgumentParser()
-    for name in ("template", "style", "module", "script", "icon16", "icon32", "output"):
-        parser.add_argument("--" + name, type=pathlib.Path, required=True)
+    for name in ("template", "style", "module", "wasm", "markup", "first_fit", "script", "icon16",
+                 "icon32", "output"):
+        parser.add_argument("--" + name.replace("_", "-"), dest=name, type=pathlib.Path,
+                            required=True)
     parser.add_argument("--site", type=pathlib.Path)
     parser.add_argument("--site-icon", type=pathlib.Path, action="append", default=[])
     args = parser.parse_args()
 
+    markup = json.loads(args.markup.read_text(encoding="utf-8"))
     parts = {
+        "@WINDOW_STYLE@": markup["style"],
         "@STYLE@": args.style.read_text(encoding="utf-8"),
+        "@FORM@": markup["form"],
+        "@FIRST_FIT@": args.first_fit.read_text(encoding="utf-8"),
+        "@WASM@": packed_wasm(args.wasm),
         "@MODULE@": args.module.read_text(encoding="utf-8"),
         "@SCRIPT@": args.script.read_text(encoding="utf-8"),
         "@ICON16@": data_uri(args.icon16),

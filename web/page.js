@@ -1,11 +1,16 @@
-// Draws the window from the description the program exports, forwards
-// every gesture to the program's session and shows the panel after each
-// one. Nothing here computes, reads or writes a number: every text shown
+// Takes over the window the page opens with (written at build time from
+// the description the program exports), forwards every gesture to the
+// program's session and shows the panel after each one. Nothing here computes, reads or writes a number: every text shown
 // comes from the program, and so does where the focus goes.
 'use strict';
 
 (async () => {
-    const program = await QuenvaleModule();
+    // The program's WebAssembly, held gzip-compressed in base64.
+    const packed = document.getElementById('program-wasm').textContent;
+    const bytes = Uint8Array.from(atob(packed), (c) => c.charCodeAt(0));
+    const wasmBinary = await new Response(new Blob([bytes]).stream()
+        .pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+    const program = await QuenvaleModule({ wasmBinary });
     const form = document.getElementById('Form1');
     const dialog = document.getElementById('failure');
 
@@ -23,24 +28,6 @@
     let blamedBox = null;
 
     const rows = vectorItems(program.controls());
-    const names = vectorItems(program.styleNames());
-    vectorItems(program.styleValues()).forEach((value, i) => {
-        document.documentElement.style.setProperty(names[i], value);
-    });
-    // Whether the face the layout was drawn for is missing: a text set in it
-    // then measures as in the fallback alone.
-    const probe = document.createElement('canvas').getContext('2d');
-    const widthIn = (family) => {
-        probe.font = `40px ${family}`;
-        return probe.measureText('0123456789.E+').width;
-    };
-    const drawnFor = getComputedStyle(document.documentElement).getPropertyValue('--face')
-        .split(',').slice(0, 2).join(',');
-    document.documentElement.classList.toggle('substitute-face',
-        widthIn(`${drawnFor}, monospace`) === widthIn('monospace'));
-    const twipsPerPixel = program.twipsPerPixel;
-    // Every length is the layout's, times the window's scale (see fit).
-    const pixels = (twips) => `calc(${twips / twipsPerPixel}px * var(--scale))`;
     const root = document.documentElement;
     const text = (name, what = '') => program.pageText(name).replace('%1', what);
 
@@ -49,58 +36,16 @@
     const results = [];
     let calculateButton = null;
 
-    function createFrame(row) {
-        const frame = document.createElement('fieldset');
-        frame.className = 'frame';
-        const legend = document.createElement('legend');
-        legend.textContent = row.caption;
-        frame.append(legend);
-        return frame;
-    }
-
-    function createLabel(row) {
-        const label = document.createElement(row.labelFor ? 'label' : 'span');
-        label.className = row.role === 'creditLine' ? 'label credit' : 'label';
-        label.textContent = row.caption;
-        if (row.labelFor) {
-            label.htmlFor = row.labelFor;
-        }
-        return label;
-    }
-
-    // An editable text with a drop-down list, as the ARIA combobox pattern
-    // has it; the element with the id is the text field.
-    function createCombo(row) {
+    // The text field, its ▼ button and its list.
+    function attachCombo(row, combo) {
         const box = row.role === 'referenceBox' ? 0 : 1;
-        const combo = document.createElement('div');
-        combo.className = 'combo';
-        const input = document.createElement('input');
-        input.type = 'text';
-        input.id = row.objectName;
-        input.setAttribute('role', 'combobox');
-        input.setAttribute('aria-expanded', 'false');
-        input.setAttribute('aria-autocomplete', 'none');
-        input.autocomplete = 'off';
-        // A phone shows its number pad rather than a full keyboard.
-        input.inputMode = 'decimal';
-        input.spellcheck = false;
-        input.value = row.caption;
-        input.title = row.toolTip;
-        const list = document.createElement('ul');
-        list.id = `${row.objectName}-list`;
-        list.setAttribute('role', 'listbox');
-        list.setAttribute('aria-label', row.toolTip);
-        list.hidden = true;
-        input.setAttribute('aria-controls', list.id);
-        const drop = document.createElement('button');
-        drop.type = 'button';
-        drop.className = 'drop';
-        drop.tabIndex = -1;
-        // The text field is the combobox; the button is for the mouse.
-        drop.setAttribute('aria-hidden', 'true');
-        combo.append(input, drop, list);
-
-        const state = { box, input, list, active: -1, items: [] };
+        const input = combo.querySelector('input');
+        const drop = combo.querySelector('.drop');
+        const list = combo.querySelector('[role="listbox"]');
+        const state = {
+            box, input, list, active: -1,
+            items: [...list.children].map((option) => option.textContent),
+        };
         combos[box] = state;
 
         // Text an input method is still composing is not typed yet: the
@@ -134,48 +79,28 @@
                 pick(state, Number(option.dataset.index));
             }
         });
-        return combo;
     }
 
-    function createOption(row) {
+    function attachOption(row) {
         const group = row.role === 'pciDivider' ? 0 : 1;
-        const label = document.createElement('label');
-        label.className = 'option';
-        const radio = document.createElement('input');
-        radio.type = 'radio';
-        radio.name = row.container;
-        radio.id = row.objectName;
-        const caption = document.createElement('span');
-        caption.textContent = row.caption;
-        label.append(radio, caption);
+        const radio = document.getElementById(row.objectName);
         // A click, or the arrow keys moving the selection within the frame.
         radio.addEventListener('click', () => run(() => session.clickDivider(group, row.index)));
         dividers[row.role][row.index] = radio;
-        return label;
     }
 
-    function createButton(row) {
-        const button = document.createElement('button');
-        button.type = 'button';
-        button.className = 'command';
-        button.id = row.objectName;
-        button.textContent = row.caption;
+    function attachButton(row) {
+        const button = document.getElementById(row.objectName);
         if (row.role === 'calculateButton') {
             calculateButton = button;
             button.addEventListener('click', calculate);
         } else {
             button.addEventListener('click', () => run(() => session.exit()));
         }
-        return button;
     }
 
-    function createResult(row) {
-        const box = document.createElement('input');
-        box.type = 'text';
-        box.className = 'result';
-        box.id = row.objectName;
-        box.readOnly = true;
-        box.value = row.caption;
+    function attachResult(row) {
+        const box = document.getElementById(row.objectName);
         results[row.index] = box;
         // The tip shows on hover, and when the keyboard brings the focus.
         box.addEventListener('mouseenter', () => showTip(box));
@@ -193,7 +118,6 @@
                 hideTip(box);
             }
         });
-        return box;
     }
 
     // A result's tool tip stands right of the results frame, level with its
@@ -246,66 +170,35 @@
         }
     }
 
-    const creators = {
-        frame: createFrame,
-        label: createLabel,
-        combobox: createCombo,
-        option: createOption,
-        button: createButton,
-        textbox: createResult,
+    // Frames and labels only show their captions.
+    const attachers = {
+        combobox: attachCombo,
+        option: attachOption,
+        button: attachButton,
+        textbox: attachResult,
     };
 
-    function build() {
-        const elements = new Map([[program.windowName(), form]]);
+    // The controls the page opened with, found by their object names.
+    function attach() {
         for (const row of rows) {
-            const element = creators[row.kind](row);
-            element.dataset.name = row.objectName;
-            element.style.left = pixels(row.left);
-            element.style.top = pixels(row.top);
-            element.style.width = pixels(row.width);
-            element.style.height = pixels(row.height);
-            elements.set(row.objectName, element);
-        }
-        // Appended in tab order, so that Tab follows the layout's order.
-        const byTab = [...rows].sort((a, b) => a.tabIndex - b.tabIndex);
-        for (const row of byTab) {
-            elements.get(row.container).append(elements.get(row.objectName));
+            const attacher = attachers[row.kind];
+            if (attacher) {
+                attacher(row, form.querySelector(`[data-name="${CSS.escape(row.objectName)}"]`));
+            }
         }
         form.append(tip);
-        const line = (factor) => {
-            const probe = document.createElement('span');
-            probe.className = 'probe';
-            probe.textContent = '0';
-            probe.style.fontSize = `calc(var(--control-size) * ${factor})`;
-            document.body.append(probe);
-            return probe;
-        };
-        probes = [line(1), line(4)];
+        // What was typed before the program was ready is typed now.
+        for (const state of combos) {
+            if (state.input.value !== state.input.defaultValue) {
+                session.edit(state.box, state.input.value);
+            }
+        }
     }
 
-    // The window's scale. A browser that draws text larger than asked (a
-    // minimum font size) makes the whole window grow with its text, so that
-    // nothing is cut or wraps; a touch screen has it fill the width. A
-    // desktop browser otherwise shows it at its size and zooms it itself.
-    let probes = [];
-    let scale = 1;
+    // The scale was set before the first frame (first_fit.js); a new one
+    // may cut or uncut a result.
     function fit() {
-        const [asked, large] = probes.map((probe) => probe.getBoundingClientRect().height);
-        const touch = matchMedia('(pointer: coarse)').matches;
-        root.classList.toggle('fit', touch);
-        const unscaled = form.getBoundingClientRect().width / scale;
-        // 4 px each side: the body's padding on a touch screen, which the
-        // window may take to hold enlarged text, but no more: a phone's
-        // screen is never scrolled sideways.
-        const across = touch ? (root.clientWidth - 8) / unscaled : 1;
-        let next = Math.max(1, across, (4 * asked) / large);
-        if (touch) {
-            next = Math.min(next, root.clientWidth / unscaled);
-            root.classList.toggle('edge', next > across);
-        }
-        if (Math.abs(next - scale) > 0.001) {
-            scale = next;
-            root.style.setProperty('--scale', String(scale));
+        if (window.quenvaleFit()) {
             show();
         }
     }
@@ -660,8 +553,7 @@
 
     document.title = program.windowTitle();
     document.getElementById('failure-title').textContent = program.windowTitle();
-    build();
-    root.style.setProperty('--scale', '1');
+    attach();
     show();
     fit();
     addEventListener('resize', fit);

@@ -26,9 +26,10 @@ def engine():
     return os.environ.get("QUENVALE_BROWSER", "chromium")
 
 
-def start_browser(width=480, height=560, phone=False, minimum_font=0):
+def start_browser(width=480, height=560, phone=False, minimum_font=0, script=True):
     """A browser at the desktop size, or a phone 390 px wide with a touch
-    screen; minimum_font sets the browser's minimum font size in px."""
+    screen; minimum_font sets the browser's minimum font size in px, and
+    script=False turns JavaScript off (Chromium only)."""
     if engine() == "webkitgtk":
         from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
         options = WebKitOptions()
@@ -48,9 +49,13 @@ def start_browser(width=480, height=560, phone=False, minimum_font=0):
             "userAgent": "Mozilla/5.0 (iPhone; CPU iPhone OS 17_0 like Mac OS X) Mobile"})
     else:
         options.add_argument(f"--window-size={width},{height}")
+    prefs = {}
     if minimum_font:
-        options.add_experimental_option(
-            "prefs", {"webkit.webprefs.minimum_font_size": minimum_font})
+        prefs["webkit.webprefs.minimum_font_size"] = minimum_font
+    if not script:
+        prefs["profile.managed_default_content_settings.javascript"] = 2
+    if prefs:
+        options.add_experimental_option("prefs", prefs)
     return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
 
 

@@ -1,0 +1,86 @@
+#!/usr/bin/env python3
+"""The window the page opens with, before the program is ready: every
+control is there with its caption and its start state, where the ready page
+has it, at the desktop size and on a phone, so that nothing moves when the
+program takes over; and with JavaScript off the window still shows."""
+
+import os
+import re
+import tempfile
+import unittest
+
+from page_harness import Page, PageTestCase, engine, main, start_browser
+
+# Each control: its name, what it shows, whether it is on and chosen, and
+# its box.
+CONTROLS = """
+return [...document.querySelectorAll('#Form1 [data-name]')].map((e) => {
+    const input = e.matches('input') ? e : e.querySelector('input');
+    const shown = e.matches('.frame') ? e.querySelector('legend').textContent
+        : e.matches('.combo, .result') ? input.value : e.textContent;
+    const r = e.getBoundingClientRect();
+    return [e.dataset.name, shown, !!(input || e).disabled, !!(input && input.checked),
+            ...[r.left, r.top, r.width, r.height].map((v) => Math.round(v * 10) / 10)];
+});
+"""
+
+# The program's module taken out: the page as it is until the program is
+# ready, its first scripts run.
+MODULE = re.compile(r"<script>\s*var QuenvaleModule\b.*?</script>", re.DOTALL)
+
+# The view, phone emulation, the browser's minimum font size in px, and
+# whether scripts run at all.
+VIEWS = [
+    ("desktop", False, 0, True),
+    ("desktop, 18 px minimum font", False, 18, True),
+    ("phone", True, 0, True),
+    ("phone, 18 px minimum font", True, 18, True),
+    ("desktop, JavaScript off", False, 0, False),
+]
+
+
+class FirstPaint(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.TemporaryDirectory()
+        with open(PageTestCase.page_path, encoding="utf-8") as page:
+            html, count = MODULE.subn("", page.read())
+        # The page must hold the module for this to test anything.
+        assert count == 1, "the page's module script was not found"
+        cls.unready = os.path.join(cls.folder.name, "unready.html")
+        with open(cls.unready, "w", encoding="utf-8") as out:
+            out.write(html)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.folder.cleanup()
+
+    def test_the_first_frame_is_the_ready_window(self):
+        for view, phone, minimum_font, script in VIEWS:
+            # Phone emulation, font settings and turning scripts off are
+            # Chromium's.
+            if engine() != "chromium" and (phone or minimum_font or not script):
+                continue
+            with self.subTest(view=view):
+                ready = start_browser(phone=phone, minimum_font=minimum_font)
+                first = start_browser(phone=phone, minimum_font=minimum_font, script=script)
+                try:
+                    Page(ready, PageTestCase.page_path).open()
+                    expected = ready.execute_script(CONTROLS)
+                    first.get("file://" + (self.unready if script else PageTestCase.page_path))
+                    shown = first.execute_script(CONTROLS)
+                    self.assertEqual(shown, expected)
+                    # None of the page's scripts ran where they are off.
+                    self.assertEqual(first.execute_script(
+                        "return typeof window.quenvaleFit"), "function" if script else "undefined")
+                    # Every control but the empty results says what it is.
+                    self.assertEqual(
+                        [name for name, text, *_ in shown
+                         if not text and not name.startswith("Text1")], [])
+                finally:
+                    ready.quit()
+                    first.quit()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,64 @@
+// Sizes the window before its first frame, while the program is still
+// loading, so that the page never jumps when the program takes over; the
+// page script calls quenvaleFit again when the viewport changes.
+'use strict';
+
+(() => {
+    const root = document.documentElement;
+    const form = document.getElementById('Form1');
+
+    // Whether the face the layout was drawn for is missing: a text set in it
+    // then measures as in the fallback alone.
+    const probe = document.createElement('canvas').getContext('2d');
+    const widthIn = (family) => {
+        probe.font = `40px ${family}`;
+        return probe.measureText('0123456789.E+').width;
+    };
+    const drawnFor = getComputedStyle(root).getPropertyValue('--face')
+        .split(',').slice(0, 2).join(',');
+    root.classList.toggle('substitute-face',
+        widthIn(`${drawnFor}, monospace`) === widthIn('monospace'));
+
+    // The size text is drawn at, against the size asked for.
+    const line = (factor) => {
+        const span = document.createElement('span');
+        span.className = 'probe';
+        span.textContent = '0';
+        span.style.fontSize = `calc(var(--control-size) * ${factor})`;
+        document.body.append(span);
+        return span;
+    };
+    const probes = [line(1), line(4)];
+
+    // The window's scale. A browser that draws text larger than asked (a
+    // minimum font size) makes the whole window grow with its text, so that
+    // nothing is cut or wraps; a touch screen has it fill the width. A
+    // desktop browser otherwise shows it at its size and zooms it itself.
+    // Says whether the scale changed.
+    let scale = 1;
+    window.quenvaleFit = () => {
+        const [asked, large] = probes.map((span) => span.getBoundingClientRect().height);
+        const touch = matchMedia('(pointer: coarse)').matches;
+        root.classList.toggle('fit', touch);
+        // The window's width at scale 1: its border does not scale.
+        const edges = getComputedStyle(form);
+        const border = parseFloat(edges.borderLeftWidth) + parseFloat(edges.borderRightWidth);
+        const unscaled = (form.getBoundingClientRect().width - border) / scale + border;
+        // 4 px each side: the body's padding on a touch screen, which the
+        // window may take to hold enlarged text, but no more: a phone's
+        // screen is never scrolled sideways.
+        const across = touch ? (root.clientWidth - 8) / unscaled : 1;
+        let next = Math.max(1, across, (4 * asked) / large);
+        if (touch) {
+            next = Math.min(next, root.clientWidth / unscaled);
+            root.classList.toggle('edge', next > across);
+        }
+        if (Math.abs(next - scale) <= 0.001) {
+            return false;
+        }
+        scale = next;
+        root.style.setProperty('--scale', String(scale));
+        return true;
+    };
+    window.quenvaleFit();
+})();
