@@ -14,6 +14,7 @@ import gzip
 import hashlib
 import json
 import pathlib
+import re
 import shutil
 import sys
 
@@ -90,10 +91,43 @@ def data_uri(path: pathlib.Path) -> str:
     return "data:image/png;base64," + base64.b64encode(path.read_bytes()).decode("ascii")
 
 
+def compact_script(text: str, name: str) -> str:
+    """The script without its comment lines and indentation: a fifth of the
+    page's own text. Lines stay lines, so no statement runs into the next;
+    a template literal across lines would change, so there must be none."""
+    lines = text.split("\n")
+    if any(line.count("`") % 2 for line in lines):
+        raise ValueError(f"{name} has a template literal across lines")
+    kept = (line.strip() for line in lines)
+    return "\n".join(line for line in kept if line and not line.startswith("//"))
+
+
+def compact_style(text: str) -> str:
+    """The style sheet without its comments and indentation."""
+    text = re.sub(r"/\*.*?\*/", "", text, flags=re.DOTALL)
+    return "\n".join(line.strip() for line in text.split("\n") if line.strip())
+
+
 def packed_wasm(path: pathlib.Path) -> str:
     # A fixed time stamp: the same build makes the same page.
     return base64.b64encode(gzip.compress(path.read_bytes(), compresslevel=9, mtime=0)).decode(
         "ascii")
+
+
+def page_parts(args: argparse.Namespace, markup: dict) -> dict:
+    """Each marker of the template and the text that takes its place."""
+    return {
+        "@WINDOW_STYLE@": markup["style"],
+        "@STYLE@": compact_style(args.style.read_text(encoding="utf-8")),
+        "@FORM@": markup["form"],
+        "@FIRST_FIT@": compact_script(args.first_fit.read_text(encoding="utf-8"),
+                                      args.first_fit.name),
+        "@WASM@": packed_wasm(args.wasm),
+        "@MODULE@": args.module.read_text(encoding="utf-8"),
+        "@SCRIPT@": compact_script(args.script.read_text(encoding="utf-8"), args.script.name),
+        "@ICON16@": data_uri(args.icon16),
+        "@ICON32@": data_uri(args.icon32),
+    }
 
 
 def main() -> int:
@@ -107,17 +141,11 @@ def main() -> int:
     args = parser.parse_args()
 
     markup = json.loads(args.markup.read_text(encoding="utf-8"))
-    parts = {
-        "@WINDOW_STYLE@": markup["style"],
-        "@STYLE@": args.style.read_text(encoding="utf-8"),
-        "@FORM@": markup["form"],
-        "@FIRST_FIT@": args.first_fit.read_text(encoding="utf-8"),
-        "@WASM@": packed_wasm(args.wasm),
-        "@MODULE@": args.module.read_text(encoding="utf-8"),
-        "@SCRIPT@": args.script.read_text(encoding="utf-8"),
-        "@ICON16@": data_uri(args.icon16),
-        "@ICON32@": data_uri(args.icon32),
-    }
+    try:
+        parts = page_parts(args, markup)
+    except ValueError as error:
+        print(f"assemble_page: {error}", file=sys.stderr)
+        return 1
     for marker, text in parts.items():
         # An inlined part must not end the element that holds it.
         if "</script" in text.lower() or "</style" in text.lower():

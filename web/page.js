@@ -7,7 +7,11 @@
 (async () => {
     // The program's WebAssembly, held gzip-compressed in base64.
     const packed = document.getElementById('program-wasm').textContent;
-    const bytes = Uint8Array.from(atob(packed), (c) => c.charCodeAt(0));
+    const decoded = atob(packed);
+    const bytes = new Uint8Array(decoded.length);
+    for (let i = 0; i < decoded.length; ++i) {
+        bytes[i] = decoded.charCodeAt(i);
+    }
     const wasmBinary = await new Response(new Blob([bytes]).stream()
         .pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
     const program = await QuenvaleModule({ wasmBinary });
