@@ -1,7 +1,8 @@
 // Takes over the window the page opens with (written at build time from
 // the description the program exports), forwards every gesture to the
-// program's session and shows the panel after each one. Nothing here computes, reads or writes a number: every text shown
-// comes from the program, and so does where the focus goes.
+// program's session and shows the panel after each one. Nothing here
+// computes, reads or writes a number: every text shown comes from the
+// program, and so does where the focus goes.
 'use strict';
 
 (async () => {

@@ -13,7 +13,8 @@ const [modulePath, wasmPath, outPath] = process.argv.slice(2);
 // The module is built for browsers; it needs nothing of one to describe
 // the window.
 globalThis.window = globalThis;
-const QuenvaleModule = new Function(`${fs.readFileSync(modulePath, 'utf8')}\nreturn QuenvaleModule;`)();
+const QuenvaleModule = new Function(
+    `${fs.readFileSync(modulePath, 'utf8')}\nreturn QuenvaleModule;`)();
 
 const escapeText = (text) => String(text).replaceAll('&', '&amp;').replaceAll('<', '&lt;')
     .replaceAll('>', '&gt;');
