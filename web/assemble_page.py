@@ -90,7 +90,8 @@ def data_uri(path: pathlib.Path) -> str:
 
 def main() -> int:
     parser = argparse.ArgumentParser()
-    for name in ("template", "style", "module", "script", "icon16", "icon32", "output"):
+    for name in ("template", "style", "module", "script", "companion", "icon16", "icon32",
+                 "output"):
         parser.add_argument("--" + name, type=pathlib.Path, required=True)
     parser.add_argument("--site", type=pathlib.Path)
     parser.add_argument("--site-icon", type=pathlib.Path, action="append", default=[])
@@ -100,6 +101,7 @@ def main() -> int:
         "@STYLE@": args.style.read_text(encoding="utf-8"),
         "@MODULE@": args.module.read_text(encoding="utf-8"),
         "@SCRIPT@": args.script.read_text(encoding="utf-8"),
+        "@COMPANION@": args.companion.read_text(encoding="utf-8"),
         "@ICON16@": data_uri(args.icon16),
         "@ICON32@": data_uri(args.icon32),
     }
