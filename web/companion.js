@@ -61,7 +61,7 @@ window.quenvaleCompanion = (page) => {
     document.querySelector('footer').after(aside);
 
     // The crystal and FSB the table was drawn for, from the session.
-    let shown = { reference: '', fsb: '' };
+    let shown = { reference: '', fsb: '', chart: '' };
     let lastPlan = null;
 
     const columns = ['fsb', 'pciDivider', 'agpDivider', 'cpu', 'pci', 'agp', 'usb', 'drift'];
@@ -127,23 +127,20 @@ window.quenvaleCompanion = (page) => {
     }
 
     function drawTable() {
-        const { reference, fsb } = shown;
-        const rows = items(program.fsbRows(reference, language()));
-        fill(fsbTable, program.tableTitle(reference, language()), columns, rows, chooseFsb, 'fsb');
-        const svg = new DOMParser().parseFromString(
-            program.fsbChart(reference, fsb, language()), 'image/svg+xml').documentElement;
-        chart.replaceChildren(document.importNode(svg, true));
-        // The window's FSB, as the chart marks it.
-        const current = rows.findIndex((row) => row.fsb === fsb);
-        if (current >= 0) {
-            fsbTable.tBodies[0].rows[current].classList.add('current');
+        const view = program.fsbTableView(shown.reference, shown.fsb, language());
+        fill(fsbTable, view.title, columns, items(view.rows), chooseFsb, 'fsb');
+        // The program's own SVG, its texts escaped there.
+        chart.innerHTML = view.chart;
+        shown.chart = view.chart;
+        if (view.current >= 0) {
+            fsbTable.tBodies[0].rows[view.current].classList.add('current');
         }
     }
 
     // Each successful calculation: the crystal and FSB now in the window.
     function follow() {
         const session = page.session();
-        shown = { reference: session.text(0), fsb: session.text(1) };
+        shown = { reference: session.text(0), fsb: session.text(1), chart: '' };
         drawTable();
     }
 
@@ -186,7 +183,7 @@ window.quenvaleCompanion = (page) => {
         program.tableCsv(shown.reference, language()), 'text/csv',
         `quenvale-${shown.reference}.csv`));
     saveSvg.addEventListener('click', () => save(saveSvg,
-        program.fsbChart(shown.reference, shown.fsb, language()), 'image/svg+xml',
+        shown.chart, 'image/svg+xml',
         `quenvale-${shown.reference}.svg`));
 
     // Every caption, in the page's language.

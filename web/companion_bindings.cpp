@@ -52,6 +52,13 @@ struct CompanionRow {
     int fsbItem = -1;
 };
 
+struct TableView {
+    std::string title;
+    std::string chart; // SVG
+    std::vector<CompanionRow> rows;
+    int current = -1; // the row of the window's FSB
+};
+
 struct PlanOutcome {
     // The field to blame (0 target, 1 multiplier, 2 neither) and why; -1
     // when the plan was made.
@@ -115,12 +122,12 @@ std::vector<ClockCase> tableOf(const std::string& reference) {
     return fsbTable(reference, kFsbPresets, {.consequences = true, .multiplier = std::nullopt});
 }
 
-// The FSB table of the crystal: every FSB of the list with its band's
+// The rows of the FSB table: every FSB of the list with its band's
 // dividers, as the command line's --table gives them.
-std::vector<CompanionRow> fsbRows(const std::string& reference, const std::string& code) {
-    const Language language = languageOf(code);
+std::vector<CompanionRow> fsbRows(const std::vector<ClockCase>& table, Language language) {
     std::vector<CompanionRow> rows;
-    for (const ClockCase& calculated : tableOf(reference)) {
+    rows.reserve(table.size());
+    for (const ClockCase& calculated : table) {
         CompanionRow row{.reference = calculated.reference, .fsb = calculated.fsb};
         row.fsbItem = itemOf(kFsbPresets, calculated.fsb);
         row.referenceItem = itemOf(kReferencePresets, calculated.reference);
@@ -146,10 +153,10 @@ std::string tableTitle(const std::string& reference, Language language) {
               {{"reference", reference}});
 }
 
-// The chart of the crystal's table with the FSB setting `fsb` marked, if it
-// is one of the list's.
-std::string fsbChart(const std::string& reference, const std::string& fsb,
-                     const std::string& code) {
+// The crystal's table, its title and its chart with the FSB setting `fsb`
+// marked, if it is one of the list's: the table worked out once for all.
+TableView fsbTableView(const std::string& reference, const std::string& fsb,
+                       const std::string& code) {
     const Language language = languageOf(code);
     const auto text = [&](Message message) { return std::string(tr(language, message)); };
     const ChartLabels labels{
@@ -172,7 +179,11 @@ std::string fsbChart(const std::string& reference, const std::string& fsb,
     if (item >= 0) {
         highlighted = static_cast<std::size_t>(item);
     }
-    return drawClockChart(tableOf(reference), labels, highlighted);
+    const std::vector<ClockCase> table = tableOf(reference);
+    return {.title = tableTitle(reference, language),
+            .chart = drawClockChart(table, labels, highlighted),
+            .rows = fsbRows(table, language),
+            .current = item};
 }
 
 // The bytes of `quenvale-calc --table --ref REFERENCE --format csv`.
@@ -220,7 +231,8 @@ PlanOutcome plan(const std::string& target, const std::string& multiplier, int l
     }
     std::optional<std::string_view> multiplierText;
     if (!isBlankText(multiplier)) {
-        if (auto failure = positiveFailure(multiplier, {"倍率", "companion field name"}, language)) {
+        if (auto failure =
+                positiveFailure(multiplier, {"倍率", "companion field name"}, language)) {
             return {.field = 1, .message = std::move(*failure)};
         }
         multiplierText = multiplier;
@@ -345,19 +357,19 @@ EMSCRIPTEN_BINDINGS(quenvale_companion) {
         .field("referenceItem", &CompanionRow::referenceItem)
         .field("fsbItem", &CompanionRow::fsbItem);
     register_vector<CompanionRow>("CompanionRowList");
+    value_object<quenvale::TableView>("TableView")
+        .field("title", &quenvale::TableView::title)
+        .field("chart", &quenvale::TableView::chart)
+        .field("rows", &quenvale::TableView::rows)
+        .field("current", &quenvale::TableView::current);
     value_object<PlanOutcome>("PlanOutcome")
         .field("field", &PlanOutcome::field)
         .field("message", &PlanOutcome::message)
         .field("summary", &PlanOutcome::summary)
         .field("rows", &PlanOutcome::rows);
 
-    function("fsbRows", &quenvale::fsbRows);
-    function("fsbChart", &quenvale::fsbChart);
+    function("fsbTableView", &quenvale::fsbTableView);
     function("tableCsv", &quenvale::tableCsv);
-    function(
-        "tableTitle", +[](const std::string& reference, const std::string& code) {
-            return quenvale::tableTitle(reference, quenvale::languageOf(code));
-        });
     function("plan", &quenvale::plan);
     function("planCounts", &quenvale::planCounts);
     function("companionText", &quenvale::companionText);
