@@ -62,7 +62,9 @@ window.quenvaleCompanion = (page) => {
 
     // The crystal and FSB the table was drawn for, from the session.
     let shown = { reference: '', fsb: '', chart: '' };
+    // The last plan made, and the last asked for (which may have failed).
     let lastPlan = null;
+    let lastAsked = null;
 
     const columns = ['fsb', 'pciDivider', 'agpDivider', 'cpu', 'pci', 'agp', 'usb', 'drift'];
     const planColumns = ['reference', 'fsb', 'pciDivider', 'agpDivider', 'cpu', 'core', 'pci',
@@ -145,6 +147,7 @@ window.quenvaleCompanion = (page) => {
     }
 
     function runPlan(args) {
+        lastAsked = args;
         const outcome = program.plan(args.target, args.multiplier, args.limit, args.count,
             language());
         const errors = [target.error, multiplier.error, planError];
@@ -211,8 +214,12 @@ window.quenvaleCompanion = (page) => {
     function redraw() {
         caption();
         drawTable();
+        const asked = lastAsked;
         if (lastPlan) {
             runPlan(lastPlan);
+        }
+        if (asked && asked !== lastPlan) {
+            runPlan(asked);
         }
     }
 
