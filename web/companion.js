@@ -29,7 +29,8 @@ window.quenvaleCompanion = (page) => {
 
     const aside = make('aside', { id: 'companion' });
     const tableHeading = make('h2', { id: 'fsb-heading' });
-    const chart = make('div', { id: 'fsb-chart' });
+    const picture = make('img', { id: 'fsb-chart-image' });
+    const chart = make('div', { id: 'fsb-chart' }, picture);
     const saveCsv = make('a', { id: 'save-csv', href: '#' });
     const saveSvg = make('a', { id: 'save-svg', href: '#' });
     const fsbTable = make('table', { id: 'fsb-table' });
@@ -131,8 +132,11 @@ window.quenvaleCompanion = (page) => {
     function drawTable() {
         const view = program.fsbTableView(shown.reference, shown.fsb, language());
         fill(fsbTable, view.title, columns, items(view.rows), chooseFsb, 'fsb');
-        // The program's own SVG, its texts escaped there.
-        chart.innerHTML = view.chart;
+        // An image: drawn off the page's own layout, and one picture with
+        // one text for a screen reader.
+        URL.revokeObjectURL(picture.src);
+        picture.src = URL.createObjectURL(new Blob([view.chart], { type: 'image/svg+xml' }));
+        picture.alt = view.chartAlt;
         shown.chart = view.chart;
         if (view.current >= 0) {
             fsbTable.tBodies[0].rows[view.current].classList.add('current');

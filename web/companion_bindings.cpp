@@ -54,7 +54,8 @@ struct CompanionRow {
 
 struct TableView {
     std::string title;
-    std::string chart; // SVG
+    std::string chart;    // SVG
+    std::string chartAlt; // what the chart shows, for its image's alt text
     std::vector<CompanionRow> rows;
     int current = -1; // the row of the window's FSB
 };
@@ -182,6 +183,7 @@ TableView fsbTableView(const std::string& reference, const std::string& fsb,
     const std::vector<ClockCase> table = tableOf(reference);
     return {.title = tableTitle(reference, language),
             .chart = drawClockChart(table, labels, highlighted),
+            .chartAlt = labels.title + " " + labels.description,
             .rows = fsbRows(table, language),
             .current = item};
 }
@@ -360,6 +362,7 @@ EMSCRIPTEN_BINDINGS(quenvale_companion) {
     value_object<quenvale::TableView>("TableView")
         .field("title", &quenvale::TableView::title)
         .field("chart", &quenvale::TableView::chart)
+        .field("chartAlt", &quenvale::TableView::chartAlt)
         .field("rows", &quenvale::TableView::rows)
         .field("current", &quenvale::TableView::current);
     value_object<PlanOutcome>("PlanOutcome")
