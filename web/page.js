@@ -412,6 +412,7 @@
             history.replaceState(null, '', location.pathname + location.search);
         }
         show();
+        companion?.follow();
         focusBox(0);
     }
 
