@@ -155,25 +155,34 @@ std::string jsonString(std::string_view text) {
     return out + '"';
 }
 
-CsvWriter::CsvWriter(std::ostream& out, Columns columns) : out_(out), columns_(columns) {
-    const std::vector<Field> fields = fieldsOf(CaseRow{}, columns_);
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        out_ << (i == 0 ? "" : ",") << fields[i].key;
+std::string csvHeader(const Columns& columns) {
+    std::string line;
+    for (const Field& field : fieldsOf(CaseRow{}, columns)) {
+        line += (line.empty() ? "" : ",") + std::string(field.key);
     }
-    out_ << '\n';
+    return line + '\n';
+}
+
+std::string csvLine(const CaseRow& row, const Columns& columns) {
+    const std::vector<Field> fields = fieldsOf(row, columns);
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            line += ',';
+        }
+        if (fields[i].kind != Kind::Null && fields[i].kind != Kind::Absent) {
+            line += csvField(fields[i].text);
+        }
+    }
+    return line + '\n';
+}
+
+CsvWriter::CsvWriter(std::ostream& out, Columns columns) : out_(out), columns_(columns) {
+    out_ << csvHeader(columns_);
 }
 
 void CsvWriter::write(const CaseRow& row) {
-    const std::vector<Field> fields = fieldsOf(row, columns_);
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) {
-            out_ << ',';
-        }
-        if (fields[i].kind != Kind::Null && fields[i].kind != Kind::Absent) {
-            out_ << csvField(fields[i].text);
-        }
-    }
-    out_ << '\n';
+    out_ << csvLine(row, columns_);
 }
 
 void CsvWriter::finish() {

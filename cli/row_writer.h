@@ -34,6 +34,11 @@ struct Columns {
     bool core = false; // "core_mhz" alone, or filled in after the consequences
 };
 
+// The CSV header line and a row's line, each ending in a line feed: what
+// CsvWriter writes, for callers that keep the text (the page's download).
+std::string csvHeader(const Columns& columns);
+std::string csvLine(const CaseRow& row, const Columns& columns);
+
 // A header, then one line a row.
 class CsvWriter final : public RowWriter {
 public:

@@ -125,6 +125,8 @@ def page_parts(args: argparse.Namespace, markup: dict) -> dict:
         "@WASM@": packed_wasm(args.wasm),
         "@MODULE@": args.module.read_text(encoding="utf-8"),
         "@SCRIPT@": compact_script(args.script.read_text(encoding="utf-8"), args.script.name),
+        "@COMPANION@": compact_script(args.companion.read_text(encoding="utf-8"),
+                                      args.companion.name),
         "@ICON16@": data_uri(args.icon16),
         "@ICON32@": data_uri(args.icon32),
     }
@@ -132,8 +134,8 @@ def page_parts(args: argparse.Namespace, markup: dict) -> dict:
 
 def main() -> int:
     parser = argparse.ArgumentParser()
-    for name in ("template", "style", "module", "wasm", "markup", "first_fit", "script", "icon16",
-                 "icon32", "output"):
+    for name in ("template", "style", "module", "wasm", "markup", "first_fit", "script", "companion",
+                 "icon16", "icon32", "output"):
         parser.add_argument("--" + name.replace("_", "-"), dest=name, type=pathlib.Path,
                             required=True)
     parser.add_argument("--site", type=pathlib.Path)

@@ -293,6 +293,7 @@
     function calculate() {
         if (!run(() => session.calculate()).failed) {
             writeLink();
+            companion?.follow();
         }
     }
 
@@ -309,6 +310,7 @@
             history.replaceState(null, '', location.pathname + location.search);
         }
         show();
+        companion?.follow();
         focusBox(0);
     }
 
@@ -441,6 +443,7 @@
         }
         show();
         writeLink();
+        companion?.follow();
         focusBox(Math.max(0, outcome.focusBox));
         if (unavailable.length > 0) {
             say(text('dividerUnavailable', unavailable.join('、')));
@@ -564,6 +567,14 @@
     addEventListener('resize', fit);
     // Typing at once replaces the preset crystal.
     focusBox(0);
+    // The table, chart and planner beside the window (companion.js), which
+    // follow each calculation and put a chosen row in the window as picks.
+    const companion = window.quenvaleCompanion?.({
+        program,
+        session: () => session,
+        pick: (box, index) => run(() => session.pick(box, index)),
+        calculate,
+    });
     openLink();
     // A link pasted into the address bar of the open page.
     addEventListener('hashchange', () => {

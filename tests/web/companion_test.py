@@ -1,0 +1,155 @@
+#!/usr/bin/env python3
+"""Beside the window: the FSB table and its downloads against the command
+line, a chosen row of the table or the planner put in the window, the
+planner's bad input, and the chart's marked point."""
+
+import csv
+import io
+import os
+import subprocess
+import xml.etree.ElementTree as ElementTree
+
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+from page_harness import FSB, PCI, AGP, REFERENCE, PageTestCase, main
+
+SVG = "{http://www.w3.org/2000/svg}"
+# `quenvale-calc --table --ref 15 --format csv`, its header and the row at
+# 100 MHz, for when the native build is not there to run.
+KNOWN_CSV = {
+    "15": ["reference,fsb,pci_divider,agp_divider,cpu_mhz,pci_mhz,agp_mhz,pci_hint,agp_hint,"
+           "error,error_code",
+           "15,100,1/3,2/3,104.7632,34.92108,69.84216,ok,ok,,"],
+}
+
+
+def cli_csv(reference):
+    """The command line's CSV of the crystal's table, or None without it."""
+    calc = os.environ.get("QUENVALE_CALC", "")
+    if not os.access(calc, os.X_OK):
+        return None
+    return subprocess.run([calc, "--table", "--ref", reference, "--format", "csv"],
+                          capture_output=True, check=False, text=True,
+                          env={**os.environ, "LC_ALL": "ja_JP.UTF-8"}).stdout
+
+
+class CompanionTestCase(PageTestCase):
+    def setUp(self):
+        super().setUp()
+        self.driver.execute_script("document.documentElement.lang = 'ja'")
+
+    def calculate(self, reference):
+        self.page.type_into(REFERENCE, reference)
+        self.page.box(REFERENCE).send_keys(Keys.ENTER)
+
+    def download(self, link):
+        """The text a download link saves."""
+        self.page.control(link).click()
+        return self.driver.execute_async_script(
+            "const done = arguments[1];"
+            "fetch(document.getElementById(arguments[0]).href)"
+            ".then((r) => r.text()).then(done);", link)
+
+    def table_rows(self, table):
+        return self.driver.execute_script(
+            "return [...document.querySelectorAll(arguments[0] + ' tbody tr')]"
+            ".map((tr) => [...tr.cells].map((c) => c.firstChild.textContent))", table)
+
+    def window_dividers(self):
+        captions = ["1/2", "1/3", "1/4"], ["1/1", "2/3", "1/2"]
+        return [captions[g][self.page.selected(group)] for g, group in enumerate((PCI, AGP))]
+
+
+class Table(CompanionTestCase):
+    def test_the_table_and_its_csv_are_the_command_lines(self):
+        for reference in ("15", "14.318", "12.800", "24.000"):
+            with self.subTest(reference=reference):
+                self.calculate(reference)
+                saved = self.download("save-csv")
+                expected = cli_csv(reference)
+                if expected is not None:
+                    self.assertEqual(saved, expected)
+                elif reference in KNOWN_CSV:
+                    lines = saved.splitlines()
+                    self.assertEqual(lines[0], KNOWN_CSV[reference][0])
+                    self.assertIn(KNOWN_CSV[reference][1], lines)
+                # The table on screen shows the same rows, cell for cell.
+                records = list(csv.DictReader(io.StringIO(saved)))
+                shown = self.table_rows("#fsb-table")
+                self.assertEqual(len(shown), len(records))
+                for cells, record in zip(shown, records):
+                    self.assertEqual(cells[:6], [record[k] for k in (
+                        "fsb", "pci_divider", "agp_divider", "cpu_mhz", "pci_mhz", "agp_mhz")])
+
+
+class Choose(CompanionTestCase):
+    def test_a_table_row_is_picked_and_calculated(self):
+        self.calculate("15")
+        records = list(csv.DictReader(io.StringIO(self.download("save-csv"))))
+        for fsb, key in (("133.333", Keys.ENTER), ("66.666", Keys.SPACE)):
+            with self.subTest(fsb=fsb):
+                index = [r["fsb"] for r in records].index(fsb)
+                row = records[index]
+                button = self.driver.find_elements(By.CSS_SELECTOR, "#fsb-table tbody th button")
+                button[index].send_keys(key)
+                self.assertEqual(self.page.texts(), ["15", fsb])
+                self.assertEqual(self.page.results(),
+                                 [row["cpu_mhz"], row["pci_mhz"], row["agp_mhz"]])
+                self.assertEqual(self.window_dividers(), [row["pci_divider"], row["agp_divider"]])
+                self.assertIn(f"fsb={fsb}", self.page.fragment())
+                # The chart and the table mark the window's FSB.
+                chart = ElementTree.fromstring(self.download("save-svg"))
+                marked = chart.findall(f".//{SVG}circle[@class='point cpu current']")
+                self.assertEqual([c.get("data-fsb") for c in marked], [fsb])
+                self.assertEqual(len(chart.findall(f".//{SVG}circle[@data-fsb]")),
+                                 3 * len(records))
+                self.assertEqual(self.driver.execute_script(
+                    "return document.querySelector('#fsb-table tr.current th').textContent"), fsb)
+
+    def test_a_planner_row_fills_the_window(self):
+        self.page.control("plan-target").send_keys("500")
+        self.page.control("plan-multiplier").send_keys("4.5")
+        self.page.control("plan-find").click()
+        rows = self.table_rows("#plan-table")
+        self.assertEqual(len(rows), 10)
+        for index in (0, 3):
+            with self.subTest(row=index):
+                reference, fsb, pci, agp, cpu, _core, pci_mhz, agp_mhz = rows[index][:8]
+                # A click anywhere on the row: here on its CPU clock.
+                cell = self.driver.find_elements(By.CSS_SELECTOR, "#plan-table tbody tr")[
+                    index].find_elements(By.TAG_NAME, "td")[3]
+                self.driver.execute_script("arguments[0].scrollIntoView({block: 'center'})", cell)
+                cell.click()
+                self.assertEqual(self.page.texts(), [reference, fsb])
+                self.assertEqual(self.page.results(), [cpu, pci_mhz, agp_mhz])
+                self.assertEqual(self.window_dividers(), [pci, agp])
+
+    def test_bad_target_or_multiplier_is_told_beside_it(self):
+        page = self.page
+        page.control("plan-target").send_keys("500")
+        page.control("plan-find").click()
+        before = self.table_rows("#plan-table")
+        window = page.texts(), page.results()
+        for target, multiplier, field, message in (
+                ("abc", "", "plan-target", "目標クロックの値「abc」は数値ではありません。"),
+                ("-5", "", "plan-target", "目標クロック は正の数です: -5"),
+                ("", "", "plan-target", "目標クロック"),
+                ("500", "0", "plan-multiplier", "倍率 は正の数です: 0"),
+                ("500", "x", "plan-multiplier", "倍率 は正の数です: x")):
+            with self.subTest(target=target, multiplier=multiplier):
+                for name, text in (("plan-target", target), ("plan-multiplier", multiplier)):
+                    page.control(name).clear()
+                    if text:  # WebKit's driver refuses to type nothing
+                        page.control(name).send_keys(text)
+                page.control("plan-find").click()
+                self.assertIn(message, page.control(f"{field}-error").text)
+                other = "plan-multiplier" if field == "plan-target" else "plan-target"
+                self.assertEqual(page.control(f"{other}-error").text, "")
+                self.assertEqual(page.control(field).get_attribute("aria-invalid"), "true")
+                self.assertEqual(self.table_rows("#plan-table"), before)
+                self.assertEqual((page.texts(), page.results()), window)
+
+
+if __name__ == "__main__":
+    main()

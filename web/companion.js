@@ -1,0 +1,235 @@
+// Beside the window: the FSB table and chart of the crystal in the window,
+// the crystal planner, and the table and chart to save. The program makes
+// every text and number; this lays them out and hands a chosen row to the
+// window as the user's picks from its lists.
+'use strict';
+
+window.quenvaleCompanion = (page) => {
+    const { program } = page;
+    // The page's language is the document's: whoever switches it sets the
+    // lang attribute, and everything here is drawn again.
+    const language = () => (document.documentElement.lang === 'en' ? 'en' : 'ja');
+    const say = (name) => program.companionText(name, language());
+    const items = (vector) => {
+        const list = [];
+        for (let i = 0; i < vector.size(); ++i) {
+            list.push(vector.get(i));
+        }
+        vector.delete();
+        return list;
+    };
+    const make = (tag, attributes = {}, ...children) => {
+        const node = document.createElement(tag);
+        for (const [name, value] of Object.entries(attributes)) {
+            node.setAttribute(name, value);
+        }
+        node.append(...children);
+        return node;
+    };
+
+    const aside = make('aside', { id: 'companion' });
+    const tableHeading = make('h2', { id: 'fsb-heading' });
+    const picture = make('img', { id: 'fsb-chart-image' });
+    const chart = make('div', { id: 'fsb-chart' }, picture);
+    const saveCsv = make('a', { id: 'save-csv', href: '#' });
+    const saveSvg = make('a', { id: 'save-svg', href: '#' });
+    const fsbTable = make('table', { id: 'fsb-table' });
+    const planHeading = make('h2', { id: 'plan-heading' });
+    const field = (id, tag, attributes = {}) => {
+        const label = make('label', { for: id });
+        const control = make(tag, { id, ...attributes });
+        const error = make('span', { id: `${id}-error`, class: 'field-error', role: 'alert' });
+        return { label, control, error, row: make('div', { class: 'field' }, label, control, error) };
+    };
+    const target = field('plan-target', 'input', { inputmode: 'decimal', autocomplete: 'off' });
+    const multiplier = field('plan-multiplier', 'input',
+        { inputmode: 'decimal', autocomplete: 'off' });
+    const limit = field('plan-limit', 'select');
+    const count = field('plan-count', 'select');
+    const find = make('button', { id: 'plan-find', type: 'submit' });
+    const planError = make('span', { id: 'plan-error', class: 'field-error', role: 'alert' });
+    const planner = make('form', { id: 'planner', novalidate: '' }, target.row, multiplier.row,
+        limit.row, count.row, make('div', { class: 'field' }, find, planError));
+    const summary = make('p', { id: 'plan-summary', role: 'status' });
+    const planTable = make('table', { id: 'plan-table' });
+    const chooseNotes = [make('p', { class: 'choose' }), make('p', { class: 'choose' })];
+    aside.append(
+        make('section', { 'aria-labelledby': 'fsb-heading' }, tableHeading, chart,
+            make('p', { class: 'downloads' }, saveCsv, ' ', saveSvg), chooseNotes[0],
+            make('div', { class: 'scroll' }, fsbTable)),
+        make('section', { 'aria-labelledby': 'plan-heading' }, planHeading, planner, summary,
+            chooseNotes[1], make('div', { class: 'scroll' }, planTable)));
+    document.querySelector('footer').after(aside);
+
+    // The crystal and FSB the table was drawn for, from the session.
+    let shown = { reference: '', fsb: '', chart: '' };
+    // The last plan made, and the last asked for (which may have failed).
+    let lastPlan = null;
+    let lastAsked = null;
+
+    const columns = ['fsb', 'pciDivider', 'agpDivider', 'cpu', 'pci', 'agp', 'usb', 'drift'];
+    const planColumns = ['reference', 'fsb', 'pciDivider', 'agpDivider', 'cpu', 'core', 'pci',
+        'agp', 'usb', 'drift'];
+
+    function cell(row, column) {
+        const td = make('td');
+        if (column === 'pci' || column === 'agp') {
+            // The hint in colour and in words, and why in the tip.
+            td.className = row[`${column}Hint`];
+            td.append(row[column]);
+            if (row[`${column}Hint`] !== 'ok') {
+                td.append(' ', make('span', { class: 'hint' }, row[`${column}Words`]));
+                td.title = row[`${column}Why`];
+            }
+        } else if (column === 'usb') {
+            td.append(row.usb);
+            if (row.usbNote) {
+                td.className = 'caution';
+                td.append(' ', make('span', { class: 'hint' }, row.usbNote));
+            }
+        } else {
+            td.append(row[column]);
+        }
+        return td;
+    }
+
+    // A table whose rows each put their values in the window: a click on
+    // the row or its first cell's button (Enter or Space from the keyboard).
+    function fill(table, caption, names, rows, choose, first) {
+        const head = make('tr', {}, ...names.map((name) => make('th', { scope: 'col' },
+            say(name))));
+        const body = make('tbody');
+        rows.forEach((row, i) => {
+            const button = make('button', { type: 'button' }, row[first]);
+            const tr = make('tr', {}, make('th', { scope: 'row' }, button));
+            if (row.error) {
+                tr.append(make('td', { colspan: String(names.length - 1), class: 'danger' },
+                    row.error));
+                button.disabled = true;
+            } else {
+                names.slice(1).forEach((name) => tr.append(cell(row, name)));
+                tr.addEventListener('click', () => choose(row));
+            }
+            tr.dataset.row = String(i);
+            body.append(tr);
+        });
+        table.replaceChildren(...(caption ? [make('caption', {}, caption)] : []),
+            make('thead', {}, head), body);
+    }
+
+    function chooseFsb(row) {
+        if (!page.pick(1, row.fsbItem).failed) {
+            page.calculate();
+        }
+    }
+
+    function choosePlan(row) {
+        if (!page.pick(0, row.referenceItem).failed && !page.pick(1, row.fsbItem).failed) {
+            page.calculate();
+        }
+    }
+
+    function drawTable() {
+        const view = program.fsbTableView(shown.reference, shown.fsb, language());
+        fill(fsbTable, view.title, columns, items(view.rows), chooseFsb, 'fsb');
+        // An image: drawn off the page's own layout, and one picture with
+        // one text for a screen reader.
+        URL.revokeObjectURL(picture.src);
+        picture.src = URL.createObjectURL(new Blob([view.chart], { type: 'image/svg+xml' }));
+        picture.alt = view.chartAlt;
+        shown.chart = view.chart;
+        if (view.current >= 0) {
+            fsbTable.tBodies[0].rows[view.current].classList.add('current');
+        }
+    }
+
+    // Each successful calculation: the crystal and FSB now in the window.
+    function follow() {
+        const session = page.session();
+        shown = { reference: session.text(0), fsb: session.text(1), chart: '' };
+        drawTable();
+    }
+
+    function runPlan(args) {
+        lastAsked = args;
+        const outcome = program.plan(args.target, args.multiplier, args.limit, args.count,
+            language());
+        const errors = [target.error, multiplier.error, planError];
+        errors.forEach((error, i) => {
+            error.textContent = outcome.field === i ? outcome.message : '';
+        });
+        [target.control, multiplier.control].forEach((control, i) => {
+            control.setAttribute('aria-invalid', String(outcome.field === i));
+        });
+        if (outcome.field >= 0) {
+            outcome.rows.delete();
+            return;
+        }
+        lastPlan = args;
+        summary.textContent = outcome.summary;
+        fill(planTable, '', planColumns, items(outcome.rows), choosePlan, 'reference');
+    }
+
+    planner.addEventListener('submit', (event) => {
+        event.preventDefault();
+        runPlan({
+            target: target.control.value,
+            multiplier: multiplier.control.value,
+            limit: limit.control.selectedIndex,
+            count: count.control.selectedIndex,
+        });
+    });
+
+    // Made when asked for, from the table on screen.
+    function save(link, text, type, name) {
+        URL.revokeObjectURL(link.href);
+        link.href = URL.createObjectURL(new Blob([text], { type }));
+        link.download = name;
+    }
+    saveCsv.addEventListener('click', () => save(saveCsv,
+        program.tableCsv(shown.reference, language()), 'text/csv',
+        `quenvale-${shown.reference}.csv`));
+    saveSvg.addEventListener('click', () => save(saveSvg,
+        shown.chart, 'image/svg+xml',
+        `quenvale-${shown.reference}.svg`));
+
+    // Every caption, in the page's language.
+    function caption() {
+        tableHeading.textContent = say('table');
+        planHeading.textContent = say('planner');
+        saveCsv.textContent = say('saveCsv');
+        saveSvg.textContent = say('saveSvg');
+        chooseNotes.forEach((note) => { note.textContent = say('choose'); });
+        target.label.textContent = say('target');
+        multiplier.label.textContent = say('multiplier');
+        limit.label.textContent = say('limit');
+        count.label.textContent = say('count');
+        find.textContent = say('find');
+        const chosenLimit = Math.max(0, limit.control.selectedIndex);
+        limit.control.replaceChildren(...['ok', 'caution', 'danger'].map((name) =>
+            make('option', {}, say(name))));
+        limit.control.selectedIndex = chosenLimit;
+        if (count.control.options.length === 0) {
+            count.control.append(...items(program.planCounts()).map((n) => make('option', {}, n)));
+            count.control.selectedIndex = 1;
+        }
+    }
+
+    function redraw() {
+        caption();
+        drawTable();
+        const asked = lastAsked;
+        if (lastPlan) {
+            runPlan(lastPlan);
+        }
+        if (asked && asked !== lastPlan) {
+            runPlan(asked);
+        }
+    }
+
+    new MutationObserver(redraw).observe(document.documentElement,
+        { attributes: true, attributeFilter: ['lang'] });
+    caption();
+    follow();
+    return { follow };
+};

@@ -1,0 +1,379 @@
+// What the page shows beside the window: one crystal's FSB table and chart,
+// the crystal planner, and the table as the command line's CSV. Every text
+// and number is made here; the page only lays them out.
+#include <calculator/clock_case.h>
+#include <calculator/clock_hints.h>
+#include <calculator/clock_panel.h>
+#include <calculator/dividers.h>
+#include <calculator/failure_message.h>
+#include <calculator/planner.h>
+#include <cli/case_row.h>
+#include <cli/row_writer.h>
+#include <report/clock_chart.h>
+#include <runtime/catalogue.h>
+#include <runtime/language.h>
+#include <runtime/parse_single.h>
+#include <runtime/runtime_error.h>
+
+#include <algorithm>
+#include <array>
+#include <emscripten/bind.h>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quenvale {
+
+namespace {
+
+// One row of either table, as the page shows it.
+struct CompanionRow {
+    std::string reference;
+    std::string fsb;
+    std::string pciDivider;
+    std::string agpDivider;
+    std::string cpu;
+    std::string pci;
+    std::string agp;
+    std::string core;
+    std::string pciHint; // "ok", "caution" or "danger": the colour
+    std::string agpHint;
+    std::string pciWords; // the hint in short, and why
+    std::string agpWords;
+    std::string pciWhy;
+    std::string agpWhy;
+    std::string usb;
+    std::string usbNote; // "範囲外" when the USB clock is out of tolerance
+    std::string drift;
+    std::string error; // a row that could not be calculated says why
+    // The row's crystal and FSB in the window's lists, to pick them.
+    int referenceItem = -1;
+    int fsbItem = -1;
+};
+
+struct TableView {
+    std::string title;
+    std::string chart;    // SVG
+    std::string chartAlt; // what the chart shows, for its image's alt text
+    std::vector<CompanionRow> rows;
+    int current = -1; // the row of the window's FSB
+};
+
+struct PlanOutcome {
+    // The field to blame (0 target, 1 multiplier, 2 neither) and why; -1
+    // when the plan was made.
+    int field = -1;
+    std::string message;
+    std::string summary; // "21 件中 10 件", or why there is no candidate
+    std::vector<CompanionRow> rows;
+};
+
+// The planner's limits and row counts, in the order of the page's lists.
+constexpr std::array kLimits{ClockHint::Ok, ClockHint::Caution, ClockHint::Danger};
+constexpr std::array<std::size_t, 4> kPlanCounts{5, 10, 20, 50};
+
+Language languageOf(const std::string& code) {
+    return languageNamed(code).value_or(Language::Japanese);
+}
+
+cli::Language cliLanguage(Language language) {
+    return language == Language::Japanese ? cli::Language::Japanese : cli::Language::English;
+}
+
+int itemOf(std::span<const std::string_view> list, std::string_view text) {
+    const auto found = std::find(list.begin(), list.end(), text);
+    return found == list.end() ? -1 : static_cast<int>(found - list.begin());
+}
+
+std::string hintWords(ClockHint hint, Language language) {
+    switch (hint) {
+    case ClockHint::Ok:
+        return std::string(tr(language, {"安全", "companion"}));
+    case ClockHint::Caution:
+        return std::string(tr(language, {"注意", "companion"}));
+    case ClockHint::Danger:
+        break;
+    }
+    return std::string(tr(language, {"危険", "companion"}));
+}
+
+void fillHints(CompanionRow& row, ClockHint pci, ClockHint agp, Language language) {
+    row.pciHint = std::string(hintName(pci));
+    row.agpHint = std::string(hintName(agp));
+    row.pciWords = hintWords(pci, language);
+    row.agpWords = hintWords(agp, language);
+    row.pciWhy = std::string(pciHintText(pci, language));
+    row.agpWhy = std::string(agpHintText(agp, language));
+}
+
+void fillConsequences(CompanionRow& row, const std::optional<Consequences>& consequences,
+                      Language language) {
+    if (!consequences) {
+        return;
+    }
+    row.usb = consequences->usbText;
+    row.drift = consequences->timerDriftText;
+    if (!consequences->usbWithinTolerance) {
+        row.usbNote = std::string(tr(language, {"範囲外", "companion"}));
+    }
+}
+
+std::vector<ClockCase> tableOf(const std::string& reference) {
+    return fsbTable(reference, kFsbPresets, {.consequences = true, .multiplier = std::nullopt});
+}
+
+// The rows of the FSB table: every FSB of the list with its band's
+// dividers, as the command line's --table gives them.
+std::vector<CompanionRow> fsbRows(const std::vector<ClockCase>& table, Language language) {
+    std::vector<CompanionRow> rows;
+    rows.reserve(table.size());
+    for (const ClockCase& calculated : table) {
+        CompanionRow row{.reference = calculated.reference, .fsb = calculated.fsb};
+        row.fsbItem = itemOf(kFsbPresets, calculated.fsb);
+        row.referenceItem = itemOf(kReferencePresets, calculated.reference);
+        const cli::CaseRow texts = cli::caseRow(calculated, cliLanguage(language));
+        row.pciDivider = texts.pciDivider;
+        row.agpDivider = texts.agpDivider;
+        if (calculated.failed()) {
+            row.error = texts.error;
+        } else {
+            row.cpu = calculated.clocks.texts[0];
+            row.pci = calculated.clocks.texts[1];
+            row.agp = calculated.clocks.texts[2];
+            fillHints(row, calculated.pciHint, calculated.agpHint, language);
+            fillConsequences(row, calculated.consequences, language);
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::string tableTitle(const std::string& reference, Language language) {
+    return tr(language, {"水晶 {reference} MHz での FSB ごとのクロック", "companion"},
+              {{"reference", reference}});
+}
+
+// The crystal's table, its title and its chart with the FSB setting `fsb`
+// marked, if it is one of the list's: the table worked out once for all.
+TableView fsbTableView(const std::string& reference, const std::string& fsb,
+                       const std::string& code) {
+    const Language language = languageOf(code);
+    const auto text = [&](Message message) { return std::string(tr(language, message)); };
+    const ChartLabels labels{
+        .title = tableTitle(reference, language),
+        .description =
+            text({"FSB 設定ごとの CPU、PCI、AGP クロック。PCI と AGP は定格からの余裕で安全・注意・"
+                  "危険に色分けしています。",
+                  "companion"}),
+        .fsbAxis = text({"FSB 設定 (MHz)", "companion"}),
+        .cpuPanel = text({"CPU クロック (MHz)", "companion"}),
+        .pciPanel = text({"PCI クロック (MHz)", "companion"}),
+        .agpPanel = text({"AGP クロック (MHz)", "companion"}),
+        .ok = hintWords(ClockHint::Ok, language),
+        .caution = hintWords(ClockHint::Caution, language),
+        .danger = hintWords(ClockHint::Danger, language),
+        .nominal = text({"定格", "companion"}),
+        .noRows = text({"計算できる FSB 設定がありません。", "companion"})};
+    const int item = itemOf(kFsbPresets, fsb);
+    std::optional<std::size_t> highlighted;
+    if (item >= 0) {
+        highlighted = static_cast<std::size_t>(item);
+    }
+    const std::vector<ClockCase> table = tableOf(reference);
+    return {.title = tableTitle(reference, language),
+            .chart = drawClockChart(table, labels, highlighted),
+            .chartAlt = labels.title + " " + labels.description,
+            .rows = fsbRows(table, language),
+            .current = item};
+}
+
+// The bytes of `quenvale-calc --table --ref REFERENCE --format csv`.
+std::string tableCsv(const std::string& reference, const std::string& code) {
+    const cli::Columns columns{.position = false, .error = true};
+    std::string csv = cli::csvHeader(columns);
+    for (const ClockCase& calculated : fsbTable(reference)) {
+        csv += cli::csvLine(cli::caseRow(calculated, cliLanguage(languageOf(code))), columns);
+    }
+    return csv;
+}
+
+// A number above 0, as the command line takes the target and multiplier;
+// else the message the command line gives.
+std::optional<std::string> positiveFailure(const std::string& text, Message field,
+                                           Language language) {
+    float value = 0;
+    try {
+        value = parseSingle(text);
+    } catch (const RuntimeError&) {
+        value = 0;
+    }
+    if (value > 0) {
+        return std::nullopt;
+    }
+    return tr(language, {"{field} は正の数です: {value}", "companion"},
+              {{"field", tr(language, field)}, {"value", quotableText(text)}});
+}
+
+PlanOutcome plan(const std::string& target, const std::string& multiplier, int limitIndex,
+                 int countIndex, const std::string& code) {
+    const Language language = languageOf(code);
+    const Message targetName{"目標クロック", "companion field name"};
+    PlanOutcome outcome;
+    // The target is read first, so a text that is not a number gets the
+    // conversion's message, naming the field.
+    try {
+        parseSingle(target);
+    } catch (const RuntimeError& error) {
+        const std::string message = failureMessage(error, tr(language, targetName), language);
+        return {.field = 0, .message = message.substr(0, message.find('\n'))};
+    }
+    if (auto failure = positiveFailure(target, targetName, language)) {
+        return {.field = 0, .message = std::move(*failure)};
+    }
+    std::optional<std::string_view> multiplierText;
+    if (!isBlankText(multiplier)) {
+        if (auto failure =
+                positiveFailure(multiplier, {"倍率", "companion field name"}, language)) {
+            return {.field = 1, .message = std::move(*failure)};
+        }
+        multiplierText = multiplier;
+    }
+    const std::size_t limitAt =
+        std::clamp<std::size_t>(static_cast<std::size_t>(limitIndex), 0, kLimits.size() - 1);
+    const ClockHint limit = kLimits.at(limitAt);
+    std::vector<PlanCandidate> candidates;
+    try {
+        candidates = planCrystals(target, multiplierText, limit);
+    } catch (const RuntimeError& error) {
+        return {.field = 2, .message = failureMessage(error, std::nullopt, language)};
+    }
+    if (candidates.empty()) {
+        outcome.summary =
+            tr(language,
+               {"PCI と AGP が {limit} までに収まる水晶と FSB の組み合わせはありません。",
+                "companion"},
+               {{"limit", hintWords(limit, language)}});
+        return outcome;
+    }
+    const std::size_t count = kPlanCounts.at(
+        std::clamp<std::size_t>(static_cast<std::size_t>(countIndex), 0, kPlanCounts.size() - 1));
+    const std::size_t shown = std::min(count, candidates.size());
+    outcome.summary =
+        tr(language, {"{total} 件中 {shown} 件", "companion"},
+           {{"total", std::to_string(candidates.size())}, {"shown", std::to_string(shown)}});
+    for (std::size_t i = 0; i < shown; ++i) {
+        const PlanCandidate& candidate = candidates[i];
+        CompanionRow row{.reference = candidate.reference,
+                         .fsb = candidate.fsb,
+                         .pciDivider = std::string(candidate.pciCaption),
+                         .agpDivider = std::string(candidate.agpCaption),
+                         .cpu = candidate.clocks.texts[0],
+                         .pci = candidate.clocks.texts[1],
+                         .agp = candidate.clocks.texts[2]};
+        if (candidate.core) {
+            row.core = candidate.core->text;
+        }
+        fillHints(row, candidate.pciHint, candidate.agpHint, language);
+        fillConsequences(row, candidate.consequences, language);
+        row.referenceItem = itemOf(kReferencePresets, candidate.reference);
+        row.fsbItem = itemOf(kFsbPresets, candidate.fsb);
+        outcome.rows.push_back(std::move(row));
+    }
+    return outcome;
+}
+
+// The texts of the companion that do not depend on a result, by name.
+std::string companionText(const std::string& name, const std::string& code) {
+    static constexpr std::array<std::pair<std::string_view, Message>, 22> kTexts{{
+        {"table", {"FSB表", "companion"}},
+        {"planner", {"計画", "companion"}},
+        {"fsb", {"FSB", "companion"}},
+        {"pciDivider", {"PCI 分周", "companion"}},
+        {"agpDivider", {"AGP 分周", "companion"}},
+        {"cpu", {"CPU (MHz)", "companion"}},
+        {"pci", {"PCI (MHz)", "companion"}},
+        {"agp", {"AGP (MHz)", "companion"}},
+        {"usb", {"USB (MHz)", "companion"}},
+        {"drift", {"時計のずれ (秒/日)", "companion"}},
+        {"reference", {"水晶 (MHz)", "companion"}},
+        {"core", {"コア (MHz)", "companion"}},
+        {"target", {"目標クロック (MHz)", "companion"}},
+        {"multiplier", {"倍率", "companion"}},
+        {"limit", {"上限", "companion"}},
+        {"count", {"件数", "companion"}},
+        {"find", {"候補を出す", "companion"}},
+        {"saveCsv", {"表を CSV で保存", "companion"}},
+        {"saveSvg", {"グラフを SVG で保存", "companion"}},
+        {"choose", {"行を選ぶと、その値をウィンドウに入れて計算します。", "companion"}},
+        {"ok", {"安全", "companion"}},
+        {"caution", {"注意", "companion"}},
+    }};
+    if (name == "danger") {
+        return hintWords(ClockHint::Danger, languageOf(code));
+    }
+    for (const auto& [key, message] : kTexts) {
+        if (key == name) {
+            return std::string(tr(languageOf(code), message));
+        }
+    }
+    return {};
+}
+
+std::vector<std::string> planCounts() {
+    std::vector<std::string> counts;
+    for (const std::size_t count : kPlanCounts) {
+        counts.push_back(std::to_string(count));
+    }
+    return counts;
+}
+
+} // namespace
+
+} // namespace quenvale
+
+EMSCRIPTEN_BINDINGS(quenvale_companion) {
+    using namespace emscripten;
+    using quenvale::CompanionRow;
+    using quenvale::PlanOutcome;
+
+    value_object<CompanionRow>("CompanionRow")
+        .field("reference", &CompanionRow::reference)
+        .field("fsb", &CompanionRow::fsb)
+        .field("pciDivider", &CompanionRow::pciDivider)
+        .field("agpDivider", &CompanionRow::agpDivider)
+        .field("cpu", &CompanionRow::cpu)
+        .field("pci", &CompanionRow::pci)
+        .field("agp", &CompanionRow::agp)
+        .field("core", &CompanionRow::core)
+        .field("pciHint", &CompanionRow::pciHint)
+        .field("agpHint", &CompanionRow::agpHint)
+        .field("pciWords", &CompanionRow::pciWords)
+        .field("agpWords", &CompanionRow::agpWords)
+        .field("pciWhy", &CompanionRow::pciWhy)
+        .field("agpWhy", &CompanionRow::agpWhy)
+        .field("usb", &CompanionRow::usb)
+        .field("usbNote", &CompanionRow::usbNote)
+        .field("drift", &CompanionRow::drift)
+        .field("error", &CompanionRow::error)
+        .field("referenceItem", &CompanionRow::referenceItem)
+        .field("fsbItem", &CompanionRow::fsbItem);
+    register_vector<CompanionRow>("CompanionRowList");
+    value_object<quenvale::TableView>("TableView")
+        .field("title", &quenvale::TableView::title)
+        .field("chart", &quenvale::TableView::chart)
+        .field("chartAlt", &quenvale::TableView::chartAlt)
+        .field("rows", &quenvale::TableView::rows)
+        .field("current", &quenvale::TableView::current);
+    value_object<PlanOutcome>("PlanOutcome")
+        .field("field", &PlanOutcome::field)
+        .field("message", &PlanOutcome::message)
+        .field("summary", &PlanOutcome::summary)
+        .field("rows", &PlanOutcome::rows);
+
+    function("fsbTableView", &quenvale::fsbTableView);
+    function("tableCsv", &quenvale::tableCsv);
+    function("plan", &quenvale::plan);
+    function("planCounts", &quenvale::planCounts);
+    function("companionText", &quenvale::companionText);
+}
