@@ -46,6 +46,8 @@ public:
     // The box last edited or picked from; the reference box at first.
     InputBox lastInput() const { return lastInput_; }
     Language language() const { return language_; }
+    // Later messages in another language; the panel stays as it is.
+    void setLanguage(Language language) { language_ = language; }
 
 private:
     Language language_;

@@ -1,27 +1,48 @@
 #pragma once
 
+#include <runtime/catalogue.h>
+#include <runtime/language.h>
+
 #include <array>
+#include <string>
 #include <string_view>
-#include <utility>
 
 namespace quenvale {
 
-// What only the page says: a browser tab outlives the program, and its
-// address can carry a calculation. "%1" stands for what the text names.
-inline constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kPageTexts{{
-    {"linkUnreadable", "リンクを読めませんでした。初期状態で開いています。"},
-    {"linkFailed", "リンクの値では計算できませんでした。初期状態で開いています: %1"},
+// What only the page says, by the page's name for it: a browser tab outlives
+// the program, its address can carry a calculation, and it has a language
+// switch. `placeholder` names what the text fills in, if anything.
+struct PageText {
+    std::string_view name;
+    Message message;
+    std::string_view placeholder;
+};
+
+inline constexpr std::array<PageText, 10> kPageTexts{{
+    {"linkUnreadable", Message("リンクを読めませんでした。初期状態で開いています。"), {}},
+    {"linkFailed", Message("リンクの値では計算できませんでした。初期状態で開いています: {reason}"),
+     "reason"},
     {"dividerUnavailable",
-     "リンクの %1 はこの FSB では選べないため、FSB に合わせた分周比のままです。"},
-    {"ended", "プログラムは終了しました。"},
-    {"startAgain", "もう一度始める"},
+     Message("リンクの {dividers} はこの FSB では選べないため、FSB に合わせた分周比のままです。"),
+     "dividers"},
+    {"listSeparator", Message("、", "list separator"), {}},
+    {"ended", Message("プログラムは終了しました。"), {}},
+    {"startAgain", Message("もう一度始める"), {}},
+    {"languageSwitch", Message("表示言語"), {}},
+    {"languageName", Message("日本語", "language name"), {}},
+    {"windowTitle", Message("Quenvale", "window title"), {}},
+    {"ok", Message("OK", "button"), {}},
 }};
 
-// The page's text of that name; empty for an unknown name.
-constexpr std::string_view pageText(std::string_view name) {
-    for (const auto& [key, text] : kPageTexts) {
-        if (key == name) {
-            return text;
+// The page's text of that name in the language, with `argument` in its
+// placeholder; empty for an unknown name.
+inline std::string pageText(Language language, std::string_view name,
+                            std::string_view argument = {}) {
+    for (const PageText& text : kPageTexts) {
+        if (text.name == name) {
+            return text.placeholder.empty()
+                       ? std::string(tr(language, text.message))
+                       : tr(language, text.message, {{text.placeholder, argument}});
         }
     }
     return {};

@@ -22,6 +22,10 @@ Language chooseLanguage(const LocaleVariables& variables) {
         }
         locale = valueOf(next);
     }
+    return languageOfLocale(locale);
+}
+
+Language languageOfLocale(std::string_view locale) {
     return locale.starts_with("ja") ? Language::Japanese : Language::English;
 }
 
@@ -40,6 +44,10 @@ std::optional<Language> languageNamed(std::string_view code) {
         return Language::English;
     }
     return std::nullopt;
+}
+
+std::string_view languageCode(Language language) {
+    return language == Language::Japanese ? "ja" : "en";
 }
 
 } // namespace quenvale

@@ -22,10 +22,17 @@ struct LocaleVariables {
 // decides: Japanese when it starts with "ja", English otherwise.
 Language chooseLanguage(const LocaleVariables& variables);
 
+// What a locale or a browser's language tag ("ja-JP", "en-US") asks for:
+// Japanese when it starts with "ja", English otherwise.
+Language languageOfLocale(std::string_view locale);
+
 // The same, read from this process's environment.
 Language environmentLanguage();
 
 // "ja" or "en", as --lang spells them; none for anything else.
 std::optional<Language> languageNamed(std::string_view code);
+
+// The language's code, as languageNamed reads it.
+std::string_view languageCode(Language language);
 
 } // namespace quenvale

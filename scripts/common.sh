@@ -60,9 +60,10 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev des
 # The page: Emscripten (which runs its tools with node and needs acorn), and
 # headless Chromium driven by Selenium for its tests and its benchmark, and
 # WebKitGTK (Safari's engine) for the same tests on a virtual display; npm
-# brings the accessibility checker, pinned by its lock file.
+# brings the accessibility checker, pinned by its lock file; the browser tests
+# build the Japanese and English locales WebKitGTK takes its language from.
 WEB_PACKAGES=(emscripten node-acorn nodejs python3 chromium chromium-driver python3-selenium
-    webkit2gtk-driver xvfb xauth)
+    webkit2gtk-driver xvfb xauth locales)
 # cpack needs file(1) to find the shared libraries it takes dependencies from.
 CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy dpkg-dev file appstream desktop-file-utils man-db lintian)
 

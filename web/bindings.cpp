@@ -8,6 +8,8 @@
 #include <form/form_session.h>
 #include <form/page_texts.h>
 #include <form/window_events.h>
+#include <runtime/catalogue.h>
+#include <runtime/language.h>
 
 #include <array>
 #include <cstdio>
@@ -126,6 +128,12 @@ bool validIndex(int index, std::size_t size) {
     return index >= 0 && static_cast<std::size_t>(index) < size;
 }
 
+// The language of a code the page got from languageCode(); Japanese, the
+// window's own, for any other.
+Language languageAt(const std::string& code) {
+    return languageNamed(code).value_or(Language::Japanese);
+}
+
 InputBox boxAt(int index) {
     return index == 0 ? InputBox::Reference : InputBox::Fsb;
 }
@@ -136,7 +144,11 @@ DividerGroup groupAt(int group) {
 
 class PageSession {
 public:
-    PageSession() { session_.handle(WindowEvent::FormLoad); }
+    explicit PageSession(const std::string& language) : session_(languageAt(language)) {
+        session_.handle(WindowEvent::FormLoad);
+    }
+    // Messages, tool tips and accessible names from now on in that language.
+    void setLanguage(const std::string& language) { session_.setLanguage(languageAt(language)); }
 
     Outcome edit(int box, const std::string& text) {
         return run(editedEvent(boxAt(box)), {.index = 0, .text = text});
@@ -193,18 +205,21 @@ public:
     }
     std::string resultToolTip(int index, bool textFits) const {
         return validIndex(index, panel().results.size())
-                   ? quenvale::resultToolTip(panel(), static_cast<ClockIndex>(index), textFits)
+                   ? quenvale::resultToolTip(panel(), static_cast<ClockIndex>(index), textFits,
+                                             session_.language())
                    : std::string();
     }
     std::string resultDescription(int index) const {
         return validIndex(index, panel().results.size())
-                   ? quenvale::resultDescription(panel(), static_cast<ClockIndex>(index))
+                   ? quenvale::resultDescription(panel(), static_cast<ClockIndex>(index),
+                                                 session_.language())
                    : std::string();
     }
     bool calculateEnabled() const { return panel().calculateEnabled; }
     std::string resultName(int index, bool textFits) const {
         return validIndex(index, panel().results.size())
-                   ? resultAccessibleName(panel(), static_cast<ClockIndex>(index), textFits)
+                   ? resultAccessibleName(panel(), static_cast<ClockIndex>(index), textFits,
+                                          session_.language())
                    : std::string();
     }
 
@@ -229,15 +244,20 @@ private:
     FormSession session_;
 };
 
-std::vector<Control> controls() {
+// The controls with their captions and tool tips in the language. The
+// boxes' initial texts and the dividers' ratios read the same in any.
+std::vector<Control> controls(const std::string& code) {
+    const Language language = languageAt(code);
     std::vector<Control> rows;
     rows.reserve(kControls.size());
     for (const ControlRow& row : kControls) {
+        const bool box = row.kind == ControlKind::ComboBox || row.kind == ControlKind::TextBox;
+        const std::string_view caption = box ? row.caption : translated(language, row.caption);
         rows.push_back({std::string(row.objectName), kindName(row.kind), std::string(row.container),
-                        std::string(row.caption), row.left, row.top, row.width, row.height,
-                        static_cast<int>(tabIndex(row)), std::string(row.toolTip),
-                        std::string(row.labelFor), roleName(row.role.role),
-                        static_cast<int>(row.role.index)});
+                        std::string(caption), row.left, row.top, row.width, row.height,
+                        static_cast<int>(tabIndex(row)),
+                        std::string(translated(language, row.toolTip)), std::string(row.labelFor),
+                        roleName(row.role.role), static_cast<int>(row.role.index)});
     }
     return rows;
 }
@@ -299,7 +319,8 @@ EMSCRIPTEN_BINDINGS(quenvale) {
     register_vector<Control>("ControlList");
 
     class_<PageSession>("PageSession")
-        .constructor<>()
+        .constructor<const std::string&>()
+        .function("setLanguage", &PageSession::setLanguage)
         .function("edit", &PageSession::edit)
         .function("pick", &PageSession::pick)
         .function("step", &PageSession::step)
@@ -318,7 +339,29 @@ EMSCRIPTEN_BINDINGS(quenvale) {
         .function("calculateEnabled", &PageSession::calculateEnabled)
         .function("resultName", &PageSession::resultName);
     function(
-        "pageText", +[](const std::string& name) { return std::string(quenvale::pageText(name)); });
+        "pageText",
+        +[](const std::string& language, const std::string& name, const std::string& argument) {
+            return quenvale::pageText(quenvale::languageAt(language), name, argument);
+        });
+    // The language a browser's first language tag asks for, as a code.
+    function(
+        "browserLanguage", +[](const std::string& tag) {
+            return std::string(quenvale::languageCode(quenvale::languageOfLocale(tag)));
+        });
+    // The code of a language the page speaks, or empty for any other text
+    // (a link's lang value).
+    function(
+        "languageCode", +[](const std::string& code) {
+            const auto language = quenvale::languageNamed(code);
+            return language ? std::string(quenvale::languageCode(*language)) : std::string();
+        });
+    // The codes of the languages the switch offers, in its order.
+    function(
+        "languageCodes", +[] {
+            return std::vector<std::string>{
+                std::string(quenvale::languageCode(quenvale::Language::Japanese)),
+                std::string(quenvale::languageCode(quenvale::Language::English))};
+        });
     function("controls", &quenvale::controls);
     function("styleNames", &quenvale::styleNames);
     function("styleValues", &quenvale::styleValues);

@@ -28,13 +28,16 @@
         return items;
     };
 
-    let session = new program.PageSession();
+    // The page's language, a code from the program; set by applyLanguage.
+    let language = program.browserLanguage(navigator.languages?.[0] ?? navigator.language ?? '');
+    let session = new program.PageSession(language);
     // The box to hand the focus back to once the warning is closed.
     let blamedBox = null;
 
-    const rows = vectorItems(program.controls());
+    // The controls in the page's language: relabelled by applyLanguage.
+    let rows = vectorItems(program.controls(language));
     const root = document.documentElement;
-    const text = (name, what = '') => program.pageText(name).replace('%1', what);
+    const text = (name, what = '') => program.pageText(language, name, what);
 
     const combos = [];
     const dividers = { pciDivider: [], agpDivider: [] };
@@ -300,14 +303,15 @@
     // The start state, as the window is when opened again.
     function restart(keepAddress = false) {
         session.delete();
-        session = new program.PageSession();
+        session = new program.PageSession(language);
         for (const state of combos) {
             closeList(state);
         }
         form.inert = false;
         notice.hidden = true;
         if (!keepAddress) {
-            history.replaceState(null, '', location.pathname + location.search);
+            history.replaceState(null, '', location.pathname + location.search +
+                (languageChosen ? `#lang=${language}` : ''));
         }
         show();
         companion?.follow();
@@ -327,7 +331,7 @@
         }
         hideTip(tipFor);
         form.inert = true;
-        say(text('ended'), true);
+        say(() => text('ended'), true);
         again.focus();
     }
 
@@ -336,8 +340,11 @@
     again.addEventListener('click', () => restart());
 
     // One line under the window; with the button when the program has ended.
+    // `line` makes the text, again after the language changes.
+    let noticeLine = null;
     function say(line, ended = false) {
-        document.getElementById('notice-text').textContent = line;
+        noticeLine = line;
+        document.getElementById('notice-text').textContent = line();
         again.textContent = text('startAgain');
         again.hidden = !ended;
         notice.hidden = false;
@@ -357,7 +364,10 @@
             values.push(dividerCaptions(role).find((caption, i) =>
                 session.dividerSelected(group, i)));
         }
-        const link = linkKeys.map((key, i) => (values[i] === undefined ? ''
+        if (languageChosen) {
+            values.push(language);
+        }
+        const link = [...linkKeys, 'lang'].map((key, i) => (values[i] === undefined ? ''
             : `${key}=${encode(values[i])}`)).filter(Boolean).join('&');
         history.replaceState(null, '', `#${link}`);
     }
@@ -371,7 +381,7 @@
         for (const part of fragment.split('&')) {
             const at = part.indexOf('=');
             const key = part.slice(0, at);
-            if (at < 0 || !linkKeys.includes(key) || key in values) {
+            if (at < 0 || ![...linkKeys, 'lang'].includes(key) || key in values) {
                 return null;
             }
             try {
@@ -389,6 +399,9 @@
                 return null;
             }
         }
+        if ('lang' in values && program.languageCode(values.lang) === '') {
+            return null;
+        }
         return values;
     }
 
@@ -403,7 +416,14 @@
         const values = readLink(fragment);
         if (values === null) {
             restart();
-            say(text('linkUnreadable'));
+            say(() => text('linkUnreadable'));
+            return;
+        }
+        if ('lang' in values) {
+            chooseLanguage(values.lang);
+        }
+        // A link that names only a language opens the start state in it.
+        if (Object.keys(values).every((key) => key === 'lang')) {
             return;
         }
         const steps = [];
@@ -423,9 +443,12 @@
                     if (session.dividerEnabled(group, index)) {
                         return session.clickDivider(group, index);
                     }
-                    const container = rows.find((row) => row.role === role).container;
-                    const frame = rows.find((row) => row.objectName === container);
-                    unavailable.push(`${frame.caption} ${values[linkKeys[2 + group]]}`);
+                    // Named again in the language of the moment.
+                    unavailable.push(() => {
+                        const container = rows.find((row) => row.role === role).container;
+                        const frame = rows.find((row) => row.objectName === container);
+                        return `${frame.caption} ${values[linkKeys[2 + group]]}`;
+                    });
                     return { failed: false };
                 });
             }
@@ -437,7 +460,7 @@
             if (outcome.failed) {
                 const reason = outcome.message.split('\n')[0];
                 restart();
-                say(text('linkFailed', reason));
+                say(() => text('linkFailed', reason));
                 return;
             }
         }
@@ -446,7 +469,8 @@
         companion?.follow();
         focusBox(Math.max(0, outcome.focusBox));
         if (unavailable.length > 0) {
-            say(text('dividerUnavailable', unavailable.join('、')));
+            say(() => text('dividerUnavailable',
+                unavailable.map((name) => name()).join(text('listSeparator'))));
         }
     }
 
@@ -559,9 +583,96 @@
         }
     });
 
-    document.title = program.windowTitle();
-    document.getElementById('failure-title').textContent = program.windowTitle();
+    // The page's language. The browser's first language decides, unless a
+    // link or the switch chose one; the program says which, and every text
+    // comes from it in that language. applyLanguage relabels whatever
+    // controls are on the page, found by their object names.
+    let languageChosen = false;
+    const languageSwitch = document.createElement('nav');
+    languageSwitch.id = 'language-switch';
+
+    const relabel = {
+        frame: (element, row) => {
+            element.querySelector('legend').textContent = row.caption;
+        },
+        label: (element, row) => {
+            element.textContent = row.caption;
+        },
+        option: (element, row) => {
+            element.querySelector('span').textContent = row.caption;
+        },
+        button: (element, row) => {
+            element.textContent = row.caption;
+        },
+        combobox: (element, row) => {
+            element.querySelector('input').title = row.toolTip;
+            element.querySelector('[role="listbox"]').setAttribute('aria-label', row.toolTip);
+        },
+        // A result's name, description and tip come with the panel (show).
+        textbox: () => {},
+    };
+
+    function applyLanguage(code) {
+        language = code;
+        root.lang = code;
+        session.setLanguage(code);
+        rows = vectorItems(program.controls(code));
+        for (const row of rows) {
+            relabel[row.kind](form.querySelector(`[data-name="${CSS.escape(row.objectName)}"]`),
+                row);
+        }
+        document.title = text('windowTitle');
+        document.getElementById('failure-title').textContent = text('windowTitle');
+        document.getElementById('failure-ok').textContent = text('ok');
+        languageSwitch.setAttribute('aria-label', text('languageSwitch'));
+        for (const button of languageSwitch.children) {
+            button.setAttribute('aria-pressed', String(button.lang === code));
+        }
+        if (!notice.hidden && noticeLine) {
+            say(noticeLine, !again.hidden);
+        }
+        show();
+    }
+
+    // A language the user chose, by a link or the switch: links made from
+    // now on carry it.
+    function chooseLanguage(code) {
+        languageChosen = true;
+        applyLanguage(program.languageCode(code));
+    }
+
+    // The language the page's link names, if it is a link of this page.
+    function linkLanguage() {
+        const values = location.hash.length > 1 ? readLink(location.hash.slice(1)) : null;
+        return values && 'lang' in values ? program.languageCode(values.lang) : null;
+    }
+
+    // The address keeps the choice beside what it holds.
+    function writeLanguage() {
+        const parts = location.hash.slice(1).split('&')
+            .filter((part) => part !== '' && !part.startsWith('lang='));
+        history.replaceState(null, '', `#${[...parts, `lang=${language}`].join('&')}`);
+    }
+
+    // Each language's button names it in its own words.
+    function createLanguageSwitch() {
+        for (const code of vectorItems(program.languageCodes())) {
+            const button = document.createElement('button');
+            button.type = 'button';
+            button.lang = code;
+            button.textContent = program.pageText(code, 'languageName', '');
+            button.addEventListener('click', () => {
+                chooseLanguage(code);
+                writeLanguage();
+            });
+            languageSwitch.append(button);
+        }
+        document.querySelector('footer').prepend(languageSwitch);
+    }
+
     attach();
+    createLanguageSwitch();
+    applyLanguage(linkLanguage() ?? language);
     show();
     fit();
     addEventListener('resize', fit);

@@ -45,8 +45,8 @@ const vectorItems = (vector) => {
 
 (async () => {
     const program = await QuenvaleModule({ wasmBinary: fs.readFileSync(wasmPath) });
-    const session = new program.PageSession();
-    const rows = vectorItems(program.controls());
+    const session = new program.PageSession('ja');
+    const rows = vectorItems(program.controls('ja'));
     const names = vectorItems(program.styleNames());
     const values = vectorItems(program.styleValues());
     const pixels = (twips) => `calc(${twips / program.twipsPerPixel}px * var(--scale))`;

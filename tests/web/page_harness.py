@@ -3,8 +3,12 @@ engine) when QUENVALE_BROWSER=webkitgtk and a display is there, and drives it
 as a user does: through the keyboard and the mouse, finding controls by their
 object names and reading what a screen reader would announce."""
 
+import atexit
 import os
+import shutil
+import subprocess
 import sys
+import tempfile
 import unittest
 
 from selenium import webdriver
@@ -26,11 +30,37 @@ def engine():
     return os.environ.get("QUENVALE_BROWSER", "chromium")
 
 
-def start_browser(width=480, height=560, phone=False, minimum_font=0, script=True):
+# The locale WebKitGTK takes its languages from, by the page's language code.
+WEBKIT_LOCALES = {"ja": "ja_JP.UTF-8", "en": "en_US.UTF-8"}
+_locale_folder = None
+
+
+def webkit_locales(language):
+    """A folder holding the locale for LOCPATH: WebKit asks the C library
+    for the user's language, and a build machine may have no locale but C."""
+    global _locale_folder
+    if _locale_folder is None:
+        _locale_folder = tempfile.mkdtemp(prefix="quenvale-locales-")
+        atexit.register(shutil.rmtree, _locale_folder, True)
+    name = WEBKIT_LOCALES[language]
+    path = os.path.join(_locale_folder, name)
+    if not os.path.isdir(path):
+        subprocess.run(["localedef", "-i", name.split(".")[0], "-f", "UTF-8", path],
+                       check=True, stdout=subprocess.DEVNULL)
+    return _locale_folder
+
+
+def start_browser(width=480, height=560, phone=False, minimum_font=0, language="ja",
+                  script=True):
     """A browser at the desktop size, or a phone 390 px wide with a touch
     screen; minimum_font sets the browser's minimum font size in px, and
-    script=False turns JavaScript off (Chromium only)."""
+    language the language the browser asks pages for ("ja" or "en"): the
+    page follows it unless its link names one; script=False turns JavaScript
+    off (Chromium only)."""
     if engine() == "webkitgtk":
+        # MiniBrowser takes its languages from the locale it inherits.
+        os.environ["LOCPATH"] = webkit_locales(language)
+        os.environ["LC_ALL"] = WEBKIT_LOCALES[language]
         from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
         options = WebKitOptions()
         options.binary_location = MINIBROWSER
@@ -40,8 +70,9 @@ def start_browser(width=480, height=560, phone=False, minimum_font=0, script=Tru
         return driver
     options = Options()
     for argument in ("--headless=new", "--no-sandbox", "--disable-dev-shm-usage",
-                     "--disable-gpu", "--force-device-scale-factor=1", "--lang=ja"):
+                     "--disable-gpu", "--force-device-scale-factor=1", f"--lang={language}"):
         options.add_argument(argument)
+    prefs = {"intl.accept_languages": language}
     if phone:
         options.add_experimental_option("mobileEmulation", {
             "deviceMetrics": {"width": PHONE[0], "height": PHONE[1], "pixelRatio": 3,
@@ -49,13 +80,11 @@ def start_browser(width=480, height=560, phone=False, minimum_font=0, script=Tru
             "userAgent": "Mozilla/5.0 (iPhone; CPU iPhone OS 17_0 like Mac OS X) Mobile"})
     else:
         options.add_argument(f"--window-size={width},{height}")
-    prefs = {}
     if minimum_font:
         prefs["webkit.webprefs.minimum_font_size"] = minimum_font
     if not script:
         prefs["profile.managed_default_content_settings.javascript"] = 2
-    if prefs:
-        options.add_experimental_option("prefs", prefs)
+    options.add_experimental_option("prefs", prefs)
     return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
 
 
