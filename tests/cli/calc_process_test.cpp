@@ -326,6 +326,39 @@ INSTANTIATE_TEST_SUITE_P(
                        "",
                        "The reference clock value \"abc\" is not a number.\n"
                        "Run-time error 13: Type mismatch.\n"},
+        // The results' text follows the language: LANGUAGE's first entry
+        // first, --lang over the environment.
+        ConventionCase{"english_results",
+                       {"LANGUAGE=en:ja", "LANG=ja_JP.UTF-8"},
+                       {"15", "100", "--multiplier", "4.5"},
+                       {},
+                       0,
+                       "CPU 104.7632 MHz\nPCI 34.92108 MHz\nAGP 69.84216 MHz\n"
+                       "Dividers PCI 1/3, AGP 2/3 (from the FSB's band)\n"
+                       "Core 471.4346 MHz (CPU × 4.5)\n"},
+        ConventionCase{"lang_option_japanese",
+                       {"LANG=C.UTF-8"},
+                       {"--lang", "ja", "14.318", "150"},
+                       {},
+                       0,
+                       "CPU 150 MHz\nPCI 37.5 MHz\nAGP 75 MHz\n"
+                       "分周比 PCI 1/4, AGP 1/2 (FSBの帯域から)\n"},
+        ConventionCase{"lang_option_english_crystal",
+                       {"LANG=ja_JP.UTF-8"},
+                       {"--crystal-for", "150", "--fsb", "100", "--lang=en"},
+                       {},
+                       0,
+                       "Crystal for CPU 150 MHz at FSB 100 MHz: 21.477 MHz\n"
+                       "Dividers PCI 1/3, AGP 2/3 (from the FSB's band)\n"
+                       "required  21.477 MHz  CPU 150 MHz"},
+        ConventionCase{"english_comma_message",
+                       {"LANG=en_US.UTF-8"},
+                       {"14,318", "100"},
+                       {},
+                       1,
+                       "",
+                       "The reference clock value \"14,318\" is not a number. The decimal point is "
+                       "\".\".\n"},
         // LC_ALL rules over LANG; an empty one counts as unset.
         ConventionCase{"lc_all_first",
                        {"LC_ALL=en_GB.UTF-8", "LANG=ja_JP.UTF-8"},
@@ -628,7 +661,8 @@ INSTANTIATE_TEST_SUITE_P(
         ConventionCase{"batch_csv_invalid_byte",
                        {"LANG=C"},
                        {"--batch"},
-                       "1\xff" "5,100\n",
+                       "1\xff"
+                       "5,100\n",
                        1,
                        "",
                        "",
@@ -896,3 +930,50 @@ TEST(calc_info, help_in_the_locales_language) {
 }
 
 } // namespace
+
+namespace {
+
+// A character from the Japanese blocks (kana, kanji, full-width forms,
+// Japanese punctuation), as UTF-8 lead bytes E3 to E9 and EF BC to EF BD.
+bool hasJapanese(const std::string& text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const auto next = static_cast<unsigned char>(text[i + 1]);
+        if ((lead >= 0xE3 && lead <= 0xE9) || (lead == 0xEF && (next == 0xBC || next == 0xBD))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Every mode once, text and a failure among them.
+const std::vector<std::vector<std::string>> kEveryMode{
+    {"15", "100", "--details", "--multiplier", "4.5"},
+    {"14.318", "abc"},
+    {"15", "100", "--multiplier", "1e38", "--details"},
+    {"--table", "--ref", "24.000"},
+    {"--crystal-for", "150", "--fsb", "100"},
+    {"--plan", "--target", "500", "--multiplier", "4.5", "--top", "3"},
+    {"--plan", "--target", "2000", "--limit", "ok"},
+    {"--table", "--fsb", "abc"},
+};
+
+} // namespace
+
+TEST(calc_languages, english_text_has_no_japanese_and_data_reads_the_same) {
+    for (const auto& args : kEveryMode) {
+        const Outcome english = runCalc(args, {}, {}, {"LANG=en_US.UTF-8"});
+        EXPECT_FALSE(hasJapanese(english.out + english.err)) << english.out << english.err;
+        for (const std::string format : {"csv", "json"}) {
+            std::vector<std::string> data = args;
+            data.insert(data.end(), {"--format", format});
+            const Outcome ja = runCalc(data, {}, {}, {"LANG=ja_JP.UTF-8"});
+            const Outcome en = runCalc(data, {}, {}, {"LANG=en_US.UTF-8"});
+            // The keys and values; only a failure's message is in the language.
+            if (ja.out.find("実行時エラー") == std::string::npos) {
+                EXPECT_EQ(ja.out, en.out) << format;
+            }
+            EXPECT_EQ(ja.status, en.status);
+        }
+    }
+}
