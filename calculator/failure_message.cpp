@@ -73,11 +73,18 @@ std::string firstLine(const RuntimeError& error, std::optional<std::string_view>
     }
     const std::string& typed = *error.text();
     const bool overflow = error.number() == ErrorNumber::Overflow;
+    // "14,318" is a decimal comma, the commonest slip: say which mark is
+    // the decimal point.
+    const bool comma = !overflow && typed.find(',') != std::string::npos;
     if (!fieldName) {
         if (isBlankText(typed)) {
             return std::string(tr(language, "入力値が入力されていません。"));
         }
         const std::string quoted = quotableText(typed);
+        if (comma) {
+            return tr(language, "入力値「{text}」は数値ではありません。小数点は「.」です。",
+                      {{"text", quoted}});
+        }
         return overflow
                    ? tr(language, "入力値「{text}」は大きすぎます。", {{"text", quoted}})
                    : tr(language, "入力値「{text}」は数値ではありません。", {{"text", quoted}});
@@ -87,6 +94,10 @@ std::string firstLine(const RuntimeError& error, std::optional<std::string_view>
     }
     const std::string quoted = quotableText(typed);
     const std::initializer_list<Argument> arguments{{"field", *fieldName}, {"text", quoted}};
+    if (comma) {
+        return tr(language, "{field}の値「{text}」は数値ではありません。小数点は「.」です。",
+                  arguments);
+    }
     return overflow ? tr(language, "{field}の値「{text}」は大きすぎます。", arguments)
                     : tr(language, "{field}の値「{text}」は数値ではありません。", arguments);
 }

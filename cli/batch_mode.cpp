@@ -4,6 +4,7 @@
 #include <cli/calc_modes.h>
 #include <cli/csv_reader.h>
 #include <cli/text_output.h>
+#include <runtime/catalogue.h>
 
 #include <string>
 #include <vector>
@@ -26,37 +27,30 @@ CaseRow failedRow(const std::vector<std::string>& fields, std::string error) {
 
 // "「1/5」は 1/2、1/3、1/4 のいずれかです。", from the divider table.
 std::string notADivider(DividerGroup group, std::string_view given, Language language) {
-    const bool pci = group == DividerGroup::Pci;
-    std::string message(say(language, pci ? "PCIの分周比「" : "AGPの分周比「",
-                            pci ? "The PCI divider \"" : "The AGP divider \""));
-    message += quotableText(given);
-    message += say(language, "」は ", "\" is not one of ");
-    bool first = true;
+    std::string choices;
     for (const Divider& divider : dividerTable(group)) {
-        message += first ? "" : say(language, "、", ", ");
-        message += divider.caption;
-        first = false;
+        choices += choices.empty() ? "" : tr(language, {"、", "list"});
+        choices += divider.caption;
     }
-    message += say(language, " のいずれかです。", ".");
-    return message;
+    const std::string quoted = quotableText(given);
+    const std::initializer_list<Argument> arguments{{"text", quoted}, {"choices", choices}};
+    return group == DividerGroup::Pci
+               ? tr(language, "PCIの分周比「{text}」は {choices} のいずれかです。", arguments)
+               : tr(language, "AGPの分周比「{text}」は {choices} のいずれかです。", arguments);
 }
 
 // One record of --batch input as a row.
 CaseRow batchCase(const CsvReader::Record& record, Language language) {
     if (record.tooLong) {
-        std::string message(say(language, "入力行が長すぎます (", "The input line is too long ("));
-        message += std::to_string(CsvReader::kMaxRecord / 1024);
-        message += say(language, " KiB まで): 「", " KiB at most): \"");
         // Cut short with an ellipsis, as every quoted text is.
-        message += quotableText(record.start);
-        message += say(language, "」", "\"");
-        return failedRow({}, std::move(message));
+        return failedRow({}, tr(language, "入力行が長すぎます ({size} KiB まで): 「{text}」",
+                                {{"size", std::to_string(CsvReader::kMaxRecord / 1024)},
+                                 {"text", quotableText(record.start)}}));
     }
     const std::vector<std::string>& fields = record.fields;
     if (!record.wellFormed || (fields.size() != 2 && fields.size() != 4)) {
         return failedRow(
-            fields, std::string(say(language, "入力行は REF,FSB[,PCI,AGP] の形で書いてください。",
-                                    "Write each input line as REF,FSB[,PCI,AGP].")));
+            fields, std::string(tr(language, "入力行は REF,FSB[,PCI,AGP] の形で書いてください。")));
     }
     DividerChoice pci;
     DividerChoice agp;

@@ -1,6 +1,7 @@
 #include <cli/calc_commands.h>
 #include <cli/calc_modes.h>
 #include <cli/calc_options.h>
+#include <runtime/catalogue.h>
 
 #include <istream>
 #include <ostream>
@@ -18,7 +19,8 @@ template <typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers..
 } // namespace
 
 int runCalc(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
-            std::ostream& err, Language language) {
+            std::ostream& err, Language environment) {
+    const Language language = commandLanguage(args, environment);
     Command command;
     try {
         command = parseCommandLine(args, language);
@@ -48,8 +50,7 @@ int runCalc(std::span<const std::string_view> args, std::istream& in, std::ostre
     // A full disk or a closed pipe must not pass for success.
     out.flush();
     if (!out) {
-        err << "quenvale-calc: "
-            << say(language, "出力を書き込めませんでした。", "cannot write the output.") << '\n';
+        err << "quenvale-calc: " << tr(language, "出力を書き込めませんでした。") << '\n';
         return 1;
     }
     return status;

@@ -22,14 +22,10 @@ constexpr std::array kOptionTable{
                kSingle,
                "",
                HelpPlace::Entry,
-               {"水晶の周波数と、マザーボードで設定する FSB (MHz)。\n"
-                "分周比を指定しなければ、FSB の帯域のもの({L} 未満 {P0}、\n"
-                "{U} 以下 {P1}、それを超えると {P2} と AGP {A2})を使います。\n"
-                "text の出力は使った分周比とその出どころも示します。",
-                "the crystal and the FSB set on the board, in MHz. Without\n"
-                "dividers, those of the FSB's band are used ({P0} below {L},\n"
-                "{P1} up to {U}, {P2} with AGP {A2} above); the text output\n"
-                "names the dividers used and where they came from."},
+               Message{"水晶の周波数と、マザーボードで設定する FSB (MHz)。\n"
+                       "分周比を指定しなければ、FSB の帯域のもの({L} 未満 {P0}、\n"
+                       "{U} 以下 {P1}、それを超えると {P2} と AGP {A2})を使います。\n"
+                       "text の出力は使った分周比とその出どころも示します。"},
                {}},
     OptionSpec{"--pci",
                "",
@@ -37,7 +33,7 @@ constexpr std::array kOptionTable{
                kSingle | kCrystalFor,
                "",
                HelpPlace::Entry,
-               {"PCI と AGP の分周比。", "the PCI and AGP dividers."},
+               Message{"PCI と AGP の分周比。"},
                {}},
     OptionSpec{
         "--agp", "", Takes::Value, kSingle | kCrystalFor, "", HelpPlace::SharesEntry, {}, {}},
@@ -47,11 +43,9 @@ constexpr std::array kOptionTable{
                kSingle | kBatch | kTable | kCrystalFor | kPlan,
                "",
                HelpPlace::Entry,
-               {"text(既定)、csv、json。失敗した計算も csv と json では\n"
-                "error(一行のメッセージ)と error_code(13、6 など)の行になります。",
-                "text (default), csv or json. In csv and json a failed case\n"
-                "is a row too, with error (a one-line message) and\n"
-                "error_code (13, 6, ...)."},
+               Message{"text(既定)、csv、json。失敗した計算も csv と json では\n"
+                       "error(一行のメッセージ)と error_code(13、6 など)の行になります。\n"
+                       "--table に --ref で水晶を一つ選ぶと svg(その水晶のグラフ)も使えます。"},
                {}},
     OptionSpec{"--batch",
                "",
@@ -59,12 +53,9 @@ constexpr std::array kOptionTable{
                kBatch,
                "",
                HelpPlace::Entry,
-               {"標準入力の各行 REF,FSB[,PCI,AGP] を計算し、一行ずつ出力します\n"
-                "(既定は csv)。reference で始まる最初の行は見出しとして飛ばし、\n"
-                "\"15\",\"100\" のように引用符で囲んだ欄も読みます。",
-                "one case per line of standard input, REF,FSB[,PCI,AGP]\n"
-                "(csv by default); a first line starting with reference is\n"
-                "a header, and fields may be quoted (\"15\",\"100\")."},
+               Message{"標準入力の各行 REF,FSB[,PCI,AGP] を計算し、一行ずつ出力します\n"
+                       "(既定は csv)。reference で始まる最初の行は見出しとして飛ばし、\n"
+                       "\"15\",\"100\" のように引用符で囲んだ欄も読みます。"},
                {}},
     OptionSpec{"--table",
                "",
@@ -72,8 +63,7 @@ constexpr std::array kOptionTable{
                kTable,
                "",
                HelpPlace::Entry,
-               {"水晶の一覧と FSB の一覧のすべての組み合わせ(--ref、--fsb で絞り込み)。",
-                "every listed crystal with every listed FSB (or only --ref/--fsb)."},
+               Message{"水晶の一覧と FSB の一覧のすべての組み合わせ(--ref、--fsb で絞り込み)。"},
                {}},
     OptionSpec{"--ref", "", Takes::Value, kTable, "REF", HelpPlace::InAnother, {}, {}},
     OptionSpec{
@@ -84,10 +74,8 @@ constexpr std::array kOptionTable{
                kCrystalFor,
                "TARGET",
                HelpPlace::Entry,
-               {"FSB の設定で CPU クロックを TARGET MHz にする水晶と、\n"
-                "一覧の中でその上下にある水晶。",
-                "the crystal that makes a board set to FSB run at TARGET MHz,\n"
-                "and the listed crystals just below and above it."},
+               Message{"FSB の設定で CPU クロックを TARGET MHz にする水晶と、\n"
+                       "一覧の中でその上下にある水晶。"},
                {}},
     OptionSpec{"--target",
                "",
@@ -96,8 +84,7 @@ constexpr std::array kOptionTable{
                "MHZ",
                HelpPlace::InAnother,
                {},
-               {"--target、--limit、--top は --plan に指定します",
-                "--target, --limit and --top go with --plan"}},
+               Message{"--target、--limit、--top は --plan に指定します"}},
     OptionSpec{"--limit",
                "",
                Takes::Value,
@@ -105,8 +92,7 @@ constexpr std::array kOptionTable{
                "",
                HelpPlace::InAnother,
                {},
-               {"--target、--limit、--top は --plan に指定します",
-                "--target, --limit and --top go with --plan"}},
+               Message{"--target、--limit、--top は --plan に指定します"}},
     OptionSpec{"--top",
                "",
                Takes::Value,
@@ -114,67 +100,39 @@ constexpr std::array kOptionTable{
                "N",
                HelpPlace::InAnother,
                {},
-               {"--target、--limit、--top は --plan に指定します",
-                "--target, --limit and --top go with --plan"}},
-    OptionSpec{"--details",
-               "",
-               Takes::Nothing,
-               kSingle,
-               "",
-               HelpPlace::Entry,
-               {"水晶が変える他のクロックも示します: USB 48 MHz(±0.25% を外れると\n"
-                "USB 機器が動かないおそれ)、Super I/O 24 MHz(シリアルポートと\n"
-                "フロッピーが同じ割合でずれる)、8254 タイマー(タイマーの刻みで\n"
-                "時刻を数える OS の時計は 1日に (比 − 1) × 86400 秒ずれる。RTC は別)。",
-                "the other clocks the crystal changes: USB 48 MHz (beyond\n"
-                "±0.25 % USB devices may fail), Super I/O 24 MHz (serial ports\n"
-                "and the floppy run off by the same share), and the 8254 timer\n"
-                "(an OS that counts timer ticks gains (ratio − 1) × 86,400 s a\n"
-                "day; the real-time clock has its own crystal)."},
-               {"--details は一つの計算 (REF FSB) に指定します",
-                "--details goes with a single case (REF FSB)"}},
-    OptionSpec{"--multiplier",
-               "",
-               Takes::Value,
-               kSingle | kPlan,
-               "M",
-               HelpPlace::EntryNamingValue,
-               {"CPU の倍率。コアクロック = CPU クロック × M。",
-                "the processor's multiplier: core clock = CPU clock × M."},
-               {"--multiplier は REF FSB か --plan に指定します",
-                "--multiplier goes with REF FSB or --plan"}},
+               Message{"--target、--limit、--top は --plan に指定します"}},
+    OptionSpec{"--details", "", Takes::Nothing, kSingle, "", HelpPlace::Entry,
+               Message{"水晶が変える他のクロックも示します: USB 48 MHz(±0.25% を外れると\n"
+                       "USB 機器が動かないおそれ)、Super I/O 24 MHz(シリアルポートと\n"
+                       "フロッピーが同じ割合でずれる)、8254 タイマー(タイマーの刻みで\n"
+                       "時刻を数える OS の時計は 1日に (比 − 1) × 86400 秒ずれる。RTC は別)。"},
+               Message{"--details は一つの計算 (REF FSB) に指定します"}},
+    OptionSpec{"--multiplier", "", Takes::Value, kSingle | kPlan, "M", HelpPlace::EntryNamingValue,
+               Message{"CPU の倍率。コアクロック = CPU クロック × M。"},
+               Message{"--multiplier は REF FSB か --plan に指定します"}},
     OptionSpec{"--plan",
                "",
                Takes::Nothing,
                kPlan,
                "",
                HelpPlace::Entry,
-               {"一覧の水晶と FSB の全組み合わせ(分周比は FSB の帯域)から、\n"
-                "PCI と AGP が --limit(既定 caution)までのものを、コアクロック\n"
-                "(倍率がなければ CPU クロック)が --target に近い順、同じなら PCI が\n"
-                "低い順、水晶が 14.318 に近い順に --top 件(既定 10)示します。",
-                "every listed crystal with every listed FSB (band dividers)\n"
-                "whose PCI and AGP hints stay within --limit (caution by\n"
-                "default), nearest core clock (CPU clock without a\n"
-                "multiplier) to --target first, then lower PCI, then the\n"
-                "crystal nearer 14.318; the first --top (10 by default)."},
+               Message{"一覧の水晶と FSB の全組み合わせ(分周比は FSB の帯域)から、\n"
+                       "PCI と AGP が --limit(既定 caution)までのものを、コアクロック\n"
+                       "(倍率がなければ CPU クロック)が --target に近い順、同じなら PCI が\n"
+                       "低い順、水晶が 14.318 に近い順に --top 件(既定 10)示します。"},
                {}},
-    OptionSpec{"--help",
-               "-h",
-               Takes::Nothing,
-               kInfo,
+    OptionSpec{"--lang",
                "",
-               HelpPlace::Entry,
-               {"この説明。", "this help."},
+               Takes::Value,
+               kSingle | kBatch | kTable | kCrystalFor | kPlan | kInfo,
+               "ja|en",
+               HelpPlace::EntryNamingValue,
+               Message{"日本語(ja)か英語(en)で表示します。"},
                {}},
-    OptionSpec{"--version",
-               "-V",
-               Takes::Nothing,
-               kInfo,
-               "",
-               HelpPlace::SameLine,
-               {"版数。", "the version."},
-               {}},
+    OptionSpec{
+        "--help", "-h", Takes::Nothing, kInfo, "", HelpPlace::Entry, Message{"この説明。"}, {}},
+    OptionSpec{
+        "--version", "-V", Takes::Nothing, kInfo, "", HelpPlace::SameLine, Message{"版数。"}, {}},
 };
 
 // An option in a mode's usage line.
@@ -193,7 +151,7 @@ struct ModeSpec {
     std::string_view needs;
     std::vector<UsageItem> usage;
     std::string_view usageTail;
-    Said stray;
+    std::optional<Message> stray;
     Format defaultFormat;
 };
 
@@ -209,15 +167,14 @@ const std::vector<ModeSpec>& modeTable() {
           {"--multiplier", false, ""},
           {"--format", false, ""}},
          "",
-         {"REF と FSB を一つずつ指定してください", "give one REF and one FSB"},
+         Message{"REF と FSB を一つずつ指定してください"},
          Format::Text},
         {kBatch,
          "--batch",
          "",
          {{"--batch", true, ""}, {"--format", false, ""}},
          " < cases",
-         {"--batch は標準入力から REF,FSB[,PCI,AGP] を読みます",
-          "--batch reads REF,FSB[,PCI,AGP] lines from standard input"},
+         Message{"--batch は標準入力から REF,FSB[,PCI,AGP] を読みます"},
          Format::Csv},
         {kTable,
          "--table",
@@ -258,7 +215,11 @@ const std::vector<ModeSpec>& modeTable() {
 
 constexpr std::array kFormatNames{std::pair{Format::Text, std::string_view("text")},
                                   std::pair{Format::Csv, std::string_view("csv")},
-                                  std::pair{Format::Json, std::string_view("json")}};
+                                  std::pair{Format::Json, std::string_view("json")},
+                                  std::pair{Format::Svg, std::string_view("svg")}};
+
+// The language codes --lang takes.
+constexpr std::array kLanguageCodes{std::string_view("ja"), std::string_view("en")};
 
 std::string operator+(std::string_view left, std::string_view right) {
     std::string joined(left);
@@ -266,15 +227,18 @@ std::string operator+(std::string_view left, std::string_view right) {
     return joined;
 }
 
-// "a、b、c" or "a, b or c"; "a、b" or "a and b" with `conjunction` "and".
+enum class Conjunction { Or, And };
+
+// "a、b、c" or "a, b or c"; "a、b" or "a and b".
 std::string listed(const std::vector<std::string_view>& items, Language language,
-                   std::string_view conjunction) {
+                   Conjunction conjunction) {
+    const std::string_view last = conjunction == Conjunction::Or
+                                      ? tr(language, {"、", "list, last of choices"})
+                                      : tr(language, {"、", "list, last of several"});
     std::string text;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (i > 0) {
-            text += language == Language::Japanese ? "、"
-                    : i + 1 == items.size()        ? " " + std::string(conjunction) + " "
-                                                   : ", ";
+            text += i + 1 == items.size() ? last : tr(language, {"、", "list"});
         }
         text += items[i];
     }
@@ -289,15 +253,20 @@ std::vector<std::string_view> captions(DividerGroup group) {
     return names;
 }
 
-// The format names from `first` on, round the list: "csv|json|text".
-std::vector<std::string_view> formatNames(Format first) {
+// The row formats from `first` on, round the list ("csv|json|text"), then
+// svg where the mode draws a chart.
+std::vector<std::string_view> formatNames(Format first, bool chart) {
+    constexpr std::size_t kRowFormats = kFormatNames.size() - 1;
     std::size_t start = 0;
     while (kFormatNames[start].first != first) {
         ++start;
     }
     std::vector<std::string_view> names;
-    for (std::size_t i = 0; i < kFormatNames.size(); ++i) {
-        names.push_back(kFormatNames[(start + i) % kFormatNames.size()].second);
+    for (std::size_t i = 0; i < kRowFormats; ++i) {
+        names.push_back(kFormatNames[(start + i) % kRowFormats].second);
+    }
+    if (chart) {
+        names.push_back(kFormatNames.back().second);
     }
     return names;
 }
@@ -316,11 +285,10 @@ std::vector<std::string_view> limitNames() {
 // "--pci は 1/2、1/3、1/4 のいずれかです: " / "--pci takes 1/2, 1/3 or 1/4: ".
 UsageError notOneOf(std::string_view option, const std::vector<std::string_view>& choices,
                     std::string_view given, Language language) {
-    std::string message = option + say(language, " は ", " takes ");
-    message += listed(choices, language, "or");
-    message += say(language, " のいずれかです: ", ": ");
-    message += given;
-    return UsageError{message};
+    return UsageError{tr(language, "{option} は {choices} のいずれかです: {value}",
+                         {{"option", option},
+                          {"choices", listed(choices, language, Conjunction::Or)},
+                          {"value", given}})};
 }
 
 const OptionSpec* optionNamed(std::string_view name) {
@@ -367,8 +335,8 @@ void checkPositive(std::string_view option, std::string_view text, Language lang
         value = 0;
     }
     if (!(value > 0)) {
-        throw UsageError(option + say(language, " は正の数です: ", " takes a positive number: ") +
-                         text);
+        throw UsageError(
+            tr(language, "{option} は正の数です: {value}", {{"option", option}, {"value", text}}));
     }
 }
 
@@ -376,9 +344,7 @@ std::size_t countNamed(std::string_view text, Language language) {
     std::size_t count = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
     if (error != std::errc() || end != text.data() + text.size() || count == 0) {
-        throw UsageError(
-            say(language, "--top は 1 以上の整数です: ", "--top takes a whole number from 1 up: ") +
-            text);
+        throw UsageError(tr(language, "--top は 1 以上の整数です: {value}", {{"value", text}}));
     }
     return count;
 }
@@ -403,7 +369,7 @@ void takeValue(Given& given, const OptionSpec& option, std::string value, Langua
         const auto* found = std::find_if(kFormatNames.begin(), kFormatNames.end(),
                                          [&](const auto& entry) { return entry.second == value; });
         if (found == kFormatNames.end()) {
-            throw notOneOf(option.name, formatNames(Format::Text), value, language);
+            throw notOneOf(option.name, formatNames(Format::Text, true), value, language);
         }
         given.format = found->first;
     } else if (option.name == "--pci" || option.name == "--agp") {
@@ -413,6 +379,9 @@ void takeValue(Given& given, const OptionSpec& option, std::string value, Langua
             throw notOneOf(option.name, captions(group), value, language);
         }
         (group == DividerGroup::Pci ? given.pci : given.agp) = index;
+    } else if (option.name == "--lang" && !languageNamed(value)) {
+        throw notOneOf(option.name, {kLanguageCodes.begin(), kLanguageCodes.end()}, value,
+                       language);
     }
     given.values[indexOf(&option)] = std::move(value);
 }
@@ -445,17 +414,17 @@ Given readArguments(std::span<const std::string_view> args, Language language) {
         }
         const OptionSpec* option = optionNamed(name);
         if (option == nullptr || option->name != name) {
-            throw UsageError(say(language, "不明なオプションです: ", "unknown option: ") + arg);
+            throw UsageError(tr(language, "不明なオプションです: {option}", {{"option", arg}}));
         }
         if (option->takes == Takes::Nothing) {
             if (inlineValue) {
-                throw UsageError(name + say(language, " は値を取りません", " takes no value"));
+                throw UsageError(tr(language, "{option} は値を取りません", {{"option", name}}));
             }
             given.values[indexOf(option)] = "";
             continue;
         }
         if (!inlineValue && i + 1 >= args.size()) {
-            throw UsageError(name + say(language, " には値が必要です", " needs a value"));
+            throw UsageError(tr(language, "{option} には値が必要です", {{"option", name}}));
         }
         takeValue(given, *option, std::string(inlineValue ? *inlineValue : args[++i]), language);
     }
@@ -478,8 +447,8 @@ const ModeSpec& modeOf(const Given& given, Language language) {
                 selectors.push_back(mode.selector);
             }
         }
-        throw UsageError(listed(selectors, language, "and") +
-                         say(language, " は同時に指定できません", " exclude each other"));
+        throw UsageError(tr(language, "{options} は同時に指定できません",
+                            {{"options", listed(selectors, language, Conjunction::And)}}));
     }
     return *chosen;
 }
@@ -492,8 +461,8 @@ std::string takesOnly(const ModeSpec& mode, Language language) {
             names.push_back(item.option);
         }
     }
-    return mode.selector + say(language, " に取れるのは ", " takes only ") +
-           listed(names, language, "and") + say(language, " だけです", "");
+    return tr(language, "{mode} に取れるのは {options} だけです",
+              {{"mode", mode.selector}, {"options", listed(names, language, Conjunction::And)}});
 }
 
 // The checks of the mode chosen, in the order that decides which message a
@@ -501,23 +470,20 @@ std::string takesOnly(const ModeSpec& mode, Language language) {
 void checkOptions(const Given& given, const ModeSpec& mode, Language language) {
     for (std::size_t i = 0; i < kOptionTable.size(); ++i) {
         const OptionSpec& option = kOptionTable[i];
-        if (given.values[i] && (option.modes & mode.mode) == 0 &&
-            !option.misplaced.english.empty()) {
-            throw UsageError(say(language, option.misplaced.japanese, option.misplaced.english));
+        if (given.values[i] && (option.modes & mode.mode) == 0 && option.misplaced) {
+            throw UsageError(std::string(tr(language, *option.misplaced)));
         }
     }
     if (const auto& multiplier = given["--multiplier"]) {
         checkPositive("--multiplier", *multiplier, language);
     }
     if (!mode.needs.empty() && !given.has(mode.needs)) {
-        throw UsageError(mode.selector + say(language, " には ", " needs ") + mode.needs +
-                         say(language, " が必要です", ""));
+        throw UsageError(tr(language, "{mode} には {option} が必要です",
+                            {{"mode", mode.selector}, {"option", mode.needs}}));
     }
     const auto stray = [&] {
-        return UsageError(
-            mode.stray.english.empty()
-                ? takesOnly(mode, language)
-                : std::string(say(language, mode.stray.japanese, mode.stray.english)));
+        return UsageError(mode.stray ? std::string(tr(language, *mode.stray))
+                                     : takesOnly(mode, language));
     };
     bool operandsBelong = false;
     for (std::size_t i = 0; i < kOptionTable.size(); ++i) {
@@ -536,6 +502,11 @@ void checkOptions(const Given& given, const ModeSpec& mode, Language language) {
 
 Command commandOf(const Given& given, const ModeSpec& mode, Language language) {
     const Format format = given.format.value_or(mode.defaultFormat);
+    // A chart is drawn for one crystal across the FSB list.
+    if (format == Format::Svg && (mode.mode != kTable || !given.has("--ref"))) {
+        throw UsageError(
+            std::string(tr(language, "--format svg は --table と一つの水晶 (--ref) に指定します")));
+    }
     const auto optional = [&](std::string_view name) { return given[name]; };
     if (mode.mode == kBatch) {
         return BatchArgs{.format = format};
@@ -543,10 +514,10 @@ Command commandOf(const Given& given, const ModeSpec& mode, Language language) {
     if (mode.mode == kTable) {
         TableArgs table{.reference = optional("--ref"), .fsb = optional("--fsb"), .format = format};
         if (table.reference) {
-            checkNumber("--ref", *table.reference, kReferenceField, language);
+            checkNumber("--ref", *table.reference, FieldName::Reference, language);
         }
         if (table.fsb) {
-            checkNumber("--fsb", *table.fsb, kFsbField, language);
+            checkNumber("--fsb", *table.fsb, FieldName::Fsb, language);
         }
         return table;
     }
@@ -556,14 +527,14 @@ Command commandOf(const Given& given, const ModeSpec& mode, Language language) {
                                .pci = given.pci,
                                .agp = given.agp,
                                .format = format};
-        checkNumber("--crystal-for", crystal.target, kTargetField, language);
-        checkNumber("--fsb", crystal.fsb, kFsbField, language);
+        checkNumber("--crystal-for", crystal.target, FieldName::Target, language);
+        checkNumber("--fsb", crystal.fsb, FieldName::Fsb, language);
         return crystal;
     }
     if (mode.mode == kPlan) {
         PlanArgs plan{
             .target = *given["--target"], .multiplier = optional("--multiplier"), .format = format};
-        checkNumber("--target", plan.target, kTargetField, language);
+        checkNumber("--target", plan.target, FieldName::Target, language);
         // As --crystal-for, no plan aims at a clock of 0 or below.
         checkPositive("--target", plan.target, language);
         if (const auto& limit = given["--limit"]) {
@@ -603,7 +574,7 @@ std::string usageValue(const OptionSpec& option, const ModeSpec& mode, std::stri
         return std::string(value);
     }
     if (option.name == "--format") {
-        return alternatives(formatNames(mode.defaultFormat));
+        return alternatives(formatNames(mode.defaultFormat, mode.mode == kTable));
     }
     if (option.name == "--pci" || option.name == "--agp") {
         return alternatives(
@@ -628,6 +599,24 @@ const OptionSpec& specNamed(std::string_view name) {
 
 const std::span<const OptionSpec> kOptions(kOptionTable);
 
+Language commandLanguage(std::span<const std::string_view> args, Language fallback) {
+    Language chosen = fallback;
+    for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+        std::optional<std::string_view> value;
+        if (args[i].starts_with("--lang=")) {
+            value = args[i].substr(std::string_view("--lang=").size());
+        } else if (args[i] == "--lang" && i + 1 < args.size()) {
+            value = args[++i];
+        } else if (args[i] == "--lang" || args[i].starts_with("--")) {
+            continue;
+        }
+        if (value) {
+            chosen = languageNamed(*value).value_or(chosen);
+        }
+    }
+    return chosen;
+}
+
 Command parseCommandLine(std::span<const std::string_view> args, Language language) {
     const Given given = readArguments(args, language);
     if (given.has("--help")) {
@@ -645,7 +634,7 @@ std::string usageText(Language language) {
     // Lines wrap before an option that would pass this width.
     constexpr std::size_t kWidth = 100;
     constexpr std::string_view kProgram = "  quenvale-calc";
-    std::string text(say(language, "使い方:\n", "usage:\n"));
+    std::string text(tr(language, {"使い方:\n", "quenvale-calc"}));
     for (const ModeSpec& mode : modeTable()) {
         std::string line(kProgram);
         for (const UsageItem& item : mode.usage) {
@@ -668,6 +657,13 @@ std::string usageText(Language language) {
         }
         text += line + std::string(mode.usageTail) + "\n";
     }
+    // An option every mode takes goes with any of the lines above.
+    for (const OptionSpec& option : kOptionTable) {
+        if ((option.modes & kInfo) != 0 && option.modes != kInfo) {
+            text += std::string(kProgram) + " " + std::string(option.name) + " " +
+                    std::string(option.value) + " ...\n";
+        }
+    }
     std::string info(kProgram);
     for (const OptionSpec& option : kOptionTable) {
         if (option.modes == kInfo) {
@@ -683,25 +679,16 @@ std::string helpText(Language language) {
     const std::string indent(2 + kLabelWidth, ' ');
     std::string text = usageText(language);
     text +=
-        say(language,
-            "\n"
-            "PLLの基準水晶(標準 14.318 MHz)を交換したときの CPU(FSB)、PCI、AGP クロックを\n"
-            "Quenvale のウィンドウと同じ計算で求めます。数値はウィンドウと同じ表記で出力します。\n"
-            "\n",
-            "\n"
-            "Computes the CPU (FSB), PCI and AGP clocks of a motherboard whose 14.318 MHz\n"
-            "reference crystal is replaced, exactly as the Quenvale window shows them.\n"
-            "\n");
+        tr(language,
+           "\n"
+           "PLLの基準水晶(標準 14.318 MHz)を交換したときの CPU(FSB)、PCI、AGP クロックを\n"
+           "Quenvale のウィンドウと同じ計算で求めます。数値はウィンドウと同じ表記で出力します。\n"
+           "\n");
     // The band dividers, as the help's operand line names them.
     const auto pciIn = [](FsbBand band) { return kPciDividers[bandRule(band).pci].caption; };
-    const std::array<std::pair<std::string_view, std::string>, 6> facts{
-        std::pair{std::string_view("{L}"), std::to_string(kFsbLowerLimit)},
-        std::pair{std::string_view("{U}"), std::to_string(kFsbUpperLimit)},
-        std::pair{std::string_view("{P0}"), std::string(pciIn(FsbBand::Low))},
-        std::pair{std::string_view("{P1}"), std::string(pciIn(FsbBand::Middle))},
-        std::pair{std::string_view("{P2}"), std::string(pciIn(FsbBand::High))},
-        std::pair{std::string_view("{A2}"),
-                  std::string(kAgpDividers[bandRule(FsbBand::High).agp.value_or(0)].caption)}};
+    const std::string lower = std::to_string(kFsbLowerLimit);
+    const std::string upper = std::to_string(kFsbUpperLimit);
+    const std::string_view agpHigh = kAgpDividers[bandRule(FsbBand::High).agp.value_or(0)].caption;
     std::string entry;
     const auto flush = [&] {
         if (!entry.empty()) {
@@ -716,12 +703,14 @@ std::string helpText(Language language) {
         if (option.place == HelpPlace::EntryNamingValue) {
             label += " " + std::string(option.value);
         }
-        std::string help(say(language, option.help.japanese, option.help.english));
-        for (const auto& [key, value] : facts) {
-            for (auto at = help.find(key); at != std::string::npos; at = help.find(key)) {
-                help.replace(at, key.size(), value);
-            }
-        }
+        std::string help = option.help ? tr(language, *option.help,
+                                            {{"L", lower},
+                                             {"U", upper},
+                                             {"P0", pciIn(FsbBand::Low)},
+                                             {"P1", pciIn(FsbBand::Middle)},
+                                             {"P2", pciIn(FsbBand::High)},
+                                             {"A2", agpHigh}})
+                                       : std::string();
         for (auto at = help.find('\n'); at != std::string::npos; at = help.find('\n', at + 1)) {
             help.insert(at + 1, indent);
         }
@@ -752,17 +741,13 @@ std::string helpText(Language language) {
     }
     flush();
     text +=
-        say(language,
-            "  PCI が 37.5 MHz、AGP が 75 MHz を超えると caution(注意)、定格(33.33、66.67 MHz)\n"
-            "  の 125%(約 41.67、83.33 MHz)を超えると danger(危険)と示します。\n"
-            "  メッセージは LC_ALL、LC_MESSAGES、LANG の順に見たロケールが ja で始まれば日本語、\n"
-            "  それ以外は英語です。結果の表記はどちらでも同じです。\n"
-            "  終了ステータス: 0 成功、1 計算エラー、2 コマンドラインの誤り。\n",
-            "  Hints: PCI above 37.5 MHz or AGP above 75 MHz is caution; above 125 % of the\n"
-            "  nominal 33.33 and 66.67 MHz (about 41.67 and 83.33 MHz) is danger.\n"
-            "  Messages are in Japanese when the locale (LC_ALL, else LC_MESSAGES, else LANG)\n"
-            "  starts with ja, in English otherwise; results read the same in both.\n"
-            "  Exit status: 0 done, 1 a calculation failed, 2 a wrong command line.\n");
+        tr(language,
+           "  PCI が 37.5 MHz、AGP が 75 MHz を超えると caution(注意)、定格(33.33、66.67 MHz)\n"
+           "  の 125%(約 41.67、83.33 MHz)を超えると danger(危険)と示します。\n"
+           "  言語は --lang がなければ LANGUAGE の最初の項目、LC_ALL、LC_MESSAGES、LANG の順に\n"
+           "  見て、ja で始まれば日本語、それ以外は英語です。csv と json "
+           "の欄と値はどちらでも同じです。\n"
+           "  終了ステータス: 0 成功、1 計算エラー、2 コマンドラインの誤り。\n");
     return text;
 }
 

@@ -2,9 +2,11 @@
 
 #include <cli/calc_types.h>
 #include <cli/messages.h>
+#include <runtime/catalogue.h>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,11 +21,6 @@ enum ModeBit : std::uint8_t {
     kCrystalFor = 8,
     kPlan = 16,
     kInfo = 32, // help and version
-};
-
-struct Said {
-    std::string_view japanese;
-    std::string_view english;
 };
 
 // Where an option's help line goes: an entry of its own (its label naming
@@ -43,10 +40,10 @@ struct OptionSpec {
     // choices (dividers, formats, limits).
     std::string_view value;
     HelpPlace place;
-    Said help; // lines after the first are indented under it
+    std::optional<Message> help; // lines after the first are indented under it
     // Given outside its modes: this message, checked before the mode's own
     // checks; empty: the mode says what it takes.
-    Said misplaced;
+    std::optional<Message> misplaced;
 };
 
 // Every option of quenvale-calc; the parser, the usage and the help are made
@@ -57,6 +54,10 @@ extern const std::span<const OptionSpec> kOptions;
 // "--name value" and "--name=value" are the same, and "--" ends the options
 // (so that a negative number can be given). Messages are in `language`.
 Command parseCommandLine(std::span<const std::string_view> args, Language language);
+
+// The language --lang asks for (its last valid value), else `fallback`; a
+// wrong value is left for the parser to report.
+Language commandLanguage(std::span<const std::string_view> args, Language fallback);
 
 // The usage lines, with their localised heading, and the help after them.
 std::string usageText(Language language);

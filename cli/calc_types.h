@@ -12,8 +12,9 @@
 
 namespace quenvale::cli {
 
-// How the rows of a run are written.
-enum class Format { Text, Csv, Json };
+// How the rows of a run are written; svg draws them as a chart (--table for
+// one crystal only).
+enum class Format { Text, Csv, Json, Svg };
 
 // What each mode of quenvale-calc was given; the parser checked every value
 // that is not a case's own input (the numbers --table and --crystal-for apply

@@ -17,7 +17,7 @@ CaseRow caseRow(const ClockCase& calculated, Language language) {
     if (const auto& failure = calculated.failure) {
         std::optional<FieldName> field;
         if (failure->box) {
-            field = *failure->box == InputBox::Reference ? kReferenceField : kFsbField;
+            field = *failure->box == InputBox::Reference ? FieldName::Reference : FieldName::Fsb;
         }
         row.error = failureText(failure->error, field, language);
         row.errorCode = failure->error.code();
@@ -25,12 +25,10 @@ CaseRow caseRow(const ClockCase& calculated, Language language) {
     }
     if (const auto& core = calculated.coreFailure) {
         // The command line took only a positive number as the multiplier, so
-        // the product overflowed: the case fails as the arithmetic's, as a
-        // result that cannot be given in full.
-        const RuntimeError error(core->number());
-        row.error = failureText(error, std::nullopt, language);
-        row.errorCode = error.code();
-        return row;
+        // the product overflowed: the multiplier is the value to correct.
+        row.error = failureText(*core, FieldName::Multiplier, language);
+        row.errorCode = core->code();
+        row.coreFailed = true;
     }
     row.clocks = calculated.clocks.texts;
     row.pciHint = calculated.pciHint;

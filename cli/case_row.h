@@ -4,6 +4,7 @@
 #include <calculator/clock_hints.h>
 #include <calculator/consequences.h>
 #include <cli/messages.h>
+#include <runtime/language.h>
 
 #include <array>
 #include <optional>
@@ -28,6 +29,8 @@ struct CaseRow {
     ClockHint agpHint = ClockHint::Ok;
     std::string error; // the message when the case failed; then no clocks
     int errorCode = 0; // with the message: the run-time error number, or kBadCaseLine
+    // The message is about the core clock alone: the bus clocks stand.
+    bool coreFailed = false;
     // What else the crystal changes, and the core clock, where asked for.
     std::optional<Consequences> consequences;
     std::optional<CoreClock> core;

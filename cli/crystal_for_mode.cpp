@@ -3,6 +3,7 @@
 #include <calculator/failure_message.h>
 #include <cli/calc_modes.h>
 #include <cli/text_output.h>
+#include <runtime/catalogue.h>
 #include <runtime/format_single.h>
 #include <runtime/runtime_error.h>
 
@@ -19,7 +20,8 @@ namespace {
 // the rows are kept until the last is known.
 class CrystalTextWriter final : public RowWriter {
 public:
-    CrystalTextWriter(std::ostream& out, const CrystalForArgs& args) : out_(out), args_(args) {}
+    CrystalTextWriter(std::ostream& out, const CrystalForArgs& args, Language language)
+        : out_(out), args_(args), language_(language) {}
 
     void write(const CaseRow& row) override { rows_.push_back(row); }
 
@@ -27,33 +29,43 @@ public:
         if (rows_.empty()) {
             return;
         }
-        out_ << "FSB " << quotableText(args_.fsb) << " MHz で CPU を " << quotableText(args_.target)
-             << " MHz にする水晶: " << rows_.front().reference << " MHz\n"
-             << dividerLine(rows_.front(), args_.pci.has_value(), args_.agp.has_value()) << '\n';
+        out_ << tr(language_, "FSB {fsb} MHz で CPU を {target} MHz にする水晶: {crystal} MHz",
+                   {{"fsb", quotableText(args_.fsb)},
+                    {"target", quotableText(args_.target)},
+                    {"crystal", rows_.front().reference}})
+             << '\n'
+             << dividerLine(rows_.front(), args_.pci.has_value(), args_.agp.has_value(), language_)
+             << '\n';
+        std::size_t labelWidth = 0;
+        for (const CaseRow& row : rows_) {
+            labelWidth = std::max(labelWidth, displayWidth(label(row)));
+        }
         std::array<std::size_t, 4> widths{};
         for (const CaseRow& row : rows_) {
             const auto texts = cells(row);
             for (std::size_t i = 0; i < texts.size(); ++i) {
-                widths[i] = std::max(widths[i], texts[i].size());
+                widths[i] = std::max(widths[i], displayWidth(texts[i]));
             }
         }
         for (const CaseRow& row : rows_) {
-            // Padded to the same width on a terminal: a kanji takes two columns.
-            const std::string_view label = row.position == "required" ? "必要な水晶"
-                                           : row.position == "below"  ? "下の候補  "
-                                                                      : "上の候補  ";
-            std::string line(label);
+            std::string line = padded(label(row), labelWidth);
             const auto texts = cells(row);
             for (std::size_t i = 0; i < texts.size(); ++i) {
                 line += "  ";
                 line += i + 1 < texts.size() ? padded(texts[i], widths[i]) : texts[i];
             }
-            line += hintSuffix(row);
+            line += hintSuffix(row, language_);
             out_ << line << '\n';
         }
     }
 
 private:
+    std::string_view label(const CaseRow& row) const {
+        return row.position == "required" ? tr(language_, "必要な水晶")
+               : row.position == "below"  ? tr(language_, "下の候補")
+                                          : tr(language_, "上の候補");
+    }
+
     static std::array<std::string, 4> cells(const CaseRow& row) {
         return {row.reference + " MHz", "CPU " + row.clocks[0] + " MHz",
                 "PCI " + row.clocks[1] + " MHz", "AGP " + row.clocks[2] + " MHz"};
@@ -61,6 +73,7 @@ private:
 
     std::ostream& out_;
     const CrystalForArgs& args_;
+    Language language_;
     std::vector<CaseRow> rows_;
 };
 
@@ -78,15 +91,12 @@ int runCrystalFor(const CrystalForArgs& args, std::ostream& out, std::ostream& e
     if (const NoCrystal* none = std::get_if<NoCrystal>(&found)) {
         switch (*none) {
         case NoCrystal::FsbNotPositive:
-            err << say(language,
-                       "FSB が 0 MHz 以下では、どの水晶でも CPU クロックは正の値にならないため、"
-                       "水晶を求められません。",
-                       "At an FSB of 0 MHz or below no crystal gives a positive CPU clock, so "
-                       "no crystal can be found for a target.");
+            err << tr(language,
+                      "FSB が 0 MHz 以下では、どの水晶でも CPU クロックは正の値にならないため、"
+                      "水晶を求められません。");
             break;
         case NoCrystal::TargetNotPositive:
-            err << say(language, "CPU クロックを 0 MHz 以下にする水晶はありません。",
-                       "No crystal gives a CPU clock of 0 MHz or below.");
+            err << tr(language, "CPU クロックを 0 MHz 以下にする水晶はありません。");
             break;
         }
         err << '\n';
@@ -114,7 +124,7 @@ int runCrystalFor(const CrystalForArgs& args, std::ostream& out, std::ostream& e
     }
     const auto writer =
         makeRowWriter(out, args.format, {.position = true, .error = false}, true,
-                      [&] { return std::make_unique<CrystalTextWriter>(out, args); });
+                      [&] { return std::make_unique<CrystalTextWriter>(out, args, language); });
     for (const CaseRow& row : rows) {
         writer->write(row);
     }

@@ -1,5 +1,5 @@
 #include <cli/calc_commands.h>
-#include <cli/messages.h>
+#include <runtime/language.h>
 
 #include <cstdlib>
 #include <iostream>
@@ -10,7 +10,6 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     std::cin.tie(nullptr);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    const auto language = quenvale::cli::messageLanguage(
-        std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
-    return quenvale::cli::runCalc(args, std::cin, std::cout, std::cerr, language);
+    return quenvale::cli::runCalc(args, std::cin, std::cout, std::cerr,
+                                  quenvale::environmentLanguage());
 }

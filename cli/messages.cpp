@@ -1,57 +1,28 @@
+#include <calculator/clock_panel.h>
 #include <calculator/failure_message.h>
 #include <cli/messages.h>
-#include <runtime/runtime_error.h>
+#include <runtime/catalogue.h>
 
 namespace quenvale::cli {
 
-namespace {
-
-std::string_view englishErrorName(ErrorNumber number) {
-    switch (number) {
-    case ErrorNumber::Overflow:
-        return "Overflow";
-    case ErrorNumber::DivisionByZero:
-        return "Division by zero";
-    case ErrorNumber::TypeMismatch:
-        return "Type mismatch";
+std::string_view fieldName(FieldName field, Language language) {
+    switch (field) {
+    case FieldName::Reference:
+        return inputName(InputBox::Reference, language);
+    case FieldName::Fsb:
+        return inputName(InputBox::Fsb, language);
+    case FieldName::Target:
+        return tr(language, {"目標クロック", "field name"});
+    case FieldName::Multiplier:
+        return tr(language, {"倍率", "field name"});
     }
-    return "Application-defined or object-defined error";
-}
-
-std::string englishFirstLine(const RuntimeError& error, std::optional<FieldName> field) {
-    if (!error.text()) {
-        return error.number() == ErrorNumber::Overflow ? "The result is too large."
-                                                       : "The calculation failed.";
-    }
-    const std::string value = field ? "The " + std::string(field->english) + " value" : "The value";
-    const std::string& typed = *error.text();
-    if (isBlankText(typed)) {
-        return value + " is empty.";
-    }
-    return value + " \"" + quotableText(typed) + "\"" +
-           (error.number() == ErrorNumber::Overflow ? " is too large." : " is not a number.");
-}
-
-bool isSet(const char* variable) {
-    return variable != nullptr && *variable != '\0';
-}
-
-} // namespace
-
-Language messageLanguage(const char* lcAll, const char* lcMessages, const char* lang) {
-    const char* locale = isSet(lcAll) ? lcAll : isSet(lcMessages) ? lcMessages : lang;
-    return isSet(locale) && std::string_view(locale).starts_with("ja") ? Language::Japanese
-                                                                       : Language::English;
+    return {};
 }
 
 std::string failureText(const RuntimeError& error, std::optional<FieldName> field,
                         Language language) {
-    if (language == Language::Japanese) {
-        return failureMessage(error, field ? std::optional(field->japanese) : std::nullopt,
-                              quenvale::Language::Japanese);
-    }
-    return englishFirstLine(error, field) + "\nRun-time error " + std::to_string(error.code()) +
-           ": " + std::string(englishErrorName(error.number())) + ".";
+    return failureMessage(error, field ? std::optional(fieldName(*field, language)) : std::nullopt,
+                          language);
 }
 
 std::string oneLine(std::string_view message) {

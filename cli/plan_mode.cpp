@@ -1,6 +1,7 @@
 #include <calculator/planner.h>
 #include <cli/calc_modes.h>
 #include <cli/text_output.h>
+#include <runtime/catalogue.h>
 #include <runtime/runtime_error.h>
 
 #include <ostream>
@@ -26,12 +27,16 @@ CaseRow planRow(const PlanCandidate& candidate) {
 }
 
 // "ok", "caution(注意)" or "danger(危険)".
-std::string limitLabel(ClockHint limit) {
-    std::string label(hintName(limit));
-    if (limit != ClockHint::Ok) {
-        label += "(" + std::string(hintLabel(limit)) + ")";
+std::string_view limitLabel(ClockHint limit, Language language) {
+    switch (limit) {
+    case ClockHint::Caution:
+        return tr(language, "caution(注意)");
+    case ClockHint::Danger:
+        return tr(language, "danger(危険)");
+    case ClockHint::Ok:
+        break;
     }
-    return label;
+    return hintName(limit);
 }
 
 // The candidates as a table after a line that says what was asked for and
@@ -39,15 +44,25 @@ std::string limitLabel(ClockHint limit) {
 class PlanTextWriter final : public RowWriter {
 public:
     PlanTextWriter(std::ostream& out, const PlanArgs& args, std::size_t shown,
-                   std::size_t candidates)
-        : out_(out) {
-        if (args.multiplier) {
-            out_ << "コアクロック (CPU × " << *args.multiplier << ")";
-        } else {
-            out_ << "CPU クロック";
-        }
-        out_ << "が " << args.target << " MHz に近い順、PCI・AGP は " << limitLabel(args.limit)
-             << " まで: " << candidates << " 件中 " << shown << " 件\n";
+                   std::size_t candidates, Language language)
+        : out_(out), language_(language) {
+        const std::string multiplier = args.multiplier.value_or("");
+        const std::string shownText = std::to_string(shown);
+        const std::string candidatesText = std::to_string(candidates);
+        const std::initializer_list<Argument> counts{{"multiplier", multiplier},
+                                                     {"target", args.target},
+                                                     {"limit", limitLabel(args.limit, language)},
+                                                     {"candidates", candidatesText},
+                                                     {"shown", shownText}};
+        out_ << (args.multiplier ? tr(language,
+                                      "コアクロック (CPU × {multiplier})が {target} MHz に近い順、"
+                                      "PCI・AGP は {limit} まで: {candidates} 件中 {shown} 件",
+                                      counts)
+                                 : tr(language,
+                                      "CPU クロックが {target} MHz に近い順、PCI・AGP は {limit} "
+                                      "まで: {candidates} 件中 {shown} 件",
+                                      counts))
+             << '\n';
         std::string header = std::string(kTableColumns) + "     ";
         if (args.multiplier) {
             header += "CORE(MHz)    ";
@@ -64,9 +79,10 @@ public:
             text += padded(row.core->text, 13);
         }
         text += padded(row.consequences->usbText, 13) + padded(row.consequences->sioText, 13) +
-                row.consequences->timerDriftText + hintSuffix(row);
+                row.consequences->timerDriftText + hintSuffix(row, language_);
         if (!row.consequences->usbWithinTolerance) {
-            text += "  USB範囲外";
+            text += "  ";
+            text += tr(language_, "USB範囲外");
         }
         out_ << text << '\n';
     }
@@ -74,6 +90,7 @@ public:
 
 private:
     std::ostream& out_;
+    Language language_;
 };
 
 } // namespace
@@ -87,10 +104,10 @@ int runPlan(const PlanArgs& args, std::ostream& out, std::ostream& err, Language
         return 1;
     }
     if (plan.empty()) {
-        err << say(language, "PCI と AGP が ",
-                   "No crystal and FSB setting keeps PCI and AGP within ")
-            << hintName(args.limit)
-            << say(language, " までに収まる水晶と FSB の組み合わせはありません。", ".") << '\n';
+        err << tr(language,
+                  "PCI と AGP が {limit} までに収まる水晶と FSB の組み合わせはありません。",
+                  {{"limit", hintName(args.limit)}})
+            << '\n';
         return 1;
     }
     const std::size_t shown = std::min(plan.size(), args.top);
@@ -100,7 +117,8 @@ int runPlan(const PlanArgs& args, std::ostream& out, std::ostream& err, Language
          .error = false,
          .consequences = true,
          .core = args.multiplier.has_value()},
-        true, [&] { return std::make_unique<PlanTextWriter>(out, args, shown, plan.size()); });
+        true,
+        [&] { return std::make_unique<PlanTextWriter>(out, args, shown, plan.size(), language); });
     for (std::size_t i = 0; i < shown; ++i) {
         writer->write(planRow(plan[i]));
     }

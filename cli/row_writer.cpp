@@ -26,7 +26,8 @@ struct Field {
 
 // The fields of a row, in column order, for the columns chosen.
 std::vector<Field> fieldsOf(const CaseRow& row, const Columns& columns) {
-    const bool failed = !row.error.empty();
+    // A row whose core clock alone failed keeps its bus clocks and hints.
+    const bool failed = !row.error.empty() && !row.coreFailed;
     const auto text = [&](std::string_view value) {
         return failed && value.empty() ? Kind::Null : Kind::Text;
     };
@@ -50,9 +51,10 @@ std::vector<Field> fieldsOf(const CaseRow& row, const Columns& columns) {
     if (columns.error) {
         // The message on one line; the typed fields stay as typed, CSV's
         // quotes and JSON's escapes carry their line breaks.
-        fields.push_back({"error", oneLine(row.error), failed ? Kind::Text : Kind::Null});
+        const bool message = !row.error.empty();
+        fields.push_back({"error", oneLine(row.error), message ? Kind::Text : Kind::Null});
         fields.push_back(
-            {"error_code", std::to_string(row.errorCode), failed ? Kind::Number : Kind::Null});
+            {"error_code", std::to_string(row.errorCode), message ? Kind::Number : Kind::Null});
     }
     if (columns.consequences) {
         const Consequences c = row.consequences.value_or(Consequences{});
@@ -114,11 +116,24 @@ std::string jsonNumber(std::string_view text) {
 }
 
 std::string csvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(text);
+    // An echoed input may hold bytes that are not UTF-8; the file stays UTF-8.
+    std::string valid;
+    valid.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (length == 0) {
+            valid += "\uFFFD";
+            ++i;
+        } else {
+            valid.append(text.substr(i, length));
+            i += length;
+        }
+    }
+    if (valid.find_first_of(",\"\r\n") == std::string::npos) {
+        return valid;
     }
     std::string out = "\"";
-    for (const char c : text) {
+    for (const char c : valid) {
         if (c == '"') {
             out += '"';
         }
@@ -239,7 +254,8 @@ void JsonWriter::finish() {
 }
 
 std::unique_ptr<RowWriter> makeRowWriter(std::ostream& out, Format format, Columns columns,
-                                         bool manyRows, const TextWriterMaker& text) {
+                                         bool manyRows, const TextWriterMaker& text,
+                                         const TextWriterMaker& chart) {
     // No default: a format added to the enum and not handled here does not
     // compile.
     switch (format) {
@@ -249,6 +265,11 @@ std::unique_ptr<RowWriter> makeRowWriter(std::ostream& out, Format format, Colum
         return std::make_unique<CsvWriter>(out, columns);
     case Format::Json:
         return std::make_unique<JsonWriter>(out, columns, manyRows);
+    case Format::Svg:
+        if (!chart) {
+            throw std::logic_error("this mode draws no chart");
+        }
+        return chart();
     }
     throw std::logic_error("unknown output format");
 }

@@ -66,9 +66,12 @@ private:
 };
 
 // The writer of a format; each mode lays out its own text.
+// `chart` draws the rows where the mode has a chart; empty elsewhere, where
+// the parser refuses svg.
 using TextWriterMaker = std::function<std::unique_ptr<RowWriter>()>;
 std::unique_ptr<RowWriter> makeRowWriter(std::ostream& out, Format format, Columns columns,
-                                         bool manyRows, const TextWriterMaker& text);
+                                         bool manyRows, const TextWriterMaker& text,
+                                         const TextWriterMaker& chart = {});
 
 std::string csvField(std::string_view text);
 std::string jsonString(std::string_view text);

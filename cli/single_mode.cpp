@@ -1,6 +1,7 @@
 #include <calculator/clock_case.h>
 #include <cli/calc_modes.h>
 #include <cli/text_output.h>
+#include <runtime/catalogue.h>
 
 #include <ostream>
 
@@ -13,34 +14,45 @@ namespace {
 // goes to the error stream.
 class SingleTextWriter final : public RowWriter {
 public:
-    SingleTextWriter(std::ostream& out, std::ostream& err, const SingleArgs& args)
-        : out_(out), err_(err), args_(args) {}
+    SingleTextWriter(std::ostream& out, std::ostream& err, const SingleArgs& args,
+                     Language language)
+        : out_(out), err_(err), args_(args), language_(language) {}
 
     void write(const CaseRow& row) override {
-        if (!row.error.empty()) {
+        if (!row.error.empty() && !row.coreFailed) {
             err_ << row.error << '\n';
             return;
         }
         out_ << "CPU " << row.clocks[0] << " MHz\n";
         out_ << "PCI " << row.clocks[1] << " MHz";
         if (row.pciHint != ClockHint::Ok) {
-            out_ << "  " << pciHintText(row.pciHint, quenvale::Language::Japanese);
+            out_ << "  " << pciHintText(row.pciHint, language_);
         }
         out_ << "\nAGP " << row.clocks[2] << " MHz";
         if (row.agpHint != ClockHint::Ok) {
-            out_ << "  " << agpHintText(row.agpHint, quenvale::Language::Japanese);
+            out_ << "  " << agpHintText(row.agpHint, language_);
         }
-        out_ << '\n' << dividerLine(row, args_.pci.has_value(), args_.agp.has_value()) << '\n';
+        out_ << '\n'
+             << dividerLine(row, args_.pci.has_value(), args_.agp.has_value(), language_) << '\n';
         if (row.core) {
-            out_ << "コア " << row.core->text << " MHz (CPU × " << *args_.multiplier << ")\n";
+            out_ << tr(language_, "コア {core} MHz (CPU × {multiplier})",
+                       {{"core", row.core->text}, {"multiplier", *args_.multiplier}})
+                 << '\n';
         }
         if (const auto& c = row.consequences) {
             // The window's sentences, with the signed drift kept in front.
-            out_ << "USB " << c->usbText << " MHz  " << usbVerdict(*c, quenvale::Language::Japanese)
-                 << "\nSuper I/O " << c->sioText << " MHz\n"
-                 << "時計のずれ " << (c->timerDriftSecondsPerDay > 0 ? "+" : "")
-                 << c->timerDriftText << " 秒/日 ("
-                 << timerDriftSentence(*c, quenvale::Language::Japanese) << ")\n";
+            const std::string drift =
+                (c->timerDriftSecondsPerDay > 0 ? "+" : "") + c->timerDriftText;
+            out_ << "USB " << c->usbText << " MHz  " << usbVerdict(*c, language_) << "\nSuper I/O "
+                 << c->sioText << " MHz\n"
+                 << tr(language_, "時計のずれ {drift} 秒/日 ({sentence})",
+                       {{"drift", drift}, {"sentence", timerDriftSentence(*c, language_)}})
+                 << '\n';
+        }
+        if (row.coreFailed) {
+            // After the clocks that stand: the core clock alone is missing.
+            out_.flush();
+            err_ << row.error << '\n';
         }
     }
     void finish() override {}
@@ -49,6 +61,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     const SingleArgs& args_;
+    Language language_;
 };
 
 } // namespace
@@ -57,13 +70,13 @@ int runSingle(const SingleArgs& args, std::ostream& out, std::ostream& err, Lang
     const CaseExtras extras{.consequences = args.details, .multiplier = args.multiplier};
     const CaseRow row =
         caseRow(calculateCase(args.reference, args.fsb, args.pci, args.agp, extras), language);
-    const auto writer =
-        makeRowWriter(out, args.format,
-                      {.position = false,
-                       .error = true,
-                       .consequences = args.details,
-                       .core = args.multiplier.has_value()},
-                      false, [&] { return std::make_unique<SingleTextWriter>(out, err, args); });
+    const auto writer = makeRowWriter(
+        out, args.format,
+        {.position = false,
+         .error = true,
+         .consequences = args.details,
+         .core = args.multiplier.has_value()},
+        false, [&] { return std::make_unique<SingleTextWriter>(out, err, args, language); });
     writer->write(row);
     writer->finish();
     return row.error.empty() ? 0 : 1;

@@ -1,10 +1,68 @@
 #include <calculator/clock_case.h>
 #include <cli/calc_modes.h>
 #include <cli/text_output.h>
+#include <report/clock_chart.h>
+#include <runtime/catalogue.h>
+#include <runtime/parse_single.h>
+#include <runtime/runtime_error.h>
 
+#include <algorithm>
+#include <ostream>
 #include <vector>
 
 namespace quenvale::cli {
+
+namespace {
+
+// The chart's words for one crystal, in the language.
+ChartLabels chartLabels(std::string_view crystal, Language language) {
+    const std::initializer_list<Argument> named{{"crystal", crystal}};
+    return {.title = tr(language, "水晶 {crystal} MHz のクロックと FSB", named),
+            .description =
+                tr(language,
+                   "水晶 {crystal} MHz のとき、一覧の各 FSB での CPU、PCI、AGP クロック。PCI と "
+                   "AGP は定格からの余裕で ok、caution、danger に塗り分けています。",
+                   named),
+            .fsbAxis = std::string(tr(language, {"FSB (MHz)", "chart"})),
+            .cpuPanel = std::string(tr(language, "CPU クロック (MHz)")),
+            .pciPanel = std::string(tr(language, "PCI クロック (MHz)")),
+            .agpPanel = std::string(tr(language, "AGP クロック (MHz)")),
+            .ok = std::string(tr(language, {"ok", "chart"})),
+            .caution = std::string(tr(language, {"注意", "chart"})),
+            .danger = std::string(tr(language, {"危険", "chart"})),
+            .nominal = std::string(tr(language, {"定格", "chart"})),
+            .noRows = std::string(tr(language, "計算できた行がありません"))};
+}
+
+// The rows of the table as one chart, drawn once the last is written; the
+// chart reads the cases the rows were made of.
+class ChartWriter final : public RowWriter {
+public:
+    ChartWriter(std::ostream& out, const std::vector<ClockCase>& cases, ChartLabels labels,
+                std::optional<std::size_t> highlighted)
+        : out_(out), cases_(cases), labels_(std::move(labels)), highlighted_(highlighted) {}
+
+    void write(const CaseRow&) override {}
+    void finish() override { out_ << drawClockChart(cases_, labels_, highlighted_); }
+
+private:
+    std::ostream& out_;
+    const std::vector<ClockCase>& cases_; // filled in by the time of finish()
+    ChartLabels labels_;
+    std::optional<std::size_t> highlighted_;
+};
+
+// The same setting as typed, read as the calculation reads it; none when it
+// is not a number (then it matches no row).
+std::optional<float> settingValue(std::string_view text) {
+    try {
+        return parseSingle(text);
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
 
 int runTable(const TableArgs& args, std::ostream& out, Language language) {
     std::vector<std::string_view> references(kReferencePresets.begin(), kReferencePresets.end());
@@ -12,17 +70,43 @@ int runTable(const TableArgs& args, std::ostream& out, Language language) {
     if (args.reference) {
         references = {*args.reference};
     }
-    if (args.fsb) {
+    // The chart shows the whole FSB list; --fsb marks its point there, added
+    // to the list when it is not one of its settings.
+    std::optional<std::size_t> highlighted;
+    if (args.fsb && args.format == Format::Svg) {
+        const std::optional<float> wanted = settingValue(*args.fsb);
+        const auto found = std::find_if(settings.begin(), settings.end(), [&](std::string_view s) {
+            return wanted && settingValue(s) == wanted;
+        });
+        if (found == settings.end()) {
+            settings.push_back(*args.fsb);
+        }
+        highlighted = static_cast<std::size_t>(
+            std::find_if(settings.begin(), settings.end(),
+                         [&](std::string_view s) {
+                             return s == *args.fsb || (wanted && settingValue(s) == wanted);
+                         }) -
+            settings.begin());
+    } else if (args.fsb) {
         settings = {*args.fsb};
     }
-    const auto writer =
-        makeRowWriter(out, args.format, {.position = false, .error = true}, true,
-                      [&] { return std::make_unique<TableTextWriter>(out, language); });
+    std::vector<ClockCase> chartCases;
+    const auto writer = makeRowWriter(
+        out, args.format, {.position = false, .error = true}, true,
+        [&] { return std::make_unique<TableTextWriter>(out, language); },
+        [&] {
+            return std::make_unique<ChartWriter>(
+                out, chartCases, chartLabels(references.front(), language), highlighted);
+        });
     bool anyFailed = false;
     for (const std::string_view reference : references) {
-        for (const ClockCase& calculated : fsbTable(reference, settings)) {
+        std::vector<ClockCase> cases = fsbTable(reference, settings);
+        for (const ClockCase& calculated : cases) {
             anyFailed = anyFailed || calculated.failed();
             writer->write(caseRow(calculated, language));
+        }
+        if (args.format == Format::Svg) {
+            chartCases = std::move(cases);
         }
     }
     writer->finish();

@@ -14,18 +14,21 @@ namespace quenvale::cli {
 inline constexpr std::string_view kTableColumns =
     "REF      FSB      PCI  AGP  CPU(MHz)     PCI(MHz)     AGP(MHz)";
 
+// The columns a terminal gives the text: two for a full-width character.
+std::size_t displayWidth(std::string_view text);
+
 // "注意", "危険", or nothing for ok.
-std::string_view hintLabel(ClockHint hint);
+std::string_view hintLabel(ClockHint hint, Language language);
 
 // "  PCI危険  AGP注意": the hints of a row, for one-line formats.
-std::string hintSuffix(const CaseRow& row);
+std::string hintSuffix(const CaseRow& row, Language language);
 
 // "分周比 PCI 1/4, AGP 1/2 (FSBの帯域から)": the dividers a case used, and
 // whether the FSB band chose them (as a pick from the window's list does) or
 // the command line did.
-std::string dividerLine(const CaseRow& row, bool pciGiven, bool agpGiven);
+std::string dividerLine(const CaseRow& row, bool pciGiven, bool agpGiven, Language language);
 
-// The text, padded with blanks to `width` bytes.
+// The text, padded with blanks to `width` columns.
 std::string padded(std::string_view text, std::size_t width);
 
 // The rows of --batch and --table as a text table: the columns, then a line

@@ -38,7 +38,7 @@ std::vector<std::string> environmentWith(const std::vector<std::string>& locale)
     for (char** variable = environ; *variable != nullptr; ++variable) {
         const std::string text = *variable;
         if (!text.starts_with("LANG=") && !text.starts_with("LC_ALL=") &&
-            !text.starts_with("LC_MESSAGES=")) {
+            !text.starts_with("LC_MESSAGES=") && !text.starts_with("LANGUAGE=")) {
             variables.push_back(text);
         }
     }
@@ -187,8 +187,9 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     "PLL-IC REF クロックの値「abc」は数値ではありません。\n"
                     "実行時エラー 13: 型が一致しません。\n"},
-        FailureCase{
-            {"14,318", "100"}, 1, "PLL-IC REF クロックの値「14,318」は数値ではありません。"},
+        FailureCase{{"14,318", "100"},
+                    1,
+                    "PLL-IC REF クロックの値「14,318」は数値ではありません。小数点は「.」です。\n"},
         FailureCase{{"14.318", "1e39"}, 1, "FSBの値「1e39」は大きすぎます。\n実行時エラー 6:"},
         FailureCase{{"1e38", "100"}, 1, "計算結果が大きすぎます。\n実行時エラー 6: "},
         FailureCase{{"14.318", " "}, 1, "FSBの値が入力されていません。"},
@@ -205,9 +206,6 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     "計算結果が大きすぎます。\n実行時エラー 6: "},
         FailureCase{{"--plan", "--target", "500", "--multiplier", "1e37"},
-                    1,
-                    "計算結果が大きすぎます。\n実行時エラー 6: "},
-        FailureCase{{"14.318", "1e37", "--multiplier", "100"},
                     1,
                     "計算結果が大きすぎます。\n実行時エラー 6: "}));
 
@@ -326,8 +324,41 @@ INSTANTIATE_TEST_SUITE_P(
                        {},
                        1,
                        "",
-                       "The PLL-IC REF clock value \"abc\" is not a number.\n"
+                       "The reference clock value \"abc\" is not a number.\n"
                        "Run-time error 13: Type mismatch.\n"},
+        // The results' text follows the language: LANGUAGE's first entry
+        // first, --lang over the environment.
+        ConventionCase{"english_results",
+                       {"LANGUAGE=en:ja", "LANG=ja_JP.UTF-8"},
+                       {"15", "100", "--multiplier", "4.5"},
+                       {},
+                       0,
+                       "CPU 104.7632 MHz\nPCI 34.92108 MHz\nAGP 69.84216 MHz\n"
+                       "Dividers PCI 1/3, AGP 2/3 (from the FSB's band)\n"
+                       "Core 471.4346 MHz (CPU × 4.5)\n"},
+        ConventionCase{"lang_option_japanese",
+                       {"LANG=C.UTF-8"},
+                       {"--lang", "ja", "14.318", "150"},
+                       {},
+                       0,
+                       "CPU 150 MHz\nPCI 37.5 MHz\nAGP 75 MHz\n"
+                       "分周比 PCI 1/4, AGP 1/2 (FSBの帯域から)\n"},
+        ConventionCase{"lang_option_english_crystal",
+                       {"LANG=ja_JP.UTF-8"},
+                       {"--crystal-for", "150", "--fsb", "100", "--lang=en"},
+                       {},
+                       0,
+                       "Crystal for CPU 150 MHz at FSB 100 MHz: 21.477 MHz\n"
+                       "Dividers PCI 1/3, AGP 2/3 (from the FSB's band)\n"
+                       "required  21.477 MHz  CPU 150 MHz"},
+        ConventionCase{"english_comma_message",
+                       {"LANG=en_US.UTF-8"},
+                       {"14,318", "100"},
+                       {},
+                       1,
+                       "",
+                       "The reference clock value \"14,318\" is not a number. The decimal point is "
+                       "\".\".\n"},
         // LC_ALL rules over LANG; an empty one counts as unset.
         ConventionCase{"lc_all_first",
                        {"LC_ALL=en_GB.UTF-8", "LANG=ja_JP.UTF-8"},
@@ -479,12 +510,12 @@ INSTANTIATE_TEST_SUITE_P(
                          "agp_mhz", "pci_hint", "agp_hint", "error", "error_code", "usb_mhz",
                          "usb_ok", "sio_mhz", "timer_drift_s_per_day", "core_mhz"},
                         {"abc", "100", "", "", "", "", "", "", "",
-                         "The PLL-IC REF clock value \"abc\" is not a number. Run-time error 13: "
+                         "The reference clock value \"abc\" is not a number. Run-time error 13: "
                          "Type mismatch.",
                          "13", "", "", "", "", ""}}},
         ConventionCase{
             "details_text",
-            {},
+            {"LANG=ja_JP.UTF-8"},
             {"15.000", "100", "--details", "--multiplier", "4.5"},
             {},
             0,
@@ -496,7 +527,7 @@ INSTANTIATE_TEST_SUITE_P(
             "時計のずれ +4115.435 秒/日 (1日に4115.435秒進みます。)\n"},
         // Nearest core clock to the target first.
         ConventionCase{"plan_text",
-                       {},
+                       {"LANG=ja_JP.UTF-8"},
                        {"--plan", "--target", "500", "--multiplier", "4.5", "--top", "3"},
                        {},
                        0,
@@ -576,13 +607,74 @@ INSTANTIATE_TEST_SUITE_P(
               "実行時エラー 13: 型が一致しません。",
               "13"},
              {"14.318", "1,2", "", "", "", "", "", "", "",
-              "FSBの値「1,2」は数値ではありません。 実行時エラー 13: 型が一致しません。", "13"},
+              "FSBの値「1,2」は数値ではありません。小数点は「.」です。 実行時エラー 13: "
+              "型が一致しません。",
+              "13"},
              {"15", "100", "", "", "", "", "", "", "",
               "入力行は REF,FSB[,PCI,AGP] の形で書いてください。", "5"},
              {"14.318", "66.666", "1/2", "1/1", "66.666", "33.333", "66.666", "ok", "ok", "", ""}},
             // Read back by a reader that splits on LF only: the CR must be
             // quoted in the text itself.
             "\n\"1\r5\",100,"},
+        // The core clock overflows: the bus clocks stand, the multiplier is
+        // named as the value too large.
+        ConventionCase{
+            "core_overflow_text",
+            {"LANG=ja_JP.UTF-8"},
+            {"15", "100", "--multiplier", "1e38"},
+            {},
+            1,
+            "CPU 104.7632 MHz\nPCI 34.92108 MHz\nAGP 69.84216 MHz\n"
+            "分周比 PCI 1/3, AGP 2/3 (FSBの帯域から)\n",
+            "倍率の値「1e38」は大きすぎます。\n実行時エラー 6: オーバーフローしました。\n"},
+        ConventionCase{"core_overflow_json",
+                       {"LANG=C"},
+                       {"15", "100", "--multiplier", "1e38", "--format", "json"},
+                       {},
+                       1,
+                       "",
+                       "",
+                       {{"reference", "15"},
+                        {"fsb", "100"},
+                        {"pci_divider", "1/3"},
+                        {"agp_divider", "2/3"},
+                        {"cpu_mhz", 104.7632},
+                        {"pci_mhz", 34.92108},
+                        {"agp_mhz", 69.84216},
+                        {"pci_hint", "ok"},
+                        {"agp_hint", "ok"},
+                        {"error", "The multiplier value \"1e38\" is too large. Run-time error 6: "
+                                  "Overflow."},
+                        {"error_code", 6},
+                        {"core_mhz", nullptr}}},
+        // A full-width field takes two columns a character: the next column
+        // still starts under its heading.
+        ConventionCase{"batch_text_full_width",
+                       {"LANG=ja_JP.UTF-8"},
+                       {"--batch", "--format", "text"},
+                       "0,１００,1/2,1/1\n",
+                       0,
+                       "REF      FSB      PCI  AGP  CPU(MHz)     PCI(MHz)     AGP(MHz)\n"
+                       "0        １００   1/2  1/1  0            0            0\n"},
+        // An invalid byte echoed from the input is replaced, so the CSV is
+        // UTF-8 throughout.
+        ConventionCase{"batch_csv_invalid_byte",
+                       {"LANG=C"},
+                       {"--batch"},
+                       "1\xff"
+                       "5,100\n",
+                       1,
+                       "",
+                       "",
+                       {},
+                       {kCsvHeader,
+                        {"1\xEF\xBF\xBD"
+                         "5",
+                         "100", "", "", "", "", "", "", "",
+                         "The reference clock value \"1\xEF\xBF\xBD"
+                         "5\" is not a number. Run-time "
+                         "error 13: Type mismatch.",
+                         "13"}}},
         ConventionCase{"batch_json",
                        {"LANG=C"},
                        {"--batch", "--format", "json"},
@@ -604,7 +696,7 @@ INSTANTIATE_TEST_SUITE_P(
                              {"error_code", 5}},
                             // The input as typed; only the message is on one line.
                             failedJson("1\n5", "100",
-                                       "The PLL-IC REF clock value \"1 5\" is not a number. "
+                                       "The reference clock value \"1 5\" is not a number. "
                                        "Run-time error 13: Type mismatch.",
                                        13),
                             {{"reference", "14.318"},
@@ -838,3 +930,50 @@ TEST(calc_info, help_in_the_locales_language) {
 }
 
 } // namespace
+
+namespace {
+
+// A character from the Japanese blocks (kana, kanji, full-width forms,
+// Japanese punctuation), as UTF-8 lead bytes E3 to E9 and EF BC to EF BD.
+bool hasJapanese(const std::string& text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const auto next = static_cast<unsigned char>(text[i + 1]);
+        if ((lead >= 0xE3 && lead <= 0xE9) || (lead == 0xEF && (next == 0xBC || next == 0xBD))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Every mode once, text and a failure among them.
+const std::vector<std::vector<std::string>> kEveryMode{
+    {"15", "100", "--details", "--multiplier", "4.5"},
+    {"14.318", "abc"},
+    {"15", "100", "--multiplier", "1e38", "--details"},
+    {"--table", "--ref", "24.000"},
+    {"--crystal-for", "150", "--fsb", "100"},
+    {"--plan", "--target", "500", "--multiplier", "4.5", "--top", "3"},
+    {"--plan", "--target", "2000", "--limit", "ok"},
+    {"--table", "--fsb", "abc"},
+};
+
+} // namespace
+
+TEST(calc_languages, english_text_has_no_japanese_and_data_reads_the_same) {
+    for (const auto& args : kEveryMode) {
+        const Outcome english = runCalc(args, {}, {}, {"LANG=en_US.UTF-8"});
+        EXPECT_FALSE(hasJapanese(english.out + english.err)) << english.out << english.err;
+        for (const std::string format : {"csv", "json"}) {
+            std::vector<std::string> data = args;
+            data.insert(data.end(), {"--format", format});
+            const Outcome ja = runCalc(data, {}, {}, {"LANG=ja_JP.UTF-8"});
+            const Outcome en = runCalc(data, {}, {}, {"LANG=en_US.UTF-8"});
+            // The keys and values; only a failure's message is in the language.
+            if (ja.out.find("実行時エラー") == std::string::npos) {
+                EXPECT_EQ(ja.out, en.out) << format;
+            }
+            EXPECT_EQ(ja.status, en.status);
+        }
+    }
+}
