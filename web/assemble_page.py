@@ -123,6 +123,7 @@ def page_parts(args: argparse.Namespace, markup: dict) -> dict:
         "@FIRST_FIT@": compact_script(args.first_fit.read_text(encoding="utf-8"),
                                       args.first_fit.name),
         "@WASM@": packed_wasm(args.wasm),
+        "@LOADER@": compact_script(args.loader.read_text(encoding="utf-8"), args.loader.name),
         "@MODULE@": args.module.read_text(encoding="utf-8"),
         "@SCRIPT@": compact_script(args.script.read_text(encoding="utf-8"), args.script.name),
         "@COMPANION@": compact_script(args.companion.read_text(encoding="utf-8"),
@@ -134,8 +135,8 @@ def page_parts(args: argparse.Namespace, markup: dict) -> dict:
 
 def main() -> int:
     parser = argparse.ArgumentParser()
-    for name in ("template", "style", "module", "wasm", "markup", "first_fit", "script", "companion",
-                 "icon16", "icon32", "output"):
+    for name in ("template", "style", "module", "wasm", "markup", "first_fit", "loader", "script",
+                 "companion", "icon16", "icon32", "output"):
         parser.add_argument("--" + name.replace("_", "-"), dest=name, type=pathlib.Path,
                             required=True)
     parser.add_argument("--site", type=pathlib.Path)

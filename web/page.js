@@ -6,16 +6,16 @@
 'use strict';
 
 (async () => {
-    // The program's WebAssembly, held gzip-compressed in base64.
-    const packed = document.getElementById('program-wasm').textContent;
-    const decoded = atob(packed);
-    const bytes = new Uint8Array(decoded.length);
-    for (let i = 0; i < decoded.length; ++i) {
-        bytes[i] = decoded.charCodeAt(i);
-    }
-    const wasmBinary = await new Response(new Blob([bytes]).stream()
-        .pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
-    const program = await QuenvaleModule({ wasmBinary });
+    // The module compiled by the loader, instantiated at once: no task
+    // between the program's start and the page's.
+    const compiled = await programCompiled;
+    const program = await QuenvaleModule({
+        instantiateWasm(imports, receive) {
+            const instance = new WebAssembly.Instance(compiled, imports);
+            receive(instance, compiled);
+            return instance.exports;
+        },
+    });
     const form = document.getElementById('Form1');
     const dialog = document.getElementById('failure');
 
