@@ -77,10 +77,6 @@ Language languageOf(const std::string& code) {
     return languageNamed(code).value_or(Language::Japanese);
 }
 
-cli::Language cliLanguage(Language language) {
-    return language == Language::Japanese ? cli::Language::Japanese : cli::Language::English;
-}
-
 int itemOf(std::span<const std::string_view> list, std::string_view text) {
     const auto found = std::find(list.begin(), list.end(), text);
     return found == list.end() ? -1 : static_cast<int>(found - list.begin());
@@ -132,7 +128,7 @@ std::vector<CompanionRow> fsbRows(const std::vector<ClockCase>& table, Language 
         CompanionRow row{.reference = calculated.reference, .fsb = calculated.fsb};
         row.fsbItem = itemOf(kFsbPresets, calculated.fsb);
         row.referenceItem = itemOf(kReferencePresets, calculated.reference);
-        const cli::CaseRow texts = cli::caseRow(calculated, cliLanguage(language));
+        const cli::CaseRow texts = cli::caseRow(calculated, language);
         row.pciDivider = texts.pciDivider;
         row.agpDivider = texts.agpDivider;
         if (calculated.failed()) {
@@ -193,7 +189,7 @@ std::string tableCsv(const std::string& reference, const std::string& code) {
     const cli::Columns columns{.position = false, .error = true};
     std::string csv = cli::csvHeader(columns);
     for (const ClockCase& calculated : fsbTable(reference)) {
-        csv += cli::csvLine(cli::caseRow(calculated, cliLanguage(languageOf(code))), columns);
+        csv += cli::csvLine(cli::caseRow(calculated, languageOf(code)), columns);
     }
     return csv;
 }

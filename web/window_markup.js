@@ -49,14 +49,15 @@ const vectorItems = (vector) => {
     const rows = vectorItems(program.controls('ja'));
     const names = vectorItems(program.styleNames());
     const values = vectorItems(program.styleValues());
-    const pixels = (twips) => `calc(${twips / program.twipsPerPixel}px * var(--scale))`;
+    const pixels = (twips) => twips / program.twipsPerPixel;
 
-    // Every control's box in the layout, scaled with the window.
+    // Every control's box in layout pixels; page.css scales it with the
+    // window (a quarter of the markup's size, against a calc() a side).
     const placed = (row, attributes) => ({
         ...attributes,
         'data-name': row.objectName,
-        style: `left: ${pixels(row.left)}; top: ${pixels(row.top)}; ` +
-            `width: ${pixels(row.width)}; height: ${pixels(row.height)};`,
+        style: `--x:${pixels(row.left)};--y:${pixels(row.top)};` +
+            `--w:${pixels(row.width)};--h:${pixels(row.height)}`,
     });
 
     // Each kind of control as its opening, and what closes it after the
