@@ -51,7 +51,7 @@ private slots:
         QTest::newRow("reference not a number")
             << "15,000"
             << "100" << Then::Calculate
-            << u"PLL-IC REF クロックの値「15,000」は数値ではありません。\n"
+            << u"PLL-IC REF クロックの値「15,000」は数値ではありません。小数点は「.」です。\n"
                u"実行時エラー 13: 型が一致しません。"_qs
             << "Combo1(0)";
         QTest::newRow("both bad: the reference is read first")
