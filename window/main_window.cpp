@@ -288,7 +288,7 @@ void MainWindow::bindEvents() {
         for (std::size_t i = 0; i < options->size(); ++i) {
             // A click, or the arrow keys moving the selection within the frame.
             connect((*options)[i], &QRadioButton::clicked, this,
-                    [this, event, i] { run(event, {.index = i, .text = {}}); });
+                    [this, clicked = event, i] { run(clicked, {.index = i, .text = {}}); });
         }
     }
     connect(calculateButton_, &QPushButton::clicked, this,

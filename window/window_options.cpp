@@ -98,7 +98,7 @@ StartRequest readStartRequest(const QStringList& arguments, Language fallback) {
         request.kind = StartRequest::Kind::Refuse;
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
-            const QString name = unknown.constFirst();
+            const QString& name = unknown.constFirst();
             const QString spelled =
                 (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
             request.error = refusal(language, tr(language, "不明なオプション「{option}」です。",
