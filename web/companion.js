@@ -71,50 +71,99 @@ window.quenvaleCompanion = (page) => {
     const planColumns = ['reference', 'fsb', 'pciDivider', 'agpDivider', 'cpu', 'core', 'pci',
         'agp', 'usb', 'drift'];
 
-    function cell(row, column) {
-        const td = make('td');
+    // A cell's text, its hint in colour and in words, and why in its tip;
+    // a cell that already shows them is left alone, so that the browser
+    // has less to lay out again.
+    function fillCell(td, row, column) {
+        let hint = '';
+        let words = '';
+        let why = '';
         if (column === 'pci' || column === 'agp') {
-            // The hint in colour and in words, and why in the tip.
-            td.className = row[`${column}Hint`];
-            td.append(row[column]);
-            if (row[`${column}Hint`] !== 'ok') {
-                td.append(' ', make('span', { class: 'hint' }, row[`${column}Words`]));
-                td.title = row[`${column}Why`];
+            hint = row[`${column}Hint`];
+            if (hint !== 'ok') {
+                words = row[`${column}Words`];
+                why = row[`${column}Why`];
             }
-        } else if (column === 'usb') {
-            td.append(row.usb);
-            if (row.usbNote) {
-                td.className = 'caution';
-                td.append(' ', make('span', { class: 'hint' }, row.usbNote));
-            }
-        } else {
-            td.append(row[column]);
+        } else if (column === 'usb' && row.usbNote) {
+            hint = 'caution';
+            words = row.usbNote;
         }
-        return td;
+        const text = row[column];
+        const shown = td.firstChild?.data === text && td.className === hint && td.title === why &&
+            (words ? td.childNodes.length === 3 && td.lastChild.textContent === words :
+                td.childNodes.length === 1);
+        if (!shown) {
+            td.className = hint;
+            td.title = why;
+            td.replaceChildren(text, ...(words ? [' ', make('span', { class: 'hint' }, words)] :
+                []));
+        }
     }
 
-    // A table whose rows each put their values in the window: a click on
-    // the row or its first cell's button (Enter or Space from the keyboard).
-    function fill(table, caption, names, rows, choose, first) {
-        const head = make('tr', {}, ...names.map((name) => make('th', { scope: 'col' },
-            say(name))));
-        const body = make('tbody');
-        rows.forEach((row, i) => {
-            const button = make('button', { type: 'button' }, row[first]);
-            const tr = make('tr', {}, make('th', { scope: 'row' }, button));
-            if (row.error) {
-                tr.append(make('td', { colspan: String(names.length - 1), class: 'danger' },
-                    row.error));
-                button.disabled = true;
-            } else {
-                names.slice(1).forEach((name) => tr.append(cell(row, name)));
-                tr.addEventListener('click', () => choose(row));
+    // A row whose values go in the window when it is clicked, or its first
+    // cell's button pressed (Enter or Space from the keyboard).
+    function makeRow(table, choose) {
+        const button = make('button', { type: 'button' });
+        const tr = make('tr', {}, make('th', { scope: 'row' }, button));
+        tr.addEventListener('click', () => {
+            const row = drawn.get(table).rows[Number(tr.dataset.row)];
+            if (!row.error) {
+                choose(row);
             }
-            tr.dataset.row = String(i);
-            body.append(tr);
         });
-        table.replaceChildren(...(caption ? [make('caption', {}, caption)] : []),
-            make('thead', {}, head), body);
+        return tr;
+    }
+
+    // Each table's column headings and rows as last drawn.
+    const drawn = new WeakMap();
+
+    // The rows change with each calculation, but rarely their number: the
+    // rows on screen take the new values, so that only the text is laid out
+    // again.
+    function fill(table, caption, names, rows, choose, first) {
+        const headings = names.map((name) => say(name));
+        if (drawn.get(table)?.headings.join('\n') !== headings.join('\n')) {
+            const head = make('tr', {}, ...headings.map((name) => make('th', { scope: 'col' },
+                name)));
+            table.replaceChildren(make('thead', {}, head), make('tbody'));
+        }
+        drawn.set(table, { headings, rows });
+        if (caption) {
+            table.createCaption().textContent = caption;
+        }
+        const body = table.tBodies[0];
+        while (body.rows.length > rows.length) {
+            body.lastChild.remove();
+        }
+        while (body.rows.length < rows.length) {
+            body.append(makeRow(table, choose));
+        }
+        rows.forEach((row, i) => {
+            const tr = body.rows[i];
+            tr.dataset.row = String(i);
+            tr.classList.remove('current');
+            const button = tr.cells[0].firstChild;
+            if (button.textContent !== row[first]) {
+                button.textContent = row[first];
+            }
+            button.disabled = Boolean(row.error);
+            const cells = row.error ? 2 : names.length;
+            while (tr.cells.length > cells) {
+                tr.lastChild.remove();
+            }
+            while (tr.cells.length < cells) {
+                tr.append(make('td'));
+            }
+            if (row.error) {
+                tr.cells[1].colSpan = names.length - 1;
+                tr.cells[1].className = 'danger';
+                tr.cells[1].title = '';
+                tr.cells[1].textContent = row.error;
+            } else {
+                tr.cells[1].colSpan = 1;
+                names.slice(1).forEach((name, j) => fillCell(tr.cells[j + 1], row, name));
+            }
+        });
     }
 
     function chooseFsb(row) {
@@ -134,8 +183,9 @@ window.quenvaleCompanion = (page) => {
         fill(fsbTable, view.title, columns, items(view.rows), chooseFsb, 'fsb');
         // An image: drawn off the page's own layout, and one picture with
         // one text for a screen reader.
-        URL.revokeObjectURL(picture.src);
-        picture.src = URL.createObjectURL(new Blob([view.chart], { type: 'image/svg+xml' }));
+        // A data address: set at once, where a blob would cost a copy and
+        // an address to revoke.
+        picture.src = `data:image/svg+xml;charset=utf-8,${encodeURIComponent(view.chart)}`;
         picture.alt = view.chartAlt;
         shown.chart = view.chart;
         if (view.current >= 0) {
