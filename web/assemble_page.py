@@ -122,6 +122,7 @@ def page_parts(args: argparse.Namespace, markup: dict) -> dict:
         "@FORM@": markup["form"],
         "@FIRST_FIT@": compact_script(args.first_fit.read_text(encoding="utf-8"),
                                       args.first_fit.name),
+        "@HELD@": compact_script(args.held.read_text(encoding="utf-8"), args.held.name),
         "@WASM@": packed_wasm(args.wasm),
         "@LOADER@": compact_script(args.loader.read_text(encoding="utf-8"), args.loader.name),
         "@MODULE@": args.module.read_text(encoding="utf-8"),
@@ -135,8 +136,8 @@ def page_parts(args: argparse.Namespace, markup: dict) -> dict:
 
 def main() -> int:
     parser = argparse.ArgumentParser()
-    for name in ("template", "style", "module", "wasm", "markup", "first_fit", "loader", "script",
-                 "companion", "icon16", "icon32", "output"):
+    for name in ("template", "style", "module", "wasm", "markup", "first_fit", "held", "loader",
+                 "script", "companion", "icon16", "icon32", "output"):
         parser.add_argument("--" + name.replace("_", "-"), dest=name, type=pathlib.Path,
                             required=True)
     parser.add_argument("--site", type=pathlib.Path)

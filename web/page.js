@@ -676,8 +676,11 @@
     show();
     fit();
     addEventListener('resize', fit);
-    // Typing at once replaces the preset crystal.
-    focusBox(0);
+    // Typing at once replaces the preset crystal, unless the focus was put
+    // in the window while the program loaded.
+    if (!form.contains(document.activeElement)) {
+        focusBox(0);
+    }
     // The table, chart and planner beside the window (companion.js), which
     // follow each calculation and put a chosen row in the window as picks.
     const companion = window.quenvaleCompanion?.({
@@ -687,6 +690,8 @@
         calculate,
     });
     openLink();
+    // What was done in the window while the program loaded, done again.
+    window.quenvaleHeld?.();
     // A link pasted into the address bar of the open page.
     addEventListener('hashchange', () => {
         restart(true);

@@ -9,7 +9,8 @@ import re
 import tempfile
 import unittest
 
-from page_harness import Page, PageTestCase, engine, main, start_browser
+from page_harness import AGP, REFERENCE, Page, PageTestCase, engine, main, start_browser
+from selenium.webdriver.support.ui import WebDriverWait
 
 # Each control: its name, what it shows, whether it is on and chosen, and
 # its box.
@@ -80,6 +81,55 @@ class FirstPaint(unittest.TestCase):
                 finally:
                     ready.quit()
                     first.quit()
+
+
+# Run before anything else on the page: the program's compiling waits until
+# the test calls releaseProgram().
+HOLD = """<script>
+const held = new Promise((release) => { window.releaseProgram = release; });
+for (const name of ['compile', 'compileStreaming']) {
+    const real = WebAssembly[name];
+    WebAssembly[name] = (...args) => held.then(() => real.apply(WebAssembly, args));
+}
+</script>"""
+
+
+class EarlyInput(unittest.TestCase):
+    """What is done in the window before the program runs is not lost."""
+
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        with open(PageTestCase.page_path, encoding="utf-8") as page:
+            html = page.read().replace("<head>", "<head>" + HOLD, 1)
+        self.held = os.path.join(self.folder.name, "held.html")
+        with open(self.held, "w", encoding="utf-8") as out:
+            out.write(html)
+        self.driver = start_browser()
+
+    def tearDown(self):
+        self.driver.quit()
+        self.folder.cleanup()
+
+    def gestures(self, page):
+        page.type_into(REFERENCE, "15")
+        page.option(AGP, 2).click()
+        page.calculate_button().click()
+
+    def test_gestures_before_the_program_runs_are_done_once_it_does(self):
+        page = Page(self.driver, PageTestCase.page_path).open()
+        self.gestures(page)
+        expected = page.results(), page.texts(), page.selected(AGP)
+        self.assertNotEqual(expected[0], ["", "", ""])
+
+        self.driver.get("about:blank")
+        self.driver.get("file://" + self.held)
+        early = Page(self.driver, self.held)
+        self.gestures(early)
+        self.assertFalse(self.driver.execute_script("return document.documentElement.dataset.ready"))
+        self.driver.execute_script("releaseProgram()")
+        WebDriverWait(self.driver, 10).until(
+            lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+        self.assertEqual((early.results(), early.texts(), early.selected(AGP)), expected)
 
 
 if __name__ == "__main__":
