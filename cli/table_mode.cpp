@@ -1,6 +1,7 @@
 #include <calculator/clock_case.h>
 #include <cli/calc_modes.h>
 #include <cli/text_output.h>
+#include <report/chart_labels.h>
 #include <report/clock_chart.h>
 #include <runtime/catalogue.h>
 #include <runtime/parse_single.h>
@@ -13,26 +14,6 @@
 namespace quenvale::cli {
 
 namespace {
-
-// The chart's words for one crystal, in the language.
-ChartLabels chartLabels(std::string_view crystal, Language language) {
-    const std::initializer_list<Argument> named{{"crystal", crystal}};
-    return {.title = tr(language, "水晶 {crystal} MHz のクロックと FSB", named),
-            .description =
-                tr(language,
-                   "水晶 {crystal} MHz のとき、一覧の各 FSB での CPU、PCI、AGP クロック。PCI と "
-                   "AGP は定格からの余裕で ok、caution、danger に塗り分けています。",
-                   named),
-            .fsbAxis = std::string(tr(language, {"FSB (MHz)", "chart"})),
-            .cpuPanel = std::string(tr(language, "CPU クロック (MHz)")),
-            .pciPanel = std::string(tr(language, "PCI クロック (MHz)")),
-            .agpPanel = std::string(tr(language, "AGP クロック (MHz)")),
-            .ok = std::string(tr(language, {"ok", "chart"})),
-            .caution = std::string(tr(language, {"注意", "chart"})),
-            .danger = std::string(tr(language, {"危険", "chart"})),
-            .nominal = std::string(tr(language, {"定格", "chart"})),
-            .noRows = std::string(tr(language, "計算できた行がありません"))};
-}
 
 // The rows of the table as one chart, drawn once the last is written; the
 // chart reads the cases the rows were made of.

@@ -9,6 +9,7 @@
 #include <calculator/planner.h>
 #include <cli/case_row.h>
 #include <cli/row_writer.h>
+#include <report/chart_labels.h>
 #include <report/clock_chart.h>
 #include <runtime/catalogue.h>
 #include <runtime/language.h>
@@ -82,18 +83,6 @@ int itemOf(std::span<const std::string_view> list, std::string_view text) {
     return found == list.end() ? -1 : static_cast<int>(found - list.begin());
 }
 
-std::string hintWords(ClockHint hint, Language language) {
-    switch (hint) {
-    case ClockHint::Ok:
-        return std::string(tr(language, {"安全", "companion"}));
-    case ClockHint::Caution:
-        return std::string(tr(language, {"注意", "companion"}));
-    case ClockHint::Danger:
-        break;
-    }
-    return std::string(tr(language, {"危険", "companion"}));
-}
-
 void fillHints(CompanionRow& row, ClockHint pci, ClockHint agp, Language language) {
     row.pciHint = std::string(hintName(pci));
     row.agpHint = std::string(hintName(agp));
@@ -155,22 +144,7 @@ std::string tableTitle(const std::string& reference, Language language) {
 TableView fsbTableView(const std::string& reference, const std::string& fsb,
                        const std::string& code) {
     const Language language = languageOf(code);
-    const auto text = [&](Message message) { return std::string(tr(language, message)); };
-    const ChartLabels labels{
-        .title = tableTitle(reference, language),
-        .description =
-            text({"FSB 設定ごとの CPU、PCI、AGP クロック。PCI と AGP は定格からの余裕で安全・注意・"
-                  "危険に色分けしています。",
-                  "companion"}),
-        .fsbAxis = text({"FSB 設定 (MHz)", "companion"}),
-        .cpuPanel = text({"CPU クロック (MHz)", "companion"}),
-        .pciPanel = text({"PCI クロック (MHz)", "companion"}),
-        .agpPanel = text({"AGP クロック (MHz)", "companion"}),
-        .ok = hintWords(ClockHint::Ok, language),
-        .caution = hintWords(ClockHint::Caution, language),
-        .danger = hintWords(ClockHint::Danger, language),
-        .nominal = text({"定格", "companion"}),
-        .noRows = text({"計算できる FSB 設定がありません。", "companion"})};
+    const ChartLabels labels = chartLabels(reference, language);
     const int item = itemOf(kFsbPresets, fsb);
     std::optional<std::size_t> highlighted;
     if (item >= 0) {
