@@ -18,7 +18,7 @@ struct PageText {
     std::string_view placeholder;
 };
 
-inline constexpr std::array<PageText, 10> kPageTexts{{
+inline constexpr std::array<PageText, 11> kPageTexts{{
     {"linkUnreadable", Message("リンクを読めませんでした。初期状態で開いています。"), {}},
     {"linkFailed", Message("リンクの値では計算できませんでした。初期状態で開いています: {reason}"),
      "reason"},
@@ -32,6 +32,7 @@ inline constexpr std::array<PageText, 10> kPageTexts{{
     {"languageName", Message("日本語", "language name"), {}},
     {"windowTitle", Message("Quenvale", "window title"), {}},
     {"ok", Message("OK", "button"), {}},
+    {"noScript", Message("Quenvale は JavaScript で動きます。"), {}},
 }};
 
 // The page's text of that name in the language, with `argument` in its

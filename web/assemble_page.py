@@ -120,6 +120,7 @@ def page_parts(args: argparse.Namespace, markup: dict) -> dict:
         "@WINDOW_STYLE@": markup["style"],
         "@STYLE@": compact_style(args.style.read_text(encoding="utf-8")),
         "@FORM@": markup["form"],
+        "@NOSCRIPT@": markup["noscript"],
         "@FIRST_FIT@": compact_script(args.first_fit.read_text(encoding="utf-8"),
                                       args.first_fit.name),
         "@HELD@": compact_script(args.held.read_text(encoding="utf-8"), args.held.name),

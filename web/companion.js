@@ -10,14 +10,8 @@ window.quenvaleCompanion = (page) => {
     // lang attribute, and everything here is drawn again.
     const language = () => (document.documentElement.lang === 'en' ? 'en' : 'ja');
     const say = (name) => program.companionText(name, language());
-    const items = (vector) => {
-        const list = [];
-        for (let i = 0; i < vector.size(); ++i) {
-            list.push(vector.get(i));
-        }
-        vector.delete();
-        return list;
-    };
+    // A list from the program as an array, the list freed.
+    const { items } = page;
     const make = (tag, attributes = {}, ...children) => {
         const node = document.createElement(tag);
         for (const [name, value] of Object.entries(attributes)) {

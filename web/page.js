@@ -685,6 +685,7 @@
     // follow each calculation and put a chosen row in the window as picks.
     const companion = window.quenvaleCompanion?.({
         program,
+        items: vectorItems,
         session: () => session,
         pick: (box, index) => run(() => session.pick(box, index)),
         calculate,

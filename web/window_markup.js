@@ -4,7 +4,8 @@
 // is ready. Run by the build under node:
 //     node window_markup.js quenvale_module.js quenvale_module.wasm OUT.json
 // OUT.json holds "style" (the window's size, faces and colours as CSS
-// custom properties) and "form" (the controls, to go inside #Form1).
+// custom properties), "form" (the controls, to go inside #Form1) and
+// "noscript" (what the page says where scripts are off).
 'use strict';
 
 const fs = require('fs');
@@ -124,7 +125,11 @@ const vectorItems = (vector) => {
             return start + write(row.objectName) + end;
         }).join('');
     const style = `:root {\n${names.map((name, i) => `    ${name}: ${values[i]};`).join('\n')}\n}`;
-    fs.writeFileSync(outPath, JSON.stringify({ style, form: write(program.windowName()) }));
+    // With scripts off nothing tells the language: the line in each.
+    const noscript = vectorItems(program.languageCodes()).map((code) =>
+        `<p lang="${code}">${escapeText(program.pageText(code, 'noScript', ''))}</p>`).join('');
+    fs.writeFileSync(outPath, JSON.stringify({ style, form: write(program.windowName()),
+        noscript }));
     session.delete();
 })().catch((error) => {
     console.error(`window_markup: ${error}`);
