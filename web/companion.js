@@ -96,9 +96,9 @@ window.quenvaleCompanion = (page) => {
 
     // A row whose values go in the window when it is clicked, or its first
     // cell's button pressed (Enter or Space from the keyboard).
-    function makeRow(table, choose) {
+    function makeRow(table, choose, index) {
         const button = make('button', { type: 'button' });
-        const tr = make('tr', {}, make('th', { scope: 'row' }, button));
+        const tr = make('tr', { 'data-row': String(index) }, make('th', { scope: 'row' }, button));
         tr.addEventListener('click', () => {
             const row = drawn.get(table).rows[Number(tr.dataset.row)];
             if (!row.error) {
@@ -130,17 +130,20 @@ window.quenvaleCompanion = (page) => {
             body.lastChild.remove();
         }
         while (body.rows.length < rows.length) {
-            body.append(makeRow(table, choose));
+            body.append(makeRow(table, choose, body.rows.length));
         }
+        // Only what changed is written: each write, even of the same value,
+        // has the browser work out the row's style again.
+        const set = (element, property, value) => {
+            if (element[property] !== value) {
+                element[property] = value;
+            }
+        };
         rows.forEach((row, i) => {
             const tr = body.rows[i];
-            tr.dataset.row = String(i);
-            tr.classList.remove('current');
             const button = tr.cells[0].firstChild;
-            if (button.textContent !== row[first]) {
-                button.textContent = row[first];
-            }
-            button.disabled = Boolean(row.error);
+            set(button, 'textContent', row[first]);
+            set(button, 'disabled', Boolean(row.error));
             const cells = row.error ? 2 : names.length;
             while (tr.cells.length > cells) {
                 tr.lastChild.remove();
@@ -149,12 +152,12 @@ window.quenvaleCompanion = (page) => {
                 tr.append(make('td'));
             }
             if (row.error) {
-                tr.cells[1].colSpan = names.length - 1;
-                tr.cells[1].className = 'danger';
-                tr.cells[1].title = '';
-                tr.cells[1].textContent = row.error;
+                set(tr.cells[1], 'colSpan', names.length - 1);
+                set(tr.cells[1], 'className', 'danger');
+                set(tr.cells[1], 'title', '');
+                set(tr.cells[1], 'textContent', row.error);
             } else {
-                tr.cells[1].colSpan = 1;
+                set(tr.cells[1], 'colSpan', 1);
                 names.slice(1).forEach((name, j) => fillCell(tr.cells[j + 1], row, name));
             }
         });
@@ -182,9 +185,11 @@ window.quenvaleCompanion = (page) => {
         picture.src = `data:image/svg+xml;charset=utf-8,${encodeURIComponent(view.chart)}`;
         picture.alt = view.chartAlt;
         shown.chart = view.chart;
-        if (view.current >= 0) {
-            fsbTable.tBodies[0].rows[view.current].classList.add('current');
-        }
+        [...fsbTable.tBodies[0].rows].forEach((tr, i) => {
+            if (tr.classList.contains('current') !== (i === view.current)) {
+                tr.classList.toggle('current');
+            }
+        });
     }
 
     // Each successful calculation: the crystal and FSB now in the window.
