@@ -16,7 +16,10 @@ import json
 import pathlib
 import re
 import shutil
+import subprocess
 import sys
+
+HERE = pathlib.Path(__file__).resolve().parent
 
 MANIFEST_LINKS = ('<link rel="manifest" href="manifest.webmanifest">\n'
                   '<link rel="apple-touch-icon" href="quenvale-256.png">')
@@ -91,21 +94,22 @@ def data_uri(path: pathlib.Path) -> str:
     return "data:image/png;base64," + base64.b64encode(path.read_bytes()).decode("ascii")
 
 
-def compact_script(text: str, name: str) -> str:
-    """The script without its comment lines and indentation: a fifth of the
-    page's own text. Lines stay lines, so no statement runs into the next;
-    a template literal across lines would change, so there must be none."""
-    lines = text.split("\n")
-    if any(line.count("`") % 2 for line in lines):
-        raise ValueError(f"{name} has a template literal across lines")
-    kept = (line.strip() for line in lines)
-    return "\n".join(line for line in kept if line and not line.startswith("//"))
+def compact_script(node: pathlib.Path, path: pathlib.Path) -> str:
+    """The script without its comments and the white space its tokens do
+    not need (compact_script.js, with node)."""
+    return subprocess.run([str(node), str(HERE / "compact_script.js"), str(path)], check=True,
+                          capture_output=True, text=True, encoding="utf-8").stdout
 
 
 def compact_style(text: str) -> str:
-    """The style sheet without its comments and indentation."""
-    text = re.sub(r"/\*.*?\*/", "", text, flags=re.DOTALL)
-    return "\n".join(line.strip() for line in text.split("\n") if line.strip())
+    """The style sheet without its comments and without the white space
+    around braces, colons, semicolons and commas; quoted strings as they
+    are. (calc() needs the spaces around + and -: those stay.)"""
+    parts = re.split(r"(\"[^\"]*\"|'[^']*')", re.sub(r"/\*.*?\*/", "", text, flags=re.DOTALL))
+    for i in range(0, len(parts), 2):
+        squeezed = re.sub(r"\s*([{};,])\s*", r"\1", parts[i])
+        parts[i] = re.sub(r":\s+", ":", squeezed)
+    return "".join(parts).strip()
 
 
 def packed_wasm(path: pathlib.Path) -> str:
@@ -117,19 +121,17 @@ def packed_wasm(path: pathlib.Path) -> str:
 def page_parts(args: argparse.Namespace, markup: dict) -> dict:
     """Each marker of the template and the text that takes its place."""
     return {
-        "@WINDOW_STYLE@": markup["style"],
+        "@WINDOW_STYLE@": compact_style(markup["style"]),
         "@STYLE@": compact_style(args.style.read_text(encoding="utf-8")),
         "@FORM@": markup["form"],
         "@NOSCRIPT@": markup["noscript"],
-        "@FIRST_FIT@": compact_script(args.first_fit.read_text(encoding="utf-8"),
-                                      args.first_fit.name),
-        "@HELD@": compact_script(args.held.read_text(encoding="utf-8"), args.held.name),
+        "@FIRST_FIT@": compact_script(args.node, args.first_fit),
+        "@HELD@": compact_script(args.node, args.held),
         "@WASM@": packed_wasm(args.wasm),
-        "@LOADER@": compact_script(args.loader.read_text(encoding="utf-8"), args.loader.name),
+        "@LOADER@": compact_script(args.node, args.loader),
         "@MODULE@": args.module.read_text(encoding="utf-8"),
-        "@SCRIPT@": compact_script(args.script.read_text(encoding="utf-8"), args.script.name),
-        "@COMPANION@": compact_script(args.companion.read_text(encoding="utf-8"),
-                                      args.companion.name),
+        "@SCRIPT@": compact_script(args.node, args.script),
+        "@COMPANION@": compact_script(args.node, args.companion),
         "@ICON16@": data_uri(args.icon16),
         "@ICON32@": data_uri(args.icon32),
     }
@@ -137,8 +139,8 @@ def page_parts(args: argparse.Namespace, markup: dict) -> dict:
 
 def main() -> int:
     parser = argparse.ArgumentParser()
-    for name in ("template", "style", "module", "wasm", "markup", "first_fit", "held", "loader",
-                 "script", "companion", "icon16", "icon32", "output"):
+    for name in ("node", "template", "style", "module", "wasm", "markup", "first_fit", "held",
+                 "loader", "script", "companion", "icon16", "icon32", "output"):
         parser.add_argument("--" + name.replace("_", "-"), dest=name, type=pathlib.Path,
                             required=True)
     parser.add_argument("--site", type=pathlib.Path)
@@ -148,8 +150,8 @@ def main() -> int:
     markup = json.loads(args.markup.read_text(encoding="utf-8"))
     try:
         parts = page_parts(args, markup)
-    except ValueError as error:
-        print(f"assemble_page: {error}", file=sys.stderr)
+    except subprocess.CalledProcessError as error:
+        print(f"assemble_page: {error.cmd[-1]}: {error.stderr.strip()}", file=sys.stderr)
         return 1
     for marker, text in parts.items():
         # An inlined part must not end the element that holds it.

@@ -50,7 +50,7 @@ window.quenvaleCompanion = (page) => {
     aside.append(
         make('section', { 'aria-labelledby': 'fsb-heading' }, tableHeading, chart,
             make('p', { class: 'downloads' }, saveCsv, ' ', saveSvg), chooseNotes[0],
-            make('div', { class: 'scroll' }, fsbTable)),
+            make('div', { class: 'scroll fsb-rows' }, fsbTable)),
         make('section', { 'aria-labelledby': 'plan-heading' }, planHeading, planner, summary,
             chooseNotes[1], make('div', { class: 'scroll' }, planTable)));
     document.querySelector('footer').after(aside);

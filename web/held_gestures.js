@@ -7,27 +7,22 @@
 (() => {
     const form = document.getElementById('Form1');
     const held = [];
-    // A control by its id; a list's button, which has none, by its box's.
-    const idOf = (element) => (element.matches('.drop') ?
-        element.parentElement.querySelector('input').id : element.id);
-    const find = (id, drop) => {
-        const element = document.getElementById(id);
-        return drop ? element?.parentElement.querySelector('.drop') : element;
-    };
     const keep = (event) => {
         const target = event.target;
-        if (!event.isTrusted || !(target instanceof Element) || !idOf(target)) {
+        // A list's button opens a list that cannot show yet, and text an
+        // input method is still composing is not typed yet.
+        if (!event.isTrusted || !(target instanceof Element) || !target.id ||
+            (event.type === 'input' && event.isComposing)) {
             return;
         }
         if (event.type === 'input' || event.type === 'compositionend') {
-            held.push({ type: event.type, id: target.id, value: target.value,
-                isComposing: Boolean(event.isComposing) });
+            held.push({ type: event.type, id: target.id, value: target.value });
         } else if (event.type === 'keydown') {
             held.push({ type: event.type, id: target.id, key: event.key, code: event.code,
                 altKey: event.altKey, ctrlKey: event.ctrlKey, metaKey: event.metaKey,
                 shiftKey: event.shiftKey, isComposing: event.isComposing });
         } else {
-            held.push({ type: event.type, id: idOf(target), drop: target.matches('.drop') });
+            held.push({ type: event.type, id: target.id });
         }
     };
     const kinds = ['input', 'compositionend', 'keydown', 'click'];
@@ -37,30 +32,33 @@
     performance.mark('quenvale-input');
 
     // Stops keeping, and does what was kept again on the controls now
-    // driven by the program: the same events on the same elements.
+    // driven by the program: the same events on the same elements, up to
+    // one that ends the program or opens its warning, as the user would
+    // have stopped there.
     window.quenvaleHeld = () => {
         for (const kind of kinds) {
             form.removeEventListener(kind, keep, true);
         }
-        for (const { type, id, drop, value, ...details } of held) {
-            const element = find(id, drop);
+        for (const { type, id, value, ...details } of held) {
+            const element = document.getElementById(id);
+            if (form.inert || document.querySelector('dialog[open]')) {
+                break;
+            }
             if (!element) {
                 continue;
             }
             if (type === 'click') {
                 element.click();
-                continue;
-            }
-            let event;
-            if (type === 'keydown') {
-                event = new KeyboardEvent(type, { ...details, bubbles: true, cancelable: true });
+            } else if (type === 'keydown') {
+                element.dispatchEvent(new KeyboardEvent(type,
+                    { ...details, bubbles: true, cancelable: true }));
             } else {
-                element.value = value;
-                event = type === 'input' ?
-                    new InputEvent(type, { isComposing: details.isComposing, bubbles: true }) :
-                    new CompositionEvent(type, { bubbles: true });
+                if (element.value !== value) {
+                    element.value = value;
+                }
+                element.dispatchEvent(type === 'input' ? new InputEvent(type, { bubbles: true }) :
+                    new CompositionEvent(type, { bubbles: true }));
             }
-            element.dispatchEvent(event);
         }
         return held.length > 0;
     };

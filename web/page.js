@@ -84,7 +84,7 @@
         list.addEventListener('click', (event) => {
             const option = event.target.closest('[role="option"]');
             if (option) {
-                pick(state, Number(option.dataset.index));
+                pick(state, [...list.children].indexOf(option));
             }
         });
     }
@@ -222,7 +222,6 @@
             option.setAttribute('role', 'option');
             option.setAttribute('aria-selected', 'false');
             option.id = `${state.list.id}-${i}`;
-            option.dataset.index = String(i);
             option.textContent = item;
             return option;
         }));
@@ -500,15 +499,15 @@
     function setActive(state, index) {
         state.active = index;
         state.input.removeAttribute('aria-activedescendant');
-        for (const option of state.list.children) {
-            const on = Number(option.dataset.index) === index;
+        [...state.list.children].forEach((option, i) => {
+            const on = i === index;
             option.classList.toggle('active', on);
             option.setAttribute('aria-selected', on ? 'true' : 'false');
             if (on) {
                 option.scrollIntoView({ block: 'nearest' });
                 state.input.setAttribute('aria-activedescendant', option.id);
             }
-        }
+        });
     }
 
     function pick(state, index) {

@@ -94,7 +94,7 @@ const vectorItems = (vector) => {
                     'aria-hidden': 'true' }) + '</button>' +
                 open('ul', { id: list, role: 'listbox', 'aria-label': row.toolTip, hidden: true }) +
                 items.map((item, i) => open('li', { role: 'option', 'aria-selected': 'false',
-                    id: `${list}-${i}`, 'data-index': String(i) }) + `${escapeText(item)}</li>`)
+                    id: `${list}-${i}` }) + `${escapeText(item)}</li>`)
                     .join('') + '</ul>',
             '</div>'];
         },

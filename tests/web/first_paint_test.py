@@ -110,27 +110,45 @@ class EarlyInput(unittest.TestCase):
         self.driver.quit()
         self.folder.cleanup()
 
-    def gestures(self, page):
-        page.type_into(REFERENCE, "15")
-        page.option(AGP, 2).click()
-        page.calculate_button().click()
-
-    def test_gestures_before_the_program_runs_are_done_once_it_does(self):
-        page = Page(self.driver, PageTestCase.page_path).open()
-        self.gestures(page)
-        expected = page.results(), page.texts(), page.selected(AGP)
-        self.assertNotEqual(expected[0], ["", "", ""])
-
+    def held_page(self):
+        """The page with its program held back until release()."""
         self.driver.get("about:blank")
         self.driver.get("file://" + self.held)
-        early = Page(self.driver, self.held)
-        self.gestures(early)
-        self.assertFalse(self.driver.execute_script("return document.documentElement.dataset.ready"))
+        return Page(self.driver, self.held)
+
+    def release(self):
+        ready = "return document.documentElement.dataset.ready"
+        self.assertFalse(self.driver.execute_script(ready))
         self.driver.execute_script("releaseProgram()")
-        WebDriverWait(self.driver, 10).until(
-            lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+        WebDriverWait(self.driver, 10).until(lambda d: d.execute_script(ready))
+
+    def test_gestures_before_the_program_runs_are_done_once_it_does(self):
+        def gestures(page):
+            page.type_into(REFERENCE, "15")
+            page.option(AGP, 2).click()
+            page.calculate_button().click()
+
+        page = Page(self.driver, PageTestCase.page_path).open()
+        gestures(page)
+        expected = page.results(), page.texts(), page.selected(AGP)
+        self.assertNotEqual(expected[0], ["", "", ""])
+        early = self.held_page()
+        gestures(early)
+        self.release()
         self.assertEqual((early.results(), early.texts(), early.selected(AGP)), expected)
 
+    def test_what_follows_a_warning_is_not_done(self):
+        # The warning would have stopped the user: what they did after it
+        # was done before they saw it.
+        early = self.held_page()
+        early.type_into(REFERENCE, "abc")
+        early.calculate_button().click()
+        early.type_into(REFERENCE, "15")
+        early.calculate_button().click()
+        self.release()
+        self.assertTrue(early.dialog_open())
+        self.assertIn("abc", early.dialog_message())
+        self.assertEqual(early.results(), ["", "", ""])
 
 if __name__ == "__main__":
     main()
