@@ -60,6 +60,5 @@
                     new CompositionEvent(type, { bubbles: true }));
             }
         }
-        return held.length > 0;
     };
 })();

@@ -195,7 +195,9 @@
             }
         }
         form.append(tip);
-        // What was typed before the program was ready is typed now.
+        // Text the browser put back in a box (a reload, the back button),
+        // which no input event announced; what the user typed while the
+        // program loaded is done again later (quenvaleHeld).
         for (const state of combos) {
             if (state.input.value !== state.input.defaultValue) {
                 session.edit(state.box, state.input.value);
