@@ -65,6 +65,14 @@ window.quenvaleCompanion = (page) => {
     const planColumns = ['reference', 'fsb', 'pciDivider', 'agpDivider', 'cpu', 'core', 'pci',
         'agp', 'usb', 'drift'];
 
+    // Only what changed is written: each write, even of the same value,
+    // has the browser work out the row's style again.
+    const set = (node, property, value) => {
+        if (node[property] !== value) {
+            node[property] = value;
+        }
+    };
+
     // A cell's text, its hint in colour and in words, and why in its tip;
     // a cell that already shows them is left alone, so that the browser
     // has less to lay out again.
@@ -83,15 +91,20 @@ window.quenvaleCompanion = (page) => {
             words = row.usbNote;
         }
         const text = row[column];
-        const shown = td.firstChild?.data === text && td.className === hint && td.title === why &&
-            (words ? td.childNodes.length === 3 && td.lastChild.textContent === words :
-                td.childNodes.length === 1);
-        if (!shown) {
-            td.className = hint;
-            td.title = why;
+        // A cell that already has the same parts takes the new texts into
+        // the nodes it has, which the browser lays out again in place.
+        const parts = td.childNodes;
+        if (parts.length === (words ? 3 : 1) && parts[0].nodeType === Node.TEXT_NODE) {
+            set(parts[0], 'data', text);
+            if (words) {
+                set(parts[2].firstChild, 'data', words);
+            }
+        } else {
             td.replaceChildren(text, ...(words ? [' ', make('span', { class: 'hint' }, words)] :
                 []));
         }
+        set(td, 'className', hint);
+        set(td, 'title', why);
     }
 
     // A row whose values go in the window when it is clicked, or its first
@@ -132,13 +145,6 @@ window.quenvaleCompanion = (page) => {
         while (body.rows.length < rows.length) {
             body.append(makeRow(table, choose, body.rows.length));
         }
-        // Only what changed is written: each write, even of the same value,
-        // has the browser work out the row's style again.
-        const set = (element, property, value) => {
-            if (element[property] !== value) {
-                element[property] = value;
-            }
-        };
         rows.forEach((row, i) => {
             const tr = body.rows[i];
             const button = tr.cells[0].firstChild;

@@ -245,21 +245,33 @@
                 radio.checked = session.dividerSelected(group, i);
             });
         }
-        results.forEach((box, i) => {
-            const text = session.result(i);
-            // Rewriting an unchanged result would drop the user's selection.
-            if (box.value !== text) {
-                box.value = text;
-                // A result too long for its box shows its first digits.
-                box.setSelectionRange(0, 0);
-                box.scrollLeft = 0;
-            }
+        const written = results.map((box, i) => {
             const hint = session.hint(i);
             box.classList.toggle('caution', hint === 'caution');
             box.classList.toggle('danger', hint === 'danger');
+            const text = session.result(i);
+            // Rewriting an unchanged result would drop the user's selection.
+            if (box.value === text) {
+                return false;
+            }
+            box.value = text;
+            box.setSelectionRange(0, 0);
+            return true;
+        });
+        // Every result is measured once all are written, and scrolled back
+        // before anything else changes, so that the browser lays the window
+        // out once, not once a result.
+        const fitting = results.map((box, i) => {
+            // A result too long for its box shows its first digits.
+            if (written[i]) {
+                box.scrollLeft = 0;
+            }
+            return box.scrollWidth <= box.clientWidth;
+        });
+        results.forEach((box, i) => {
             // A cut result shows an ellipsis, and its whole text heads its
             // tip and its name.
-            const fits = box.scrollWidth <= box.clientWidth;
+            const fits = fitting[i];
             box.classList.toggle('cut', !fits);
             box.setAttribute('aria-label', session.resultName(i, fits));
             box.dataset.tip = session.resultToolTip(i, fits);

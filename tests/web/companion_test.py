@@ -81,6 +81,19 @@ class Table(CompanionTestCase):
                 for cells, record in zip(shown, records):
                     self.assertEqual(cells[:6], [record[k] for k in (
                         "fsb", "pci_divider", "agp_divider", "cpu_mhz", "pci_mhz", "agp_mhz")])
+                # Each PCI and AGP cell keeps its hint in colour and words as
+                # the rows are written over from one crystal to the next.
+                hints = self.driver.execute_script(
+                    "return [...document.querySelectorAll('#fsb-table tbody tr')].map((tr) =>"
+                    " [4, 5].map((i) => [tr.cells[i].className || 'ok',"
+                    " tr.cells[i].querySelector('.hint')?.textContent ?? '']))")
+                words = {}
+                for pair, record in zip(hints, records):
+                    self.assertEqual([hint for hint, _ in pair],
+                                     [record["pci_hint"], record["agp_hint"]])
+                    for hint, word in pair:
+                        self.assertEqual(words.setdefault(hint, word), word)
+                        self.assertEqual(word != "", hint != "ok")
 
 
 class Choose(CompanionTestCase):
