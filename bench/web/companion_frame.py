@@ -7,6 +7,11 @@ slowest of many calculations, crystals taken in turn from the window's list.
 The goal is one frame at 60 Hz.
 
     /usr/bin/python3 bench/web/companion_frame.py build-web/web/quenvale.html [--runs 60]
+        [--against OTHER.html]
+
+With --against, the two pages take turns in blocks in the same browser, and
+the ratio of their medians is printed: this machine's speed drifts too much
+from one run to the next to compare two separate runs.
 """
 
 import argparse
@@ -40,29 +45,49 @@ return [performance.now() - start, rows,
 CRYSTALS = ["12.000", "14.318", "15.000", "16.000", "18.432", "20.000", "24.000"]
 
 
+def time_page(driver, page, runs):
+    """The times of `runs` calculations after five to warm up, or None when
+    the table did not follow the crystal."""
+    Page(driver, os.path.abspath(page)).open()
+    times = []
+    for run in range(runs + 5):
+        reference = CRYSTALS[run % len(CRYSTALS)]
+        elapsed, rows, caption = driver.execute_script(CALCULATE, reference)
+        if rows != 21 or reference not in caption:
+            print(f"{page}: the table did not follow {reference}: {rows} rows, {caption!r}",
+                  file=sys.stderr)
+            return None
+        if run >= 5:  # the first few warm the engine up
+            times.append(elapsed)
+    return times
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("page")
     parser.add_argument("--runs", type=int, default=60)
+    parser.add_argument("--against", help="another build of the page, timed in turn")
     args = parser.parse_args()
+    pages = [args.page] + ([args.against] if args.against else [])
+    blocks = 6 if args.against else 1
+    times = {page: [] for page in pages}
     driver = start_browser(1280, 900)
     try:
-        Page(driver, os.path.abspath(args.page)).open()
-        times = []
-        for run in range(args.runs + 5):
-            reference = CRYSTALS[run % len(CRYSTALS)]
-            elapsed, rows, caption = driver.execute_script(CALCULATE, reference)
-            if rows != 21 or reference not in caption:
-                print(f"the table did not follow {reference}: {rows} rows, {caption!r}",
-                      file=sys.stderr)
-                return 1
-            if run >= 5:  # the first few warm the engine up
-                times.append(elapsed)
+        for _ in range(blocks):
+            for page in pages:
+                block = time_page(driver, page, args.runs // blocks)
+                if block is None:
+                    return 1
+                times[page] += block
     finally:
         driver.quit()
-    median = statistics.median(times)
-    print(f"計算実行 to table and chart laid out, {len(times)} runs: "
-          f"median {median:.2f} ms, slowest {max(times):.2f} ms (goal {FRAME_MS:.0f} ms)")
+    median = statistics.median(times[args.page])
+    print(f"計算実行 to table and chart laid out, {len(times[args.page])} runs: "
+          f"median {median:.2f} ms, slowest {max(times[args.page]):.2f} ms "
+          f"(goal {FRAME_MS:.0f} ms)")
+    if args.against:
+        other = statistics.median(times[args.against])
+        print(f"{args.against}: median {other:.2f} ms; ratio {median / other:.2f}")
     return 0 if median <= FRAME_MS else 1
 
 
