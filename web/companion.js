@@ -74,8 +74,8 @@ window.quenvaleCompanion = (page) => {
     };
 
     // A cell's text, its hint in colour and in words, and why in its tip;
-    // a cell that already shows them is left alone, so that the browser
-    // has less to lay out again.
+    // only what differs from what the cell shows is written, so that the
+    // browser has less to lay out again.
     function fillCell(td, row, column) {
         let hint = '';
         let words = '';
