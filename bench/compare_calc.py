@@ -5,7 +5,7 @@ differ.
 
     bench/compare_calc.py OLD NEW [--cases 10000] [--seed 1]
 
-The README's examples, each option's error paths and random single, batch,
+The documented examples, each option's error paths and random single, batch,
 table, crystal-for and plan cases run in all three formats and in both
 languages. The Japanese runs and the English csv and json output must agree
 (apart from the intended changes in is_allowed); the English text runs, whose
@@ -121,7 +121,7 @@ def plan(rng):
 
 
 FIXED = [
-    # The README's examples.
+    # The examples of the README and docs/command-line.md.
     ["15.000", "100"], ["15", "100", "--format", "json"], ["abc", "100"],
     ["15.000", "100", "--details", "--multiplier", "4.5", "--format", "json"],
     ["--plan", "--target", "500", "--multiplier", "4.5", "--top", "5"],
