@@ -44,15 +44,12 @@ std::string quotableText(std::string_view typed) {
             break;
         }
         const std::size_t length = utf8SequenceLength(typed, i);
-        const auto lead = static_cast<unsigned char>(typed[i]);
         if (length == 0) {
             out += "\uFFFD";
             ++i;
             continue;
         }
-        const bool control = lead < 0x20 || lead == 0x7F ||
-                             (lead == 0xC2 && static_cast<unsigned char>(typed[i + 1]) < 0xA0);
-        if (control) {
+        if (isControlCharacter(typed, i, length)) {
             out.push_back(' ');
         } else {
             out.append(typed.substr(i, length));

@@ -3,9 +3,12 @@
 #include <calculator/failure_message.h>
 #include <cli/calc_modes.h>
 #include <cli/csv_reader.h>
+#include <cli/messages.h>
 #include <cli/text_output.h>
 #include <runtime/catalogue.h>
 
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -67,10 +70,18 @@ CaseRow batchCase(const CsvReader::Record& record, Language language) {
 
 } // namespace
 
-int runBatch(const BatchArgs& args, std::istream& in, std::ostream& out, Language language) {
-    const auto writer =
-        makeRowWriter(out, args.format, {.position = false, .error = true}, true,
-                      [&] { return std::make_unique<TableTextWriter>(out, language); });
+int runBatch(const BatchArgs& args, std::istream& in, std::ostream& out, std::ostream& err,
+             Language language) {
+    // Made at the first row, or at the end of a readable input, so that an
+    // input that cannot be read at all leaves the output empty.
+    std::unique_ptr<RowWriter> writer;
+    const auto ensureWriter = [&] {
+        if (!writer) {
+            writer = makeRowWriter(out, args.format, {.position = false, .error = true}, true, [&] {
+                return std::make_unique<TableTextWriter>(out, language);
+            });
+        }
+    };
     CsvReader reader(in);
     bool anyFailed = false;
     bool first = true;
@@ -85,8 +96,19 @@ int runBatch(const BatchArgs& args, std::istream& in, std::ostream& out, Languag
         }
         const CaseRow row = batchCase(*record, language);
         anyFailed = anyFailed || !row.error.empty();
+        ensureWriter();
         writer->write(row);
     }
+    if (reader.readFailed()) {
+        // The rows of the lines read stand whole (a JSON array closed), and
+        // the status and the message say that the input went no further.
+        if (writer) {
+            writer->finish();
+        }
+        err << programMessage(tr(language, "標準入力を読み込めませんでした。"));
+        return 1;
+    }
+    ensureWriter();
     writer->finish();
     return anyFailed ? 1 : 0;
 }

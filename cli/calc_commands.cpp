@@ -11,8 +11,6 @@ namespace quenvale::cli {
 
 namespace {
 
-constexpr std::string_view kVersion = "quenvale-calc " QUENVALE_VERSION;
-
 template <typename... Handlers> struct Overloaded : Handlers... { using Handlers::operator()...; };
 template <typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
@@ -25,7 +23,12 @@ int runCalc(std::span<const std::string_view> args, std::istream& in, std::ostre
     try {
         command = parseCommandLine(args, language);
     } catch (const UsageError& error) {
-        err << "quenvale-calc: " << error.what() << '\n' << usageText(language);
+        // As GNU tools do: the fault, and where to read more; the whole
+        // usage would push the fault itself out of view.
+        err << programMessage(error.what())
+            << tr(language, "詳しくは '{program} --help' を実行してください。",
+                  {{"program", kProgramName}})
+            << '\n';
         return 2;
     }
     const int status = std::visit(
@@ -35,11 +38,11 @@ int runCalc(std::span<const std::string_view> args, std::istream& in, std::ostre
                 return 0;
             },
             [&](const VersionArgs&) {
-                out << kVersion << '\n';
+                out << kProgramName << " " QUENVALE_VERSION "\n";
                 return 0;
             },
             [&](const SingleArgs& single) { return runSingle(single, out, err, language); },
-            [&](const BatchArgs& batch) { return runBatch(batch, in, out, language); },
+            [&](const BatchArgs& batch) { return runBatch(batch, in, out, err, language); },
             [&](const TableArgs& table) { return runTable(table, out, language); },
             [&](const CrystalForArgs& crystal) {
                 return runCrystalFor(crystal, out, err, language);
@@ -50,7 +53,7 @@ int runCalc(std::span<const std::string_view> args, std::istream& in, std::ostre
     // A full disk or a closed pipe must not pass for success.
     out.flush();
     if (!out) {
-        err << "quenvale-calc: " << tr(language, "出力を書き込めませんでした。") << '\n';
+        err << programMessage(tr(language, "出力を書き込めませんでした。"));
         return 1;
     }
     return status;

@@ -9,7 +9,9 @@ namespace quenvale::cli {
 
 // Each mode of quenvale-calc; the exit status: 0 done, 1 a calculation failed.
 int runSingle(const SingleArgs& args, std::ostream& out, std::ostream& err, Language language);
-int runBatch(const BatchArgs& args, std::istream& in, std::ostream& out, Language language);
+// --batch also fails, with 1, where the standard input cannot be read.
+int runBatch(const BatchArgs& args, std::istream& in, std::ostream& out, std::ostream& err,
+             Language language);
 int runTable(const TableArgs& args, std::ostream& out, Language language);
 int runCrystalFor(const CrystalForArgs& args, std::ostream& out, std::ostream& err,
                   Language language);

@@ -343,7 +343,11 @@ void checkPositive(std::string_view option, std::string_view text, Language lang
 std::size_t countNamed(std::string_view text, Language language) {
     std::size_t count = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-    if (error != std::errc() || end != text.data() + text.size() || count == 0) {
+    const bool whole = end == text.data() + text.size();
+    if (error == std::errc::result_out_of_range && whole) {
+        throw UsageError(tr(language, "--top の値が大きすぎます: {value}", {{"value", text}}));
+    }
+    if (error != std::errc() || !whole || count == 0) {
         throw UsageError(tr(language, "--top は 1 以上の整数です: {value}", {{"value", text}}));
     }
     return count;

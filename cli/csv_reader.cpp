@@ -2,6 +2,7 @@
 #include <runtime/utf8.h>
 
 #include <algorithm>
+#include <ios>
 #include <istream>
 #include <streambuf>
 #include <string_view>
@@ -30,6 +31,21 @@ void dropLineEnd(std::string& line) {
 } // namespace
 
 CsvReader::Read CsvReader::readLine(std::string& line, std::size_t limit) {
+    if (failed_) {
+        return Read::End;
+    }
+    try {
+        return readLineOrThrow(line, limit);
+    } catch (const std::ios_base::failure&) {
+        // A file buffer throws where read(2) fails, whatever the stream's
+        // exception mask; the line it cut short is not a case.
+        failed_ = true;
+        line.clear();
+        return Read::End;
+    }
+}
+
+CsvReader::Read CsvReader::readLineOrThrow(std::string& line, std::size_t limit) {
     line.clear();
     std::streambuf* buffer = in_.rdbuf();
     if (buffer == nullptr) {
@@ -86,7 +102,12 @@ std::optional<CsvReader::Record> CsvReader::next() {
         if (content.empty() || content.front() == '#') {
             continue;
         }
-        return parse(line_);
+        Record record = parse(line_);
+        // A quoted field whose next line could not be read.
+        if (failed_) {
+            return std::nullopt;
+        }
+        return record;
     }
 }
 

@@ -14,7 +14,9 @@ namespace quenvale::cli {
 // lines and lines starting with # hold no record, and a byte-order mark at the
 // start of the input is skipped. A record longer than kMaxRecord bytes is not
 // kept: the reader skips to the next line break, so that memory stays flat
-// whatever the input.
+// whatever the input. Where the input cannot be read (a closed descriptor, a
+// directory, an I/O error), reading ends there, a record cut short by it is
+// dropped, and readFailed() tells the input's end from the failure.
 class CsvReader {
 public:
     static constexpr std::size_t kMaxRecord = 64 * 1024;
@@ -33,18 +35,23 @@ public:
 
     explicit CsvReader(std::istream& in) : in_(in) {}
 
-    // The next record; none at the end of the input.
+    // The next record; none at the end of the input or once reading failed.
     std::optional<Record> next();
+
+    bool readFailed() const { return failed_; }
 
 private:
     enum class Read { Line, TooLong, End };
-    // The next line without its line break, at most `limit` bytes of it.
+    // The next line without its line break, at most `limit` bytes of it;
+    // End, with failed_ set, where the input fails.
     Read readLine(std::string& line, std::size_t limit);
+    Read readLineOrThrow(std::string& line, std::size_t limit);
     Record parse(const std::string& first);
     static Record tooLong(const std::string& line);
 
     std::istream& in_;
     bool first_ = true;
+    bool failed_ = false;
     std::string line_;
     std::string more_;
 };

@@ -5,6 +5,14 @@
 
 namespace quenvale::cli {
 
+std::string programMessage(std::string_view message) {
+    std::string line(kProgramName);
+    line += ": ";
+    line += message;
+    line += '\n';
+    return line;
+}
+
 std::string_view fieldName(FieldName field, Language language) {
     switch (field) {
     case FieldName::Reference:

@@ -12,6 +12,12 @@ class RuntimeError;
 
 namespace quenvale::cli {
 
+// The name the command line's messages begin with.
+inline constexpr std::string_view kProgramName = "quenvale-calc";
+
+// "quenvale-calc: " and the message, on its own line.
+std::string programMessage(std::string_view message);
+
 // The values the command line names in its messages.
 enum class FieldName { Reference, Fsb, Target, Multiplier };
 

@@ -2,6 +2,7 @@
 #include <cli/row_writer.h>
 #include <runtime/utf8.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <ostream>
@@ -109,6 +110,39 @@ bool isJsonNumber(std::string_view text) {
     return i == text.size();
 }
 
+// A number as a spreadsheet reads one: [+-]digits[.digits][e[+-]digits],
+// or with no digit before the point. Such a cell is read as its value.
+bool isPlainNumber(std::string_view text) {
+    std::size_t i = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
+    const bool integer = skipDigits(text, i);
+    bool fraction = false;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        fraction = skipDigits(text, i);
+    }
+    if (!integer && !fraction) {
+        return false;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        if (!skipDigits(text, i)) {
+            return false;
+        }
+    }
+    return i == text.size();
+}
+
+// A cell that a spreadsheet would take for a formula (or that it trims to
+// one): it begins with one of these and is not a plain number.
+bool readAsFormula(std::string_view text) {
+    return !text.empty() &&
+           std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos &&
+           !isPlainNumber(text);
+}
+
 } // namespace
 
 std::string jsonNumber(std::string_view text) {
@@ -116,23 +150,30 @@ std::string jsonNumber(std::string_view text) {
 }
 
 std::string csvField(std::string_view text) {
-    // An echoed input may hold bytes that are not UTF-8; the file stays UTF-8.
+    // An echoed input may hold bytes that are not UTF-8, or control
+    // characters (an escape, a NUL) that a viewer would act on: the file
+    // stays UTF-8 text, with U+FFFD for either. Tabs and line breaks are
+    // text that the quotes carry.
     std::string valid;
     valid.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t length = utf8SequenceLength(text, i);
-        if (length == 0) {
-            valid += "\uFFFD";
-            ++i;
-        } else {
+        const bool kept =
+            length > 0 && (!isControlCharacter(text, i, length) ||
+                           std::string_view("\t\n\r").find(text[i]) != std::string_view::npos);
+        if (kept) {
             valid.append(text.substr(i, length));
-            i += length;
+        } else {
+            valid += "\uFFFD";
         }
+        i += std::max<std::size_t>(length, 1);
     }
-    if (valid.find_first_of(",\"\r\n") == std::string::npos) {
+    const bool formula = readAsFormula(valid);
+    if (!formula && valid.find_first_of(",\"\r\n") == std::string::npos) {
         return valid;
     }
-    std::string out = "\"";
+    // A leading apostrophe makes a spreadsheet show the cell as text.
+    std::string out = formula ? "\"'" : "\"";
     for (const char c : valid) {
         if (c == '"') {
             out += '"';
@@ -147,25 +188,24 @@ std::string jsonString(std::string_view text) {
     std::string out = "\"";
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = utf8SequenceLength(text, i);
         if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
-            ++i;
         } else if (c == '\n') {
             out += "\\n";
-            ++i;
-        } else if (c < 0x20 || c == 0x7F) {
-            out += "\\u00";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-            ++i;
-        } else if (const std::size_t length = utf8SequenceLength(text, i); length > 0) {
-            out.append(text.substr(i, length));
-            i += length;
-        } else {
+        } else if (length == 0) {
             out += "\\ufffd"; // a byte that is not UTF-8
-            ++i;
+        } else if (isControlCharacter(text, i, length)) {
+            // One byte, or U+0080 to U+009F in two: the code point is its last.
+            const auto code = static_cast<unsigned char>(length == 1 ? c : text[i + 1]);
+            out += "\\u00";
+            out += kHex[code >> 4];
+            out += kHex[code & 0xF];
+        } else {
+            out.append(text.substr(i, length));
         }
+        i += std::max<std::size_t>(length, 1);
     }
     return out + '"';
 }

@@ -13,9 +13,15 @@ std::string_view valueOf(const char* variable) {
 } // namespace
 
 Language chooseLanguage(const LocaleVariables& variables) {
-    // LANGUAGE is a priority list ("en:ja"); only its first entry counts.
-    std::string_view locale = valueOf(variables.language);
-    locale = locale.substr(0, locale.find(':'));
+    // LANGUAGE is a priority list ("en:ja"); its first entry counts, and,
+    // as gettext reads it, empty entries (":en") are passed over.
+    std::string_view list = valueOf(variables.language);
+    std::string_view locale;
+    while (locale.empty() && !list.empty()) {
+        const std::size_t colon = list.find(':');
+        locale = list.substr(0, colon);
+        list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
+    }
     for (const char* next : {variables.lcAll, variables.lcMessages, variables.lang}) {
         if (!locale.empty()) {
             break;

@@ -18,7 +18,7 @@ struct LocaleVariables {
     const char* lang = nullptr;
 };
 
-// The first entry of LANGUAGE, else LC_ALL, else LC_MESSAGES, else LANG
+// The first non-empty entry of LANGUAGE, else LC_ALL, else LC_MESSAGES, else LANG
 // decides: Japanese when it starts with "ja", English otherwise.
 Language chooseLanguage(const LocaleVariables& variables);
 

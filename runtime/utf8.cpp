@@ -33,4 +33,12 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
     return length;
 }
 
+bool isControlCharacter(std::string_view text, std::size_t i, std::size_t length) {
+    const auto lead = static_cast<unsigned char>(text.at(i));
+    if (length == 1) {
+        return lead < 0x20 || lead == 0x7F;
+    }
+    return length == 2 && lead == 0xC2 && static_cast<unsigned char>(text.at(i + 1)) < 0xA0;
+}
+
 } // namespace quenvale

@@ -10,4 +10,9 @@ namespace quenvale {
 // surrogate, a code point beyond U+10FFFF).
 std::size_t utf8SequenceLength(std::string_view text, std::size_t i);
 
+// True when the well-formed sequence of `length` bytes at text[i] is a
+// control character (U+0000 to U+001F, U+007F, U+0080 to U+009F): a terminal
+// or a viewer may act on one rather than show it.
+bool isControlCharacter(std::string_view text, std::size_t i, std::size_t length);
+
 } // namespace quenvale

@@ -1,3 +1,4 @@
+#include <runtime/catalogue.h>
 #include <window/application_setup.h>
 #include <window/ui_fonts.h>
 
@@ -10,8 +11,62 @@
 #include <QTranslator>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace quenvale {
+
+namespace {
+
+// Qt's messages while the QApplication is being built: held back, because
+// where no platform plugin can start they are Qt's raw account of it.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage>* heldMessages = nullptr;
+Language startLanguage = Language::English;
+
+void holdStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        // The one fatal message of a QGuiApplication's start: no platform
+        // plugin could be initialised, for want of a display. Qt would abort
+        // once this returns, so the program ends here; _Exit, because the
+        // half-built application must not be torn down.
+        const std::string line = noDisplayText(startLanguage) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    heldMessages->push_back(
+        {type, QByteArray(context.category != nullptr ? context.category : "default"), text});
+}
+
+} // namespace
+
+std::string noDisplayText(Language language) {
+    return std::string(tr(
+        language, "quenvale: 画面に接続できません。DISPLAY か WAYLAND_DISPLAY で画面を指定するか、"
+                  "画面なしで動かすには QT_QPA_PLATFORM=offscreen を指定してください。"));
+}
+
+std::unique_ptr<QApplication> startApplication(int& argc, char** argv, Language language) {
+    std::vector<HeldMessage> held;
+    heldMessages = &held;
+    startLanguage = language;
+    const QtMessageHandler previous = qInstallMessageHandler(holdStartMessage);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    heldMessages = nullptr;
+    for (const HeldMessage& message : held) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        qt_message_output(message.type, context, message.text);
+    }
+    return app;
+}
 
 void setUpApplication(QApplication& app, Language language) {
     QCoreApplication::setApplicationName(QStringLiteral("Quenvale"));

@@ -40,8 +40,8 @@ int main(int argc, char* argv[]) {
         break;
     }
 
-    QApplication app(argc, argv);
-    quenvale::setUpApplication(app, request.language);
+    const auto app = quenvale::startApplication(argc, argv, request.language);
+    quenvale::setUpApplication(*app, request.language);
     quenvale::MainWindow window(request.language);
     quenvale::FirstFrameProbe::attachIfRequested(window);
     window.load();

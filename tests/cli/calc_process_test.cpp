@@ -59,9 +59,14 @@ std::vector<char*> pointersTo(std::vector<std::string>& texts) {
 // given (Japanese unless told); files stand in for pipes so that a large
 // input cannot deadlock the test. The standard output goes to `outputTo`
 // instead when it is given, and is not read.
+// How the standard input is given: the input text in a file, closed, or a
+// directory opened in its place.
+enum class InputFrom { Text, Closed, Directory };
+
 Outcome runCalc(const std::vector<std::string>& args, const std::string& input = {},
                 const std::string& outputTo = {},
-                const std::vector<std::string>& locale = {"LANG=ja_JP.UTF-8"}) {
+                const std::vector<std::string>& locale = {"LANG=ja_JP.UTF-8"},
+                InputFrom inputFrom = InputFrom::Text) {
     std::string dir = testing::TempDir() + "quenvale-calc-XXXXXX";
     if (mkdtemp(dir.data()) == nullptr) {
         ADD_FAILURE() << "mkdtemp failed";
@@ -74,7 +79,17 @@ Outcome runCalc(const std::vector<std::string>& args, const std::string& input =
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+    switch (inputFrom) {
+    case InputFrom::Text:
+        posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+        break;
+    case InputFrom::Closed:
+        posix_spawn_file_actions_addclose(&actions, 0);
+        break;
+    case InputFrom::Directory:
+        posix_spawn_file_actions_addopen(&actions, 0, dir.c_str(), O_RDONLY | O_DIRECTORY, 0);
+        break;
+    }
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
 
@@ -226,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{
             {"--table", "--ref", "abc"},
             2,
-            "quenvale-calc: --ref: PLL-IC REF クロックの値「abc」は数値ではありません。\n使い方:"},
+            "quenvale-calc: --ref: PLL-IC REF クロックの値「abc」は数値ではありません。\n詳しくは"},
         FailureCase{{"--table", "--ref", "15", "--fsb", "1e39", "--format", "csv"},
                     2,
                     "quenvale-calc: --fsb: FSBの値「1e39」は大きすぎます。\n"},
@@ -373,7 +388,7 @@ INSTANTIATE_TEST_SUITE_P(
                        {},
                        2,
                        "",
-                       "quenvale-calc: --pci takes 1/2, 1/3 or 1/4: 1/5\nusage:\n"},
+                       "quenvale-calc: --pci takes 1/2, 1/3 or 1/4: 1/5\nTry "},
         ConventionCase{"json_numbers",
                        {},
                        {"15", "100", "--format", "json"},
@@ -817,6 +832,63 @@ TEST(calc_batch, streams_a_hundred_thousand_cases) {
     EXPECT_NE(lines[1].find("\"fsb\": \"60\""), std::string::npos);
     EXPECT_NE(lines[1000].find("\"error\": \"PLL-IC REF"), std::string::npos);
     EXPECT_NE(lines[99'999].find("\"fsb\": \"158\""), std::string::npos);
+}
+
+// A standard input that cannot be read is named, and no row, header or
+// empty array passes for the answer.
+TEST(calc_batch, an_unreadable_input_is_an_error_with_no_output) {
+    struct Case {
+        InputFrom from;
+        std::string locale;
+        std::string format;
+        std::string err;
+    };
+    const Case cases[] = {
+        {InputFrom::Closed, "LANG=ja_JP.UTF-8", "csv",
+         "quenvale-calc: 標準入力を読み込めませんでした。\n"},
+        {InputFrom::Directory, "LANG=C", "json",
+         "quenvale-calc: cannot read the standard input.\n"},
+        {InputFrom::Directory, "LANG=ja_JP.UTF-8", "text",
+         "quenvale-calc: 標準入力を読み込めませんでした。\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome =
+            runCalc({"--batch", "--format", c.format}, {}, {}, {c.locale}, c.from);
+        EXPECT_EQ(outcome.status, 1) << c.err;
+        EXPECT_EQ(outcome.out, "") << c.err;
+        EXPECT_EQ(outcome.err, c.err);
+    }
+}
+
+// A usage error is its message and a line that points at --help, as GNU
+// tools give them, not the whole usage.
+TEST(calc_usage, says_the_fault_and_where_to_read_more) {
+    struct Case {
+        std::string locale;
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"LANG=ja_JP.UTF-8",
+         {"14.318"},
+         "quenvale-calc: REF と FSB を一つずつ指定してください\n"
+         "詳しくは 'quenvale-calc --help' を実行してください。\n"},
+        {"LANG=C",
+         {"--frobnicate"},
+         "quenvale-calc: unknown option: --frobnicate\n"
+         "Try 'quenvale-calc --help' for more information.\n"},
+        // Too large to count is not "not a whole number".
+        {"LANG=C",
+         {"--plan", "--target", "500", "--top", "99999999999999999999"},
+         "quenvale-calc: --top is too large: 99999999999999999999\n"
+         "Try 'quenvale-calc --help' for more information.\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = runCalc(c.args, {}, {}, {c.locale});
+        EXPECT_EQ(outcome.status, 2) << c.err;
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err, c.err);
+    }
 }
 
 TEST(calc_table, covers_every_listed_crystal_and_fsb_or_the_given_ones) {

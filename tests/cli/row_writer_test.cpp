@@ -16,6 +16,41 @@ TEST(csv_field, quotes_only_what_needs_it) {
         {"two\nlines", "\"two\nlines\""},
         {"carriage\rreturn", "\"carriage\rreturn\""},
         {"", ""},
+        // Control characters that a viewer would act on are not copied; a
+        // tab is text.
+        {"1\x1B[31m5", "1\uFFFD[31m5"},
+        {std::string("1\0"
+                     "5",
+                     3),
+         "1\uFFFD5"},
+        {"1\u009B5", "1\uFFFD5"},
+        {"1\t5", "1\t5"},
+    };
+    for (const auto& [text, field] : cases) {
+        EXPECT_EQ(csvField(text), field) << text;
+    }
+}
+
+// A spreadsheet that opens the CSV must not run an echoed text as a
+// formula, nor read a number otherwise than as written.
+TEST(csv_field, keeps_text_from_being_read_as_a_formula) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"=1+2", "\"'=1+2\""},
+        {"+cmd|' /C calc'!A0", "\"'+cmd|' /C calc'!A0\""},
+        {"-2+3", "\"'-2+3\""},
+        {"@SUM(A1)", "\"'@SUM(A1)\""},
+        {"\t=1", "\"'\t=1\""},
+        {"\r=1", "\"'\r=1\""},
+        {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+        {"-", "\"'-\""},
+        {"-Infinity", "\"'-Infinity\""},
+        // Numbers stay as written, negative ones too.
+        {"-5", "-5"},
+        {"-9160.161", "-9160.161"},
+        {"+5", "+5"},
+        {"-.5", "-.5"},
+        {"-1.234568E+07", "-1.234568E+07"},
+        {"a=b", "a=b"},
     };
     for (const auto& [text, field] : cases) {
         EXPECT_EQ(csvField(text), field) << text;

@@ -1,10 +1,17 @@
+#include <calculator/clock_hints.h>
+#include <calculator/dividers.h>
+#include <report/clock_chart.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <optional>
 #include <regex>
-#include <report/clock_chart.h>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -109,6 +116,197 @@ TEST(clock_chart, shows_the_dividers_of_each_band_and_the_nominal_clocks) {
         EXPECT_NE(svg.find(band), std::string::npos) << band;
     }
 }
+
+// A number written in the SVG, or none for any other text.
+std::optional<double> numberIn(std::string_view text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// A chart's scale read back, as a reader does from two marks: coordinate to
+// MHz, and how far a value may be off for coordinates rounded to a
+// hundredth.
+struct Scale {
+    double coordinate0 = 0;
+    double value0 = 0;
+    double slope = 1;
+
+    double value(double coordinate) const { return value0 + (coordinate - coordinate0) * slope; }
+    double tolerance() const { return 0.02 * std::fabs(slope); }
+};
+
+Scale scaleThrough(double c0, double v0, double c1, double v1) {
+    return {c0, v0, (v1 - v0) / (c1 - c0)};
+}
+
+std::vector<std::smatch> matches(const std::string& text, const std::regex& pattern) {
+    return {std::sregex_iterator(text.begin(), text.end(), pattern), std::sregex_iterator()};
+}
+
+double numberOf(const std::ssub_match& match) {
+    return numberIn(match.str()).value_or(std::nan(""));
+}
+
+// The FSB scale, from the points drawn for their FSB.
+Scale fsbScale(const std::string& svg) {
+    const std::regex circle(
+        R"re(<circle cx="([^"]*)"[^>]*class="point cpu[^"]*" data-fsb="([^"]*)")re");
+    const std::vector<std::smatch> found = matches(svg, circle);
+    EXPECT_GE(found.size(), 2U);
+    return scaleThrough(numberOf(found.front()[1]), numberOf(found.front()[2]),
+                        numberOf(found.back()[1]), numberOf(found.back()[2]));
+}
+
+// A panel's value scale, from its grid lines and their numbers.
+Scale valueScale(const std::string& panel) {
+    const std::regex tick(
+        R"re(<line [^>]*y1="([^"]*)"[^>]*/>\n<text [^>]*text-anchor="end">([^<]*)</text>)re");
+    std::vector<std::pair<double, double>> ticks;
+    for (const std::smatch& match : matches(panel, tick)) {
+        if (const auto value = numberIn(match[2].str())) {
+            ticks.emplace_back(numberOf(match[1]), *value);
+        }
+    }
+    EXPECT_GE(ticks.size(), 2U);
+    if (ticks.size() < 2) {
+        return {};
+    }
+    return scaleThrough(ticks.front().first, ticks.front().second, ticks.back().first,
+                        ticks.back().second);
+}
+
+// The text from a panel's heading to the next one's.
+std::string panelText(const std::string& svg, const std::string& heading, const std::string& next) {
+    const std::size_t from = svg.find("font-weight=\"bold\">" + heading + "</text>");
+    const std::size_t to =
+        next.empty() ? svg.size() : svg.find("font-weight=\"bold\">" + next + "</text>");
+    EXPECT_NE(from, std::string::npos) << heading;
+    return from == std::string::npos ? std::string() : svg.substr(from, to - from);
+}
+
+class clock_chart_geometry : public testing::TestWithParam<std::vector<std::string_view>> {};
+
+// Where the lines, scales and regions fall, read back in MHz: the band
+// limits, the nominal clock and the hint limits, all in sight, and the
+// series broken exactly where the divider changes.
+TEST_P(clock_chart_geometry, places_limits_regions_and_series_by_their_mhz) {
+    const std::vector<ClockCase> rows = fsbTable("14.318", GetParam());
+    const std::string svg = drawClockChart(rows, kLabels);
+    const Scale fsb = fsbScale(svg);
+
+    // The band limits above the panels and in each of them.
+    const std::regex bandLimit(R"re(<line x1="([^"]*)"[^>]*class="band-limit")re");
+    const std::vector<std::string> parts{svg.substr(0, svg.find("font-weight=\"bold\">CPU</text>")),
+                                         panelText(svg, "CPU", "PCI"), panelText(svg, "PCI", "AGP"),
+                                         panelText(svg, "AGP", "")};
+    for (std::size_t part = 0; part < parts.size(); ++part) {
+        const std::vector<std::smatch> limits = matches(parts[part], bandLimit);
+        ASSERT_EQ(limits.size(), 2U) << part;
+        EXPECT_NEAR(fsb.value(numberOf(limits[0][1])), kFsbLowerLimit, fsb.tolerance()) << part;
+        EXPECT_NEAR(fsb.value(numberOf(limits[1][1])), kFsbUpperLimit, fsb.tolerance()) << part;
+    }
+
+    std::vector<const ClockCase*> sorted;
+    for (const ClockCase& row : rows) {
+        sorted.push_back(&row);
+    }
+    std::stable_sort(sorted.begin(), sorted.end(), [](const ClockCase* a, const ClockCase* b) {
+        return std::stod(a->fsb) < std::stod(b->fsb);
+    });
+    struct PanelCase {
+        std::string heading;
+        std::string next;
+        ClockIndex clock;
+        std::optional<double> nominal;
+    };
+    for (const PanelCase& c : {PanelCase{"CPU", "PCI", CpuClock, std::nullopt},
+                               PanelCase{"PCI", "AGP", PciClock, kNominalPci},
+                               PanelCase{"AGP", "", AgpClock, kNominalAgp}}) {
+        const std::string panel = panelText(svg, c.heading, c.next);
+        const Scale value = valueScale(panel);
+        if (c.nominal) {
+            const std::regex nominal(R"re(<line [^>]*y1="([^"]*)"[^>]*class="nominal")re");
+            const std::vector<std::smatch> line = matches(panel, nominal);
+            ASSERT_EQ(line.size(), 1U) << c.heading;
+            EXPECT_NEAR(value.value(numberOf(line[0][1])), *c.nominal, value.tolerance());
+            // Danger, caution and ok from the top down, each in sight.
+            const std::regex region(
+                R"re(<rect x="[^"]*" y="([^"]*)" width="[^"]*" height="([^"]*)" fill="[^"]*"/>)re");
+            // Each as its top and its base.
+            std::vector<std::pair<double, double>> regions;
+            for (const std::smatch& match : matches(panel, region)) {
+                regions.emplace_back(numberOf(match[1]), numberOf(match[1]) + numberOf(match[2]));
+            }
+            std::sort(regions.begin(), regions.end());
+            ASSERT_EQ(regions.size(), 3U) << c.heading;
+            EXPECT_NEAR(regions[0].second, regions[1].first, 0.02) << c.heading;
+            EXPECT_NEAR(regions[1].second, regions[2].first, 0.02) << c.heading;
+            EXPECT_NEAR(value.value(regions[0].second), *c.nominal * kDangerShare,
+                        value.tolerance());
+            EXPECT_NEAR(value.value(regions[1].second), *c.nominal * kCautionShare,
+                        value.tolerance());
+            EXPECT_GT(regions[0].second - regions[0].first, 1.0) << c.heading;
+        }
+
+        // The line's runs, in FSB, against the rows' dividers.
+        std::vector<std::vector<double>> expected;
+        for (std::size_t i = 0; i < sorted.size(); ++i) {
+            const auto divider = [&](const ClockCase* row) {
+                return c.clock == PciClock   ? row->pci
+                       : c.clock == AgpClock ? row->agp
+                                             : DividerChoice{};
+            };
+            if (i == 0 || divider(sorted[i]) != divider(sorted[i - 1])) {
+                expected.emplace_back();
+            }
+            expected.back().push_back(std::stod(sorted[i]->fsb));
+        }
+        const std::regex path(R"re(<path d="([^"]*)")re");
+        const std::vector<std::smatch> found = matches(panel, path);
+        ASSERT_EQ(found.size(), 1U) << c.heading;
+        // "M x y L x y M x y": a command, then its point.
+        std::string commands = found[0][1].str();
+        for (std::size_t at = commands.find_first_of("ML"); at != std::string::npos;
+             at = commands.find_first_of("ML", at + 3)) {
+            commands.replace(at, 1, std::string(" ") + commands[at] + ' ');
+        }
+        std::istringstream d(commands);
+        std::vector<std::vector<double>> runs;
+        std::size_t vertex = 0;
+        for (std::string command; d >> command;) {
+            double px = 0;
+            double py = 0;
+            d >> px >> py;
+            if (command == "M") {
+                runs.emplace_back();
+            }
+            ASSERT_FALSE(runs.empty()) << c.heading;
+            runs.back().push_back(fsb.value(px));
+            ASSERT_LT(vertex, sorted.size()) << c.heading;
+            EXPECT_NEAR(value.value(py), sorted[vertex++]->clocks.values.at(c.clock),
+                        value.tolerance())
+                << c.heading;
+        }
+        ASSERT_EQ(runs.size(), expected.size()) << c.heading;
+        for (std::size_t run = 0; run < runs.size(); ++run) {
+            ASSERT_EQ(runs[run].size(), expected[run].size()) << c.heading << ' ' << run;
+            for (std::size_t i = 0; i < runs[run].size(); ++i) {
+                EXPECT_NEAR(runs[run][i], expected[run][i], fsb.tolerance()) << c.heading;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(tables, clock_chart_geometry,
+                         testing::Values(
+                             // The CLI's list: every band, clocks from ok to danger.
+                             std::vector<std::string_view>{kFsbPresets.begin(), kFsbPresets.end()},
+                             // One safe FSB a band: the scale still reaches the danger region.
+                             std::vector<std::string_view>{"66.666", "100", "138"}));
 
 TEST(clock_chart, escapes_every_text_it_is_given) {
     ChartLabels labels = kLabels;

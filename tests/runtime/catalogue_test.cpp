@@ -32,7 +32,9 @@ TEST(choose_language, first_set_variable_decides) {
         // LANGUAGE's first entry wins over every locale variable.
         {"ja:en", "en_US.UTF-8", nullptr, nullptr, ja},
         {"en_GB:ja", nullptr, nullptr, "ja_JP.UTF-8", en},
-        {":ja", nullptr, nullptr, "en_US.UTF-8", en},
+        // As gettext reads the list, an empty entry is passed over.
+        {":en", nullptr, nullptr, "ja_JP.UTF-8", en},
+        {":ja", nullptr, nullptr, "en_US.UTF-8", ja},
         {"jp", nullptr, nullptr, nullptr, en},
     };
     for (const LanguageCase& c : cases) {

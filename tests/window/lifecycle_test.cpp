@@ -1,3 +1,5 @@
+#include <window/application_setup.h>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QProcess>
@@ -64,6 +66,36 @@ private slots:
         QCOMPARE(program.state(), QProcess::Running);
         program.kill();
         program.waitForFinished();
+    }
+
+    // Without a display, or with one that no server answers, the program
+    // says what to set on one line and fails, rather than abort with Qt's
+    // own messages.
+    void programWithoutDisplay_data() {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("no DISPLAY") << QString();
+        QTest::newRow("DISPLAY no server answers") << QStringLiteral(":97");
+    }
+    void programWithoutDisplay() {
+        QFETCH(QString, display);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE",
+                                 "LC_ALL", "LC_MESSAGES", "XDG_SESSION_TYPE"}) {
+            environment.remove(QLatin1String(name));
+        }
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("ja_JP.UTF-8"));
+        if (!display.isEmpty()) {
+            environment.insert(QStringLiteral("DISPLAY"), display);
+        }
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(QUENVALE_PROGRAM), {});
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        QCOMPARE(program.readAllStandardError(),
+                 QByteArray::fromStdString(noDisplayText(Language::Japanese) + "\n"));
+        QCOMPARE(program.readAllStandardOutput(), QByteArray());
     }
 };
 
