@@ -11,6 +11,7 @@ import xml.etree.ElementTree as ElementTree
 
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select
 
 from page_harness import FSB, PCI, AGP, REFERENCE, PageTestCase, main
 
@@ -22,16 +23,27 @@ KNOWN_CSV = {
            "error,error_code",
            "15,100,1/3,2/3,104.7632,34.92108,69.84216,ok,ok,,"],
 }
+# `quenvale-calc --plan --target 500 --multiplier 4.5`'s first line.
+KNOWN_PLAN = {
+    "ja": "コアクロック (CPU × 4.5)が 500 MHz に近い順、PCI・AGP は caution(注意) まで: "
+          "108 件中 10 件",
+    "en": "Core clock (CPU × 4.5) nearest 500 MHz, PCI and AGP within caution(注意): 10 of 108",
+}
+
+
+def cli(*args, language="ja"):
+    """What the command line prints, or None without it."""
+    calc = os.environ.get("QUENVALE_CALC", "")
+    if not os.access(calc, os.X_OK):
+        return None
+    locale = {"ja": "ja_JP.UTF-8", "en": "en_US.UTF-8"}[language]
+    return subprocess.run([calc, *args], capture_output=True, check=False, text=True,
+                          env={**os.environ, "LC_ALL": locale}).stdout
 
 
 def cli_csv(reference):
     """The command line's CSV of the crystal's table, or None without it."""
-    calc = os.environ.get("QUENVALE_CALC", "")
-    if not os.access(calc, os.X_OK):
-        return None
-    return subprocess.run([calc, "--table", "--ref", reference, "--format", "csv"],
-                          capture_output=True, check=False, text=True,
-                          env={**os.environ, "LC_ALL": "ja_JP.UTF-8"}).stdout
+    return cli("--table", "--ref", reference, "--format", "csv")
 
 
 class CompanionTestCase(PageTestCase):
@@ -138,29 +150,49 @@ class Choose(CompanionTestCase):
                 self.assertEqual(self.page.results(), [cpu, pci_mhz, agp_mhz])
                 self.assertEqual(self.window_dividers(), [pci, agp])
 
+    def plan(self, target, multiplier):
+        for name, text in (("plan-target", target), ("plan-multiplier", multiplier)):
+            self.page.control(name).clear()
+            if text:  # WebKit's driver refuses to type nothing
+                self.page.control(name).send_keys(text)
+        self.page.control("plan-find").click()
+
+    def test_the_plan_is_the_command_lines_in_either_language(self):
+        # The limit starts where the command line's does.
+        self.assertEqual(Select(self.page.control("plan-limit")).first_selected_option.text,
+                         "注意")
+        self.plan("500", "4.5")
+        rows = len(self.table_rows("#plan-table"))
+        for language in ("ja", "en"):
+            with self.subTest(language=language):
+                self.driver.execute_script("document.documentElement.lang = arguments[0]",
+                                           language)
+                printed = cli("--plan", "--target", "500", "--multiplier", "4.5",
+                              language=language)
+                line = printed.splitlines()[0] if printed else KNOWN_PLAN[language]
+                self.assertEqual(self.page.control("plan-summary").text, line)
+                self.assertEqual(len(self.table_rows("#plan-table")), rows)
+
     def test_bad_target_or_multiplier_is_told_beside_it(self):
         page = self.page
-        page.control("plan-target").send_keys("500")
-        page.control("plan-find").click()
-        before = self.table_rows("#plan-table")
         window = page.texts(), page.results()
         for target, multiplier, field, message in (
                 ("abc", "", "plan-target", "目標クロックの値「abc」は数値ではありません。"),
                 ("-5", "", "plan-target", "目標クロック は正の数です: -5"),
                 ("", "", "plan-target", "目標クロック"),
                 ("500", "0", "plan-multiplier", "倍率 は正の数です: 0"),
-                ("500", "x", "plan-multiplier", "倍率 は正の数です: x")):
+                ("500", "x", "plan-multiplier", "倍率の値「x」は数値ではありません。")):
             with self.subTest(target=target, multiplier=multiplier):
-                for name, text in (("plan-target", target), ("plan-multiplier", multiplier)):
-                    page.control(name).clear()
-                    if text:  # WebKit's driver refuses to type nothing
-                        page.control(name).send_keys(text)
-                page.control("plan-find").click()
+                self.plan("500", "")
+                self.assertEqual(len(self.table_rows("#plan-table")), 10)
+                self.plan(target, multiplier)
                 self.assertIn(message, page.control(f"{field}-error").text)
                 other = "plan-multiplier" if field == "plan-target" else "plan-target"
                 self.assertEqual(page.control(f"{other}-error").text, "")
                 self.assertEqual(page.control(field).get_attribute("aria-invalid"), "true")
-                self.assertEqual(self.table_rows("#plan-table"), before)
+                # The earlier plan's rows do not stay under the message.
+                self.assertEqual(self.table_rows("#plan-table"), [])
+                self.assertEqual(page.control("plan-summary").text, "")
                 self.assertEqual((page.texts(), page.results()), window)
 
 
