@@ -7,13 +7,15 @@ import csv
 import io
 import os
 import subprocess
+import unittest
 import xml.etree.ElementTree as ElementTree
 
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select
 
-from page_harness import FSB, PCI, AGP, REFERENCE, PageTestCase, main
+from page_harness import FSB, PCI, AGP, REFERENCE, Page, PageTestCase, engine, main, \
+    start_browser
 
 SVG = "{http://www.w3.org/2000/svg}"
 # `quenvale-calc --table --ref 15 --format csv`, its header and the row at
@@ -194,6 +196,73 @@ class Choose(CompanionTestCase):
                 self.assertEqual(self.table_rows("#plan-table"), [])
                 self.assertEqual(page.control("plan-summary").text, "")
                 self.assertEqual((page.texts(), page.results()), window)
+
+
+# Where the page's parts fall on a screen: the notice of a bad link, and
+# the FSB table's cells on a phone.
+IN_VIEW = """
+const [selector] = arguments;
+const r = document.querySelector(selector).getBoundingClientRect();
+return [r.left, r.top, r.right, r.bottom, innerWidth, innerHeight];
+"""
+
+
+class Layout(unittest.TestCase):
+    def test_a_bad_links_notice_is_in_view_under_the_window_on_a_desktop(self):
+        for width, height in ((1280, 900), (1920, 1080)):
+            with self.subTest(size=f"{width}x{height}"):
+                driver = start_browser(width=width, height=height)
+                try:
+                    page = Page(driver, PageTestCase.page_path).open()
+                    companion = driver.execute_script(IN_VIEW, "#companion")
+                    page.open("#ref=abc&fsb=100")
+                    self.assertIn("abc", page.notice())
+                    window = driver.execute_script(IN_VIEW, "#Form1")
+                    for part in ("#notice", "#language-switch"):
+                        left, top, right, bottom, view_width, view_height = \
+                            driver.execute_script(IN_VIEW, part)
+                        self.assertGreaterEqual(top, window[3], part)
+                        self.assertLessEqual(bottom, view_height, part)
+                        self.assertLessEqual(right, companion[0], part)
+                        self.assertGreaterEqual(left, 0, part)
+                    # Neither pushed aside nor narrowed by the notice (its
+                    # height follows when its chart has loaded).
+                    self.assertEqual(driver.execute_script(IN_VIEW, "#companion")[:3],
+                                     companion[:3])
+                finally:
+                    driver.quit()
+
+    @unittest.skipIf(engine() != "chromium", "phone emulation is Chromium's")
+    def test_the_fsb_and_the_pci_and_agp_hints_are_in_view_on_a_phone(self):
+        driver = start_browser(phone=True)
+        try:
+            # A crystal whose table has both hints in both columns.
+            Page(driver, PageTestCase.page_path).open("#ref=14.318&fsb=100&lang=ja")
+            cells = """
+const box = document.querySelector('#fsb-table').parentElement;
+box.scrollLeft = arguments[0];
+const edge = box.getBoundingClientRect();
+const rows = [...document.querySelectorAll('#fsb-table tr')];
+const span = (cell) => { const r = cell.getBoundingClientRect();
+                         return [r.left - edge.left, r.right - edge.left]; };
+return [edge.width, box.scrollWidth,
+        rows.map((tr) => [0, 4, 5].map((i) => [...span(tr.cells[i]),
+                                             tr.cells[i].querySelector('.hint')?.textContent]))];
+"""
+            width, scroll_width, rows = driver.execute_script(cells, 0)
+            words = {word for row in rows for *_, word in row[1:]}
+            self.assertLessEqual({"注意", "危険"}, words)
+            for row in rows:
+                for left, right, _ in row:
+                    self.assertGreaterEqual(left, 0)
+                    self.assertLessEqual(right, width)
+            # Scrolled to its far end, the table keeps each row's FSB in view.
+            self.assertGreater(scroll_width, width)
+            _, _, rows = driver.execute_script(cells, scroll_width)
+            for (left, right, _), *_ in rows:
+                self.assertEqual(left, 0)
+        finally:
+            driver.quit()
 
 
 if __name__ == "__main__":
