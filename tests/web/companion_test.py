@@ -25,6 +25,9 @@ KNOWN_CSV = {
            "error,error_code",
            "15,100,1/3,2/3,104.7632,34.92108,69.84216,ok,ok,,"],
 }
+# The crystal's consequences, `quenvale-calc REF 100 --details --format
+# csv`'s usb_mhz, usb_ok and timer_drift_s_per_day: the same at every FSB.
+KNOWN_CONSEQUENCES = {"15": ("50.28635", "false", "4115.435")}
 # `quenvale-calc --plan --target 500 --multiplier 4.5`'s first line.
 KNOWN_PLAN = {
     "ja": "コアクロック (CPU × 4.5)が 500 MHz に近い順、PCI・AGP は caution(注意) まで: "
@@ -46,6 +49,15 @@ def cli(*args, language="ja"):
 def cli_csv(reference):
     """The command line's CSV of the crystal's table, or None without it."""
     return cli("--table", "--ref", reference, "--format", "csv")
+
+
+def consequences(reference):
+    """The crystal's USB clock, whether it is in tolerance, and its drift."""
+    saved = cli(reference, "100", "--details", "--format", "csv")
+    if saved is None:
+        return KNOWN_CONSEQUENCES.get(reference)
+    record = next(csv.DictReader(io.StringIO(saved)))
+    return record["usb_mhz"], record["usb_ok"], record["timer_drift_s_per_day"]
 
 
 class CompanionTestCase(PageTestCase):
@@ -108,6 +120,17 @@ class Table(CompanionTestCase):
                     for hint, word in pair:
                         self.assertEqual(words.setdefault(hint, word), word)
                         self.assertEqual(word != "", hint != "ok")
+                # The USB and drift cells are the crystal's, at every FSB;
+                # a USB clock out of tolerance is marked.
+                expected = consequences(reference)
+                if expected is not None:
+                    usb, usb_ok, drift = expected
+                    notes = self.driver.execute_script(
+                        "return [...document.querySelectorAll('#fsb-table tbody tr')].map("
+                        "(tr) => tr.cells[6].querySelector('.hint')?.textContent ?? '')")
+                    for cells, note in zip(shown, notes):
+                        self.assertEqual(cells[6:], [usb, drift])
+                        self.assertEqual(note, "" if usb_ok == "true" else "範囲外")
 
 
 class Choose(CompanionTestCase):
