@@ -1,11 +1,13 @@
 #include <calculator/divider_rules.h>
 #include <calculator/planner.h>
+#include <runtime/catalogue.h>
 #include <runtime/parse_single.h>
 #include <runtime/single_store.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <string>
 #include <utility>
 
 namespace quenvale {
@@ -34,7 +36,50 @@ bool rankedBefore(const Ranked& a, const Ranked& b) {
     return a.crystalDeviation < b.crystalDeviation;
 }
 
+// "ok", "caution(注意)" or "danger(危険)": the command line's name for the
+// limit, with its hint word.
+std::string_view limitLabel(ClockHint limit, Language language) {
+    switch (limit) {
+    case ClockHint::Caution:
+        return tr(language, "caution(注意)");
+    case ClockHint::Danger:
+        return tr(language, "danger(危険)");
+    case ClockHint::Ok:
+        break;
+    }
+    return hintName(limit);
+}
+
 } // namespace
+
+std::optional<float> positiveValue(std::string_view text) {
+    const float value = parseSingle(text);
+    // Written so that a NaN is not taken either.
+    if (!(value > 0)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string planSummary(std::string_view target, std::optional<std::string_view> multiplier,
+                        ClockHint limit, std::size_t shown, std::size_t candidates,
+                        Language language) {
+    const std::string shownText = std::to_string(shown);
+    const std::string candidatesText = std::to_string(candidates);
+    const std::initializer_list<Argument> counts{{"multiplier", multiplier.value_or("")},
+                                                 {"target", target},
+                                                 {"limit", limitLabel(limit, language)},
+                                                 {"candidates", candidatesText},
+                                                 {"shown", shownText}};
+    return multiplier ? tr(language,
+                           "コアクロック (CPU × {multiplier})が {target} MHz に近い順、"
+                           "PCI・AGP は {limit} まで: {candidates} 件中 {shown} 件",
+                           counts)
+                      : tr(language,
+                           "CPU クロックが {target} MHz に近い順、PCI・AGP は {limit} "
+                           "まで: {candidates} 件中 {shown} 件",
+                           counts);
+}
 
 std::vector<PlanCandidate> planCrystals(std::string_view targetText,
                                         std::optional<std::string_view> multiplierText,

@@ -5,7 +5,10 @@
 #include <calculator/clock_panel.h>
 #include <calculator/consequences.h>
 #include <calculator/option_group.h>
+#include <runtime/language.h>
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -34,6 +37,25 @@ struct PlanCandidate {
     // without a multiplier.
     float rankedMhz() const;
 };
+
+// The limits a plan keeps its PCI and AGP hints within, mildest first, and
+// the one a plan is made with when none is asked for: caution, so that a
+// slightly fast bus still shows, marked.
+inline constexpr std::array kPlanLimits{ClockHint::Ok, ClockHint::Caution, ClockHint::Danger};
+inline constexpr ClockHint kDefaultPlanLimit = ClockHint::Caution;
+
+// A target clock or a multiplier as typed, when it is a number above 0;
+// none when it is 0 or below, as no plan aims at such a clock. A text that
+// is not a number throws the conversion's RuntimeError, so that it is told
+// it is not a number rather than that it is not above 0.
+std::optional<float> positiveValue(std::string_view text);
+
+// The line above a plan: what it ranks against the target, the limit, and
+// how many of how many candidates are shown; the same words wherever a plan
+// is shown.
+std::string planSummary(std::string_view target, std::optional<std::string_view> multiplier,
+                        ClockHint limit, std::size_t shown, std::size_t candidates,
+                        Language language);
 
 // Every crystal of `references` with every setting of `settings` whose PCI
 // and AGP hints are no worse than `limit`, best first: nearest ranked clock

@@ -271,12 +271,10 @@ std::vector<std::string_view> formatNames(Format first, bool chart) {
     return names;
 }
 
-constexpr std::array kLimits{ClockHint::Ok, ClockHint::Caution, ClockHint::Danger};
-
 std::vector<std::string_view> limitNames() {
     std::vector<std::string_view> names;
-    names.reserve(kLimits.size());
-    for (const ClockHint hint : kLimits) {
+    names.reserve(kPlanLimits.size());
+    for (const ClockHint hint : kPlanLimits) {
         names.push_back(hintName(hint));
     }
     return names;
@@ -326,15 +324,17 @@ void checkNumber(std::string_view option, std::string_view text, FieldName field
 }
 
 // A number above 0; anything else would make every clock it scales zero,
-// negative or meaningless.
-void checkPositive(std::string_view option, std::string_view text, Language language) {
-    float value = 0;
+// negative or meaningless. A text that is not a number is told so first.
+void checkPositive(std::string_view option, std::string_view text, FieldName field,
+                   Language language) {
+    std::optional<float> value;
     try {
-        value = parseSingle(text);
-    } catch (const RuntimeError&) {
-        value = 0;
+        value = positiveValue(text);
+    } catch (const RuntimeError& error) {
+        const std::string message = failureText(error, field, language);
+        throw UsageError(option + (": " + message.substr(0, message.find('\n'))));
     }
-    if (!(value > 0)) {
+    if (!value) {
         throw UsageError(
             tr(language, "{option} は正の数です: {value}", {{"option", option}, {"value", text}}));
     }
@@ -479,7 +479,7 @@ void checkOptions(const Given& given, const ModeSpec& mode, Language language) {
         }
     }
     if (const auto& multiplier = given["--multiplier"]) {
-        checkPositive("--multiplier", *multiplier, language);
+        checkPositive("--multiplier", *multiplier, FieldName::Multiplier, language);
     }
     if (!mode.needs.empty() && !given.has(mode.needs)) {
         throw UsageError(tr(language, "{mode} には {option} が必要です",
@@ -538,16 +538,15 @@ Command commandOf(const Given& given, const ModeSpec& mode, Language language) {
     if (mode.mode == kPlan) {
         PlanArgs plan{
             .target = *given["--target"], .multiplier = optional("--multiplier"), .format = format};
-        checkNumber("--target", plan.target, FieldName::Target, language);
         // As --crystal-for, no plan aims at a clock of 0 or below.
-        checkPositive("--target", plan.target, language);
+        checkPositive("--target", plan.target, FieldName::Target, language);
         if (const auto& limit = given["--limit"]) {
             const auto names = limitNames();
             const auto found = std::find(names.begin(), names.end(), *limit);
             if (found == names.end()) {
                 throw notOneOf("--limit", names, *limit, language);
             }
-            plan.limit = kLimits.at(static_cast<std::size_t>(found - names.begin()));
+            plan.limit = kPlanLimits.at(static_cast<std::size_t>(found - names.begin()));
         }
         if (const auto& top = given["--top"]) {
             plan.top = countNamed(*top, language);

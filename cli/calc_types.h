@@ -2,6 +2,7 @@
 
 #include <calculator/clock_hints.h>
 #include <calculator/option_group.h>
+#include <calculator/planner.h>
 
 #include <cstddef>
 #include <optional>
@@ -50,7 +51,7 @@ struct CrystalForArgs {
 struct PlanArgs {
     std::string target;                    // a number above 0
     std::optional<std::string> multiplier; // a positive number
-    ClockHint limit = ClockHint::Caution;  // the worst hint kept
+    ClockHint limit = kDefaultPlanLimit;   // the worst hint kept
     std::size_t top = 10;                  // how many candidates
     Format format = Format::Text;
 };

@@ -26,19 +26,6 @@ CaseRow planRow(const PlanCandidate& candidate) {
     return row;
 }
 
-// "ok", "caution(注意)" or "danger(危険)".
-std::string_view limitLabel(ClockHint limit, Language language) {
-    switch (limit) {
-    case ClockHint::Caution:
-        return tr(language, "caution(注意)");
-    case ClockHint::Danger:
-        return tr(language, "danger(危険)");
-    case ClockHint::Ok:
-        break;
-    }
-    return hintName(limit);
-}
-
 // The candidates as a table after a line that says what was asked for and
 // how many of how many are shown.
 class PlanTextWriter final : public RowWriter {
@@ -46,22 +33,7 @@ public:
     PlanTextWriter(std::ostream& out, const PlanArgs& args, std::size_t shown,
                    std::size_t candidates, Language language)
         : out_(out), language_(language) {
-        const std::string multiplier = args.multiplier.value_or("");
-        const std::string shownText = std::to_string(shown);
-        const std::string candidatesText = std::to_string(candidates);
-        const std::initializer_list<Argument> counts{{"multiplier", multiplier},
-                                                     {"target", args.target},
-                                                     {"limit", limitLabel(args.limit, language)},
-                                                     {"candidates", candidatesText},
-                                                     {"shown", shownText}};
-        out_ << (args.multiplier ? tr(language,
-                                      "コアクロック (CPU × {multiplier})が {target} MHz に近い順、"
-                                      "PCI・AGP は {limit} まで: {candidates} 件中 {shown} 件",
-                                      counts)
-                                 : tr(language,
-                                      "CPU クロックが {target} MHz に近い順、PCI・AGP は {limit} "
-                                      "まで: {candidates} 件中 {shown} 件",
-                                      counts))
+        out_ << planSummary(args.target, args.multiplier, args.limit, shown, candidates, language)
              << '\n';
         std::string header = std::string(kTableColumns) + "     ";
         if (args.multiplier) {

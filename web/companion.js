@@ -57,8 +57,7 @@ window.quenvaleCompanion = (page) => {
 
     // The crystal and FSB the table was drawn for, from the session.
     let shown = { reference: '', fsb: '', chart: '' };
-    // The last plan made, and the last asked for (which may have failed).
-    let lastPlan = null;
+    // The last plan asked for, drawn again in a new language.
     let lastAsked = null;
 
     const columns = ['fsb', 'pciDivider', 'agpDivider', 'cpu', 'pci', 'agp', 'usb', 'drift'];
@@ -216,13 +215,12 @@ window.quenvaleCompanion = (page) => {
         [target.control, multiplier.control].forEach((control, i) => {
             control.setAttribute('aria-invalid', String(outcome.field === i));
         });
-        if (outcome.field >= 0) {
-            outcome.rows.delete();
-            return;
-        }
-        lastPlan = args;
+        // A plan that failed answers nothing: no rows of an earlier one
+        // stay under its message.
         summary.textContent = outcome.summary;
-        fill(planTable, '', planColumns, items(outcome.rows), choosePlan, 'reference');
+        const rows = items(outcome.rows);
+        fill(planTable, '', planColumns, rows, choosePlan, 'reference');
+        planTable.hidden = rows.length === 0;
     }
 
     planner.addEventListener('submit', (event) => {
@@ -260,7 +258,9 @@ window.quenvaleCompanion = (page) => {
         limit.label.textContent = say('limit');
         count.label.textContent = say('count');
         find.textContent = say('find');
-        const chosenLimit = Math.max(0, limit.control.selectedIndex);
+        // The command line's limit when none is asked for.
+        const chosenLimit = limit.control.options.length ? limit.control.selectedIndex :
+            program.planDefaultLimit();
         limit.control.replaceChildren(...['ok', 'caution', 'danger'].map((name) =>
             make('option', {}, say(name))));
         limit.control.selectedIndex = chosenLimit;
@@ -273,12 +273,8 @@ window.quenvaleCompanion = (page) => {
     function redraw() {
         caption();
         drawTable();
-        const asked = lastAsked;
-        if (lastPlan) {
-            runPlan(lastPlan);
-        }
-        if (asked && asked !== lastPlan) {
-            runPlan(asked);
+        if (lastAsked) {
+            runPlan(lastAsked);
         }
     }
 

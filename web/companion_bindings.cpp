@@ -66,12 +66,12 @@ struct PlanOutcome {
     // when the plan was made.
     int field = -1;
     std::string message;
-    std::string summary; // "21 件中 10 件", or why there is no candidate
+    std::string summary; // what was asked and "108 件中 10 件", or why there is no candidate
     std::vector<CompanionRow> rows;
 };
 
-// The planner's limits and row counts, in the order of the page's lists.
-constexpr std::array kLimits{ClockHint::Ok, ClockHint::Caution, ClockHint::Danger};
+// The planner's row counts, in the order of the page's list; its limits are
+// kPlanLimits'.
 constexpr std::array<std::size_t, 4> kPlanCounts{5, 10, 20, 50};
 
 Language languageOf(const std::string& code) {
@@ -168,17 +168,18 @@ std::string tableCsv(const std::string& reference, const std::string& code) {
     return csv;
 }
 
-// A number above 0, as the command line takes the target and multiplier;
-// else the message the command line gives.
+// The target or the multiplier, as the command line checks them: none when
+// it is a number above 0, else the message to put beside its field.
 std::optional<std::string> positiveFailure(const std::string& text, Message field,
                                            Language language) {
-    float value = 0;
+    std::optional<float> value;
     try {
-        value = parseSingle(text);
-    } catch (const RuntimeError&) {
-        value = 0;
+        value = positiveValue(text);
+    } catch (const RuntimeError& error) {
+        const std::string message = failureMessage(error, tr(language, field), language);
+        return message.substr(0, message.find('\n'));
     }
-    if (value > 0) {
+    if (value) {
         return std::nullopt;
     }
     return tr(language, {"{field} は正の数です: {value}", "companion"},
@@ -190,14 +191,8 @@ PlanOutcome plan(const std::string& target, const std::string& multiplier, int l
     const Language language = languageOf(code);
     const Message targetName{"目標クロック", "companion field name"};
     PlanOutcome outcome;
-    // The target is read first, so a text that is not a number gets the
-    // conversion's message, naming the field.
-    try {
-        parseSingle(target);
-    } catch (const RuntimeError& error) {
-        const std::string message = failureMessage(error, tr(language, targetName), language);
-        return {.field = 0, .message = message.substr(0, message.find('\n'))};
-    }
+    // The target is read first, then the multiplier, each told by its
+    // field.
     if (auto failure = positiveFailure(target, targetName, language)) {
         return {.field = 0, .message = std::move(*failure)};
     }
@@ -210,8 +205,8 @@ PlanOutcome plan(const std::string& target, const std::string& multiplier, int l
         multiplierText = multiplier;
     }
     const std::size_t limitAt =
-        std::clamp<std::size_t>(static_cast<std::size_t>(limitIndex), 0, kLimits.size() - 1);
-    const ClockHint limit = kLimits.at(limitAt);
+        std::clamp<std::size_t>(static_cast<std::size_t>(limitIndex), 0, kPlanLimits.size() - 1);
+    const ClockHint limit = kPlanLimits.at(limitAt);
     std::vector<PlanCandidate> candidates;
     try {
         candidates = planCrystals(target, multiplierText, limit);
@@ -230,8 +225,7 @@ PlanOutcome plan(const std::string& target, const std::string& multiplier, int l
         std::clamp<std::size_t>(static_cast<std::size_t>(countIndex), 0, kPlanCounts.size() - 1));
     const std::size_t shown = std::min(count, candidates.size());
     outcome.summary =
-        tr(language, {"{total} 件中 {shown} 件", "companion"},
-           {{"total", std::to_string(candidates.size())}, {"shown", std::to_string(shown)}});
+        planSummary(target, multiplierText, limit, shown, candidates.size(), language);
     for (std::size_t i = 0; i < shown; ++i) {
         const PlanCandidate& candidate = candidates[i];
         CompanionRow row{.reference = candidate.reference,
@@ -290,6 +284,13 @@ std::string companionText(const std::string& name, const std::string& code) {
     return {};
 }
 
+// Where the page's limit list starts: the limit the command line plans
+// with when it is given none.
+int planDefaultLimit() {
+    return static_cast<int>(std::find(kPlanLimits.begin(), kPlanLimits.end(), kDefaultPlanLimit) -
+                            kPlanLimits.begin());
+}
+
 std::vector<std::string> planCounts() {
     std::vector<std::string> counts;
     for (const std::size_t count : kPlanCounts) {
@@ -345,5 +346,6 @@ EMSCRIPTEN_BINDINGS(quenvale_companion) {
     function("tableCsv", &quenvale::tableCsv);
     function("plan", &quenvale::plan);
     function("planCounts", &quenvale::planCounts);
+    function("planDefaultLimit", &quenvale::planDefaultLimit);
     function("companionText", &quenvale::companionText);
 }

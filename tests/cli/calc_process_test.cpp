@@ -262,8 +262,13 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{
             {"15", "100", "--multiplier", "0"}, 2, "quenvale-calc: --multiplier は正の数です: 0\n"},
         FailureCase{{"15", "100", "--multiplier", "-4.5"}, 2, "quenvale-calc: --multiplier"},
-        FailureCase{
-            {"--plan", "--target", "500", "--multiplier", "x4"}, 2, "quenvale-calc: --multiplier"},
+        // A text that is not a number is told so, not that it is not above 0.
+        FailureCase{{"--plan", "--target", "500", "--multiplier", "x4"},
+                    2,
+                    "quenvale-calc: --multiplier: 倍率の値「x4」は数値ではありません。\n"},
+        FailureCase{{"--plan", "--target", "500", "--multiplier", "-2"},
+                    2,
+                    "quenvale-calc: --multiplier は正の数です: -2\n"},
         FailureCase{{"--table", "--multiplier", "4"}, 2, "quenvale-calc: --multiplier"},
         FailureCase{{"--table", "--details"}, 2, "quenvale-calc: --details"},
         // As with --crystal-for, no crystal gives a clock of 0 or below.

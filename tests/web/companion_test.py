@@ -7,12 +7,15 @@ import csv
 import io
 import os
 import subprocess
+import unittest
 import xml.etree.ElementTree as ElementTree
 
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select
 
-from page_harness import FSB, PCI, AGP, REFERENCE, PageTestCase, main
+from page_harness import FSB, PCI, AGP, REFERENCE, Page, PageTestCase, engine, main, \
+    start_browser
 
 SVG = "{http://www.w3.org/2000/svg}"
 # `quenvale-calc --table --ref 15 --format csv`, its header and the row at
@@ -22,16 +25,39 @@ KNOWN_CSV = {
            "error,error_code",
            "15,100,1/3,2/3,104.7632,34.92108,69.84216,ok,ok,,"],
 }
+# The crystal's consequences, `quenvale-calc REF 100 --details --format
+# csv`'s usb_mhz, usb_ok and timer_drift_s_per_day: the same at every FSB.
+KNOWN_CONSEQUENCES = {"15": ("50.28635", "false", "4115.435")}
+# `quenvale-calc --plan --target 500 --multiplier 4.5`'s first line.
+KNOWN_PLAN = {
+    "ja": "コアクロック (CPU × 4.5)が 500 MHz に近い順、PCI・AGP は caution(注意) まで: "
+          "108 件中 10 件",
+    "en": "Core clock (CPU × 4.5) nearest 500 MHz, PCI and AGP within caution(注意): 10 of 108",
+}
+
+
+def cli(*args, language="ja"):
+    """What the command line prints, or None without it."""
+    calc = os.environ.get("QUENVALE_CALC", "")
+    if not os.access(calc, os.X_OK):
+        return None
+    locale = {"ja": "ja_JP.UTF-8", "en": "en_US.UTF-8"}[language]
+    return subprocess.run([calc, *args], capture_output=True, check=False, text=True,
+                          env={**os.environ, "LC_ALL": locale}).stdout
 
 
 def cli_csv(reference):
     """The command line's CSV of the crystal's table, or None without it."""
-    calc = os.environ.get("QUENVALE_CALC", "")
-    if not os.access(calc, os.X_OK):
-        return None
-    return subprocess.run([calc, "--table", "--ref", reference, "--format", "csv"],
-                          capture_output=True, check=False, text=True,
-                          env={**os.environ, "LC_ALL": "ja_JP.UTF-8"}).stdout
+    return cli("--table", "--ref", reference, "--format", "csv")
+
+
+def consequences(reference):
+    """The crystal's USB clock, whether it is in tolerance, and its drift."""
+    saved = cli(reference, "100", "--details", "--format", "csv")
+    if saved is None:
+        return KNOWN_CONSEQUENCES.get(reference)
+    record = next(csv.DictReader(io.StringIO(saved)))
+    return record["usb_mhz"], record["usb_ok"], record["timer_drift_s_per_day"]
 
 
 class CompanionTestCase(PageTestCase):
@@ -94,6 +120,17 @@ class Table(CompanionTestCase):
                     for hint, word in pair:
                         self.assertEqual(words.setdefault(hint, word), word)
                         self.assertEqual(word != "", hint != "ok")
+                # The USB and drift cells are the crystal's, at every FSB;
+                # a USB clock out of tolerance is marked.
+                expected = consequences(reference)
+                if expected is not None:
+                    usb, usb_ok, drift = expected
+                    notes = self.driver.execute_script(
+                        "return [...document.querySelectorAll('#fsb-table tbody tr')].map("
+                        "(tr) => tr.cells[6].querySelector('.hint')?.textContent ?? '')")
+                    for cells, note in zip(shown, notes):
+                        self.assertEqual(cells[6:], [usb, drift])
+                        self.assertEqual(note, "" if usb_ok == "true" else "範囲外")
 
 
 class Choose(CompanionTestCase):
@@ -138,30 +175,117 @@ class Choose(CompanionTestCase):
                 self.assertEqual(self.page.results(), [cpu, pci_mhz, agp_mhz])
                 self.assertEqual(self.window_dividers(), [pci, agp])
 
+    def plan(self, target, multiplier):
+        for name, text in (("plan-target", target), ("plan-multiplier", multiplier)):
+            self.page.control(name).clear()
+            if text:  # WebKit's driver refuses to type nothing
+                self.page.control(name).send_keys(text)
+        self.page.control("plan-find").click()
+
+    def test_the_plan_is_the_command_lines_in_either_language(self):
+        # The limit starts where the command line's does.
+        self.assertEqual(Select(self.page.control("plan-limit")).first_selected_option.text,
+                         "注意")
+        self.plan("500", "4.5")
+        rows = len(self.table_rows("#plan-table"))
+        for language in ("ja", "en"):
+            with self.subTest(language=language):
+                self.driver.execute_script("document.documentElement.lang = arguments[0]",
+                                           language)
+                printed = cli("--plan", "--target", "500", "--multiplier", "4.5",
+                              language=language)
+                line = printed.splitlines()[0] if printed else KNOWN_PLAN[language]
+                self.assertEqual(self.page.control("plan-summary").text, line)
+                self.assertEqual(len(self.table_rows("#plan-table")), rows)
+
     def test_bad_target_or_multiplier_is_told_beside_it(self):
         page = self.page
-        page.control("plan-target").send_keys("500")
-        page.control("plan-find").click()
-        before = self.table_rows("#plan-table")
         window = page.texts(), page.results()
         for target, multiplier, field, message in (
                 ("abc", "", "plan-target", "目標クロックの値「abc」は数値ではありません。"),
                 ("-5", "", "plan-target", "目標クロック は正の数です: -5"),
                 ("", "", "plan-target", "目標クロック"),
                 ("500", "0", "plan-multiplier", "倍率 は正の数です: 0"),
-                ("500", "x", "plan-multiplier", "倍率 は正の数です: x")):
+                ("500", "x", "plan-multiplier", "倍率の値「x」は数値ではありません。")):
             with self.subTest(target=target, multiplier=multiplier):
-                for name, text in (("plan-target", target), ("plan-multiplier", multiplier)):
-                    page.control(name).clear()
-                    if text:  # WebKit's driver refuses to type nothing
-                        page.control(name).send_keys(text)
-                page.control("plan-find").click()
+                self.plan("500", "")
+                self.assertEqual(len(self.table_rows("#plan-table")), 10)
+                self.plan(target, multiplier)
                 self.assertIn(message, page.control(f"{field}-error").text)
                 other = "plan-multiplier" if field == "plan-target" else "plan-target"
                 self.assertEqual(page.control(f"{other}-error").text, "")
                 self.assertEqual(page.control(field).get_attribute("aria-invalid"), "true")
-                self.assertEqual(self.table_rows("#plan-table"), before)
+                # The earlier plan's rows do not stay under the message.
+                self.assertEqual(self.table_rows("#plan-table"), [])
+                self.assertEqual(page.control("plan-summary").text, "")
                 self.assertEqual((page.texts(), page.results()), window)
+
+
+# Where the page's parts fall on a screen: the notice of a bad link, and
+# the FSB table's cells on a phone.
+IN_VIEW = """
+const [selector] = arguments;
+const r = document.querySelector(selector).getBoundingClientRect();
+return [r.left, r.top, r.right, r.bottom, innerWidth, innerHeight];
+"""
+
+
+class Layout(unittest.TestCase):
+    def test_a_bad_links_notice_is_in_view_under_the_window_on_a_desktop(self):
+        for width, height in ((1280, 900), (1920, 1080)):
+            with self.subTest(size=f"{width}x{height}"):
+                driver = start_browser(width=width, height=height)
+                try:
+                    page = Page(driver, PageTestCase.page_path).open()
+                    companion = driver.execute_script(IN_VIEW, "#companion")
+                    page.open("#ref=abc&fsb=100")
+                    self.assertIn("abc", page.notice())
+                    window = driver.execute_script(IN_VIEW, "#Form1")
+                    for part in ("#notice", "#language-switch"):
+                        left, top, right, bottom, view_width, view_height = \
+                            driver.execute_script(IN_VIEW, part)
+                        self.assertGreaterEqual(top, window[3], part)
+                        self.assertLessEqual(bottom, view_height, part)
+                        self.assertLessEqual(right, companion[0], part)
+                        self.assertGreaterEqual(left, 0, part)
+                    # Neither pushed aside nor narrowed by the notice (its
+                    # height follows when its chart has loaded).
+                    self.assertEqual(driver.execute_script(IN_VIEW, "#companion")[:3],
+                                     companion[:3])
+                finally:
+                    driver.quit()
+
+    @unittest.skipIf(engine() != "chromium", "phone emulation is Chromium's")
+    def test_the_fsb_and_the_pci_and_agp_hints_are_in_view_on_a_phone(self):
+        driver = start_browser(phone=True)
+        try:
+            # A crystal whose table has both hints in both columns.
+            Page(driver, PageTestCase.page_path).open("#ref=14.318&fsb=100&lang=ja")
+            cells = """
+const box = document.querySelector('#fsb-table').parentElement;
+box.scrollLeft = arguments[0];
+const edge = box.getBoundingClientRect();
+const rows = [...document.querySelectorAll('#fsb-table tr')];
+const span = (cell) => { const r = cell.getBoundingClientRect();
+                         return [r.left - edge.left, r.right - edge.left]; };
+return [edge.width, box.scrollWidth,
+        rows.map((tr) => [0, 4, 5].map((i) => [...span(tr.cells[i]),
+                                             tr.cells[i].querySelector('.hint')?.textContent]))];
+"""
+            width, scroll_width, rows = driver.execute_script(cells, 0)
+            words = {word for row in rows for *_, word in row[1:]}
+            self.assertLessEqual({"注意", "危険"}, words)
+            for row in rows:
+                for left, right, _ in row:
+                    self.assertGreaterEqual(left, 0)
+                    self.assertLessEqual(right, width)
+            # Scrolled to its far end, the table keeps each row's FSB in view.
+            self.assertGreater(scroll_width, width)
+            _, _, rows = driver.execute_script(cells, scroll_width)
+            for (left, right, _), *_ in rows:
+                self.assertEqual(left, 0)
+        finally:
+            driver.quit()
 
 
 if __name__ == "__main__":

@@ -137,18 +137,31 @@ class EarlyInput(unittest.TestCase):
         self.release()
         self.assertEqual((early.results(), early.texts(), early.selected(AGP)), expected)
 
-    def test_what_follows_a_warning_is_not_done(self):
-        # The warning would have stopped the user: what they did after it
-        # was done before they saw it.
-        early = self.held_page()
-        early.type_into(REFERENCE, "abc")
-        early.calculate_button().click()
-        early.type_into(REFERENCE, "15")
-        early.calculate_button().click()
-        self.release()
-        self.assertTrue(early.dialog_open())
-        self.assertIn("abc", early.dialog_message())
-        self.assertEqual(early.results(), ["", "", ""])
+    def test_what_follows_a_warning_or_the_end_is_not_done(self):
+        # The warning, or the program's end, would have stopped the user:
+        # what they did after it was done before they saw it.
+        def warning(page):
+            page.type_into(REFERENCE, "abc")
+            page.calculate_button().click()
+
+        def end(page):
+            page.control("Command2").click()
+
+        for case, first in (("warning", warning), ("終了", end)):
+            with self.subTest(case=case):
+                early = self.held_page()
+                first(early)
+                early.type_into(REFERENCE, "15")
+                early.calculate_button().click()
+                self.release()
+                if case == "warning":
+                    self.assertTrue(early.dialog_open())
+                    self.assertIn("abc", early.dialog_message())
+                else:
+                    self.assertTrue(self.driver.execute_script(
+                        "return document.getElementById('Form1').inert"))
+                self.assertEqual(early.results(), ["", "", ""])
+
 
 if __name__ == "__main__":
     main()
