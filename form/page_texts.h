@@ -18,7 +18,7 @@ struct PageText {
     std::string_view placeholder;
 };
 
-inline constexpr std::array<PageText, 11> kPageTexts{{
+inline constexpr std::array<PageText, 13> kPageTexts{{
     {"linkUnreadable", Message("リンクを読めませんでした。初期状態で開いています。"), {}},
     {"linkFailed", Message("リンクの値では計算できませんでした。初期状態で開いています: {reason}"),
      "reason"},
@@ -33,6 +33,11 @@ inline constexpr std::array<PageText, 11> kPageTexts{{
     {"windowTitle", Message("Quenvale", "window title"), {}},
     {"ok", Message("OK", "button"), {}},
     {"noScript", Message("Quenvale は JavaScript で動きます。"), {}},
+    {"description",
+     Message("14.318 MHz の基準水晶を取り替えたマザーボードの CPU、PCI、AGP、USB "
+             "のクロックを計算します。"),
+     {}},
+    {"build", Message("ビルド {build}"), "build"},
 }};
 
 // The page's text of that name in the language, with `argument` in its

@@ -12,6 +12,7 @@ import argparse
 import base64
 import gzip
 import hashlib
+import html
 import json
 import pathlib
 import re
@@ -23,20 +24,35 @@ HERE = pathlib.Path(__file__).resolve().parent
 
 MANIFEST_LINKS = ('<link rel="manifest" href="manifest.webmanifest">\n'
                   '<link rel="apple-touch-icon" href="quenvale-256.png">')
-REGISTER_WORKER = ("<script>\n"
-                   "if ('serviceWorker' in navigator) {\n"
-                   "    navigator.serviceWorker.register('sw.js');\n"
-                   "}\n"
-                   "</script>")
+# Where trusted types are enforced, the worker's address goes through the
+# one policy the site has, which lets through that address alone.
+REGISTER_WORKER = """<script>
+if ('serviceWorker' in navigator) {
+    const worker = window.trustedTypes ? trustedTypes.createPolicy('quenvale-worker', {
+        createScriptURL(url) {
+            if (url !== 'sw.js') {
+                throw new TypeError(url);
+            }
+            return url;
+        },
+    }).createScriptURL('sw.js') : 'sw.js';
+    navigator.serviceWorker.register(worker);
+}
+</script>"""
 
-# Served first from the cache, so that the page opens offline; a new build
-# is a new cache name, and the worker that brings it drops the old cache.
+# Served from the cache of the build that the worker came with, so that the
+# page opens offline and never mixes two builds. A new build is a new worker
+# (its cache name is the build's hash): the browser fetches the worker anew
+# on each opening, and once the new one holds every file it takes over and
+# drops the old cache, so the next opening shows the new build.
 SERVICE_WORKER = """'use strict';
-const CACHE = 'quenvale-@VERSION@';
+const CACHE = 'quenvale-@BUILD_ID@';
 const FILES = @FILES@;
 
 self.addEventListener('install', (event) => {
-    event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES))
+    // Past the browser's HTTP cache, which may still hold the old files.
+    event.waitUntil(caches.open(CACHE)
+        .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'reload' }))))
         .then(() => self.skipWaiting()));
 });
 
@@ -49,20 +65,17 @@ self.addEventListener('activate', (event) => {
 
 self.addEventListener('fetch', (event) => {
     if (event.request.method === 'GET') {
-        event.respondWith(caches.match(event.request, { ignoreSearch: true })
+        event.respondWith(caches.open(CACHE)
+            .then((cache) => cache.match(event.request, { ignoreSearch: true }))
             .then((cached) => cached || fetch(event.request)));
     }
 });
 """
 
 
-def write_site(folder: pathlib.Path, page: str, icons: list, title: str) -> None:
-    folder.mkdir(parents=True, exist_ok=True)
-    index = page.replace("@SITE_HEAD@", MANIFEST_LINKS).replace("@SITE_BODY@", REGISTER_WORKER)
-    (folder / "index.html").write_text(index, encoding="utf-8")
+def site_manifest(icons: list, title: str) -> str:
     entries = []
     for icon in icons:
-        shutil.copyfile(icon, folder / icon.name)
         if icon.suffix == ".svg":
             entries.append({"src": icon.name, "sizes": "any", "type": "image/svg+xml"})
         else:
@@ -79,15 +92,63 @@ def write_site(folder: pathlib.Path, page: str, icons: list, title: str) -> None
         "theme_color": "#d4d0c8",
         "icons": entries,
     }
-    (folder / "manifest.webmanifest").write_text(
-        json.dumps(manifest, ensure_ascii=False, indent=2) + "\n", encoding="utf-8")
+    return json.dumps(manifest, ensure_ascii=False, indent=2) + "\n"
+
+
+def write_site(folder: pathlib.Path, index: str, icons: list, manifest: str,
+               build_id: str) -> None:
+    folder.mkdir(parents=True, exist_ok=True)
+    (folder / "index.html").write_text(index, encoding="utf-8")
+    for icon in icons:
+        shutil.copyfile(icon, folder / icon.name)
+    (folder / "manifest.webmanifest").write_text(manifest, encoding="utf-8")
     files = ["./", "index.html", "manifest.webmanifest"] + [icon.name for icon in icons]
-    digest = hashlib.sha256()
-    for name in files[1:]:
-        digest.update((folder / name).read_bytes())
-    worker = SERVICE_WORKER.replace("@VERSION@", digest.hexdigest()[:16]).replace(
-        "@FILES@", json.dumps(files))
+    worker = SERVICE_WORKER.replace("@BUILD_ID@", build_id).replace("@FILES@", json.dumps(files))
     (folder / "sw.js").write_text(worker, encoding="utf-8")
+
+
+def build_hash(page: str, version: str, manifest: str, icons: list) -> str:
+    """The build's name: a hash of everything the site holds, taken before
+    the hash itself and the policy (made from the page) are written in."""
+    digest = hashlib.sha256()
+    for part in (version, page, manifest):
+        digest.update(part.encode("utf-8"))
+        digest.update(b"\0")
+    for icon in icons:
+        digest.update(icon.read_bytes())
+    return digest.hexdigest()[:16]
+
+
+def inline_hashes(page: str, tag: str) -> list:
+    """The CSP source of each inline element <tag> that the browser runs or
+    applies (those with attributes, such as the data block, are neither),
+    from the bytes written."""
+    return ["'sha256-" + base64.b64encode(hashlib.sha256(body.encode("utf-8")).digest()).decode(
+        "ascii") + "'" for body in re.findall(rf"<{tag}>(.*?)</{tag}>", page, flags=re.DOTALL)]
+
+
+def security_policy(page: str, site: bool) -> str:
+    """The page's Content Security Policy: its own scripts and styles by
+    their hashes, the WebAssembly module compiled, the icons and the chart
+    as data addresses, the module's bytes fetched from a data address; on
+    the site also its icons, manifest and service worker, whose address is
+    the one trusted type made. Nothing else loads, no markup is made from
+    strings, and no form goes anywhere. (A policy in the page cannot say
+    who may frame it: that is frame-ancestors, for a host's header.)"""
+    directives = [
+        "default-src 'none'",
+        "script-src " + " ".join(inline_hashes(page, "script") + ["'wasm-unsafe-eval'"]),
+        "style-src " + " ".join(inline_hashes(page, "style")),
+        "img-src " + ("'self' data:" if site else "data:"),
+        # The module's bytes; reading back a download the page made (a blob)
+        # or, on the site, one of its own files is harmless.
+        "connect-src " + ("'self' data: blob:" if site else "data: blob:"),
+    ]
+    if site:
+        directives += ["manifest-src 'self'", "worker-src 'self'"]
+    directives += ["base-uri 'none'", "form-action 'none'", "require-trusted-types-for 'script'",
+                   "trusted-types " + ("quenvale-worker" if site else "'none'")]
+    return f'<meta http-equiv="Content-Security-Policy" content="{"; ".join(directives)}">'
 
 
 def data_uri(path: pathlib.Path) -> str:
@@ -134,6 +195,9 @@ def page_parts(args: argparse.Namespace, markup: dict) -> dict:
         "@COMPANION@": compact_script(args.node, args.companion),
         "@ICON16@": data_uri(args.icon16),
         "@ICON32@": data_uri(args.icon32),
+        "@DESCRIPTION@": markup["description"],
+        "@VERSION@": html.escape(args.version),
+        "@BUILD@": markup["build"],
     }
 
 
@@ -143,6 +207,7 @@ def main() -> int:
                  "loader", "script", "companion", "icon16", "icon32", "output"):
         parser.add_argument("--" + name.replace("_", "-"), dest=name, type=pathlib.Path,
                             required=True)
+    parser.add_argument("--version", required=True)
     parser.add_argument("--site", type=pathlib.Path)
     parser.add_argument("--site-icon", type=pathlib.Path, action="append", default=[])
     args = parser.parse_args()
@@ -164,12 +229,20 @@ def main() -> int:
             print(f"assemble_page: the template has no {marker}", file=sys.stderr)
             return 1
         page = page.replace(marker, text.rstrip("\n"))
-    if "@SITE_HEAD@" not in page or "@SITE_BODY@" not in page:
-        print("assemble_page: the template has no @SITE_HEAD@ or @SITE_BODY@", file=sys.stderr)
-        return 1
+    for marker in ("@SITE_HEAD@", "@SITE_BODY@", "@CSP@", "@BUILD_ID@"):
+        if marker not in page:
+            print(f"assemble_page: the template has no {marker}", file=sys.stderr)
+            return 1
+    manifest = site_manifest(args.site_icon, "Quenvale")
+    build_id = build_hash(page, args.version, manifest, args.site_icon)
+    page = page.replace("@BUILD@", build_id).replace("@BUILD_ID@", build_id)
     if args.site:
-        write_site(args.site, page, args.site_icon, "Quenvale")
-    args.output.write_text(page.replace("@SITE_HEAD@\n", "").replace("@SITE_BODY@\n", ""),
+        index = page.replace("@SITE_HEAD@", MANIFEST_LINKS).replace("@SITE_BODY@",
+                                                                    REGISTER_WORKER)
+        index = index.replace("@CSP@", security_policy(index, site=True))
+        write_site(args.site, index, args.site_icon, manifest, build_id)
+    one_file = page.replace("@SITE_HEAD@\n", "").replace("@SITE_BODY@\n", "")
+    args.output.write_text(one_file.replace("@CSP@", security_policy(one_file, site=False)),
                            encoding="utf-8")
     return 0
 

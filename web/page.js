@@ -635,6 +635,10 @@
                 row);
         }
         document.title = text('windowTitle');
+        document.querySelector('meta[name="description"]').content = text('description');
+        // The build's hash, which the build wrote beside its name.
+        document.getElementById('build').textContent =
+            text('build', document.getElementById('version').dataset.build);
         document.getElementById('failure-title').textContent = text('windowTitle');
         document.getElementById('failure-ok').textContent = text('ok');
         languageSwitch.setAttribute('aria-label', text('languageSwitch'));

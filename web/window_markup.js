@@ -4,8 +4,10 @@
 // is ready. Run by the build under node:
 //     node window_markup.js quenvale_module.js quenvale_module.wasm OUT.json
 // OUT.json holds "style" (the window's size, faces and colours as CSS
-// custom properties), "form" (the controls, to go inside #Form1) and
-// "noscript" (what the page says where scripts are off).
+// custom properties, and each control's box), "form" (the controls, to go
+// inside #Form1), "noscript" (what the page says where scripts are off),
+// "description" (the page's meta description) and "build" (the footer's
+// line naming the build).
 'use strict';
 
 const fs = require('fs');
@@ -54,12 +56,14 @@ const vectorItems = (vector) => {
 
     // Every control's box in layout pixels; page.css scales it with the
     // window (a quarter of the markup's size, against a calc() a side).
-    const placed = (row, attributes) => ({
-        ...attributes,
-        'data-name': row.objectName,
-        style: `--x:${pixels(row.left)};--y:${pixels(row.top)};` +
-            `--w:${pixels(row.width)};--h:${pixels(row.height)}`,
-    });
+    // They go in the style sheet, not in style attributes, which a page
+    // that allows styles only by their hashes does not apply.
+    const boxes = [];
+    const placed = (row, attributes) => {
+        boxes.push(`[data-name="${row.objectName}"]{--x:${pixels(row.left)};` +
+            `--y:${pixels(row.top)};--w:${pixels(row.width)};--h:${pixels(row.height)}}`);
+        return { ...attributes, 'data-name': row.objectName };
+    };
 
     // Each kind of control as its opening, and what closes it after the
     // controls it holds.
@@ -124,12 +128,18 @@ const vectorItems = (vector) => {
             const [start, end] = writers[row.kind](row);
             return start + write(row.objectName) + end;
         }).join('');
-    const style = `:root {\n${names.map((name, i) => `    ${name}: ${values[i]};`).join('\n')}\n}`;
+    const form = write(program.windowName());
+    const style = `:root {\n${names.map((name, i) => `    ${name}: ${values[i]};`).join('\n')}\n}\n` +
+        boxes.join('\n');
     // With scripts off nothing tells the language: the line in each.
     const noscript = vectorItems(program.languageCodes()).map((code) =>
         `<p lang="${code}">${escapeText(program.pageText(code, 'noScript', ''))}</p>`).join('');
-    fs.writeFileSync(outPath, JSON.stringify({ style, form: write(program.windowName()),
-        noscript }));
+    // The page opens in Japanese, as the window does; the page script
+    // sets these again in the language it chooses. @BUILD@ is the build's
+    // content hash, which only the assembled page knows.
+    const description = escapeAttribute(program.pageText('ja', 'description', ''));
+    const build = escapeText(program.pageText('ja', 'build', '@BUILD@'));
+    fs.writeFileSync(outPath, JSON.stringify({ style, form, noscript, description, build }));
     session.delete();
 })().catch((error) => {
     console.error(`window_markup: ${error}`);

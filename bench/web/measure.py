@@ -34,6 +34,8 @@ SIZE_GOAL_BYTES = 200 * 1024
 SNAPSHOT = """
 const copy = document.documentElement.cloneNode(true);
 copy.querySelectorAll('script').forEach((script) => script.remove());
+// Its policy too, which would refuse the style the scripts set.
+copy.querySelectorAll('meta[http-equiv]').forEach((policy) => policy.remove());
 return '<!DOCTYPE html>\\n' + copy.outerHTML;
 """
 PAINT = """

@@ -9,7 +9,8 @@ import re
 import tempfile
 import unittest
 
-from page_harness import AGP, REFERENCE, Page, PageTestCase, engine, main, start_browser
+from page_harness import (AGP, REFERENCE, Page, PageTestCase, allow_script, engine, main,
+                          start_browser)
 from selenium.webdriver.support.ui import WebDriverWait
 
 # Each control: its name, what it shows, whether it is on and chosen, and
@@ -85,13 +86,13 @@ class FirstPaint(unittest.TestCase):
 
 # Run before anything else on the page: the program's compiling waits until
 # the test calls releaseProgram().
-HOLD = """<script>
+HOLD = """
 const held = new Promise((release) => { window.releaseProgram = release; });
 for (const name of ['compile', 'compileStreaming']) {
     const real = WebAssembly[name];
     WebAssembly[name] = (...args) => held.then(() => real.apply(WebAssembly, args));
 }
-</script>"""
+"""
 
 
 class EarlyInput(unittest.TestCase):
@@ -100,7 +101,7 @@ class EarlyInput(unittest.TestCase):
     def setUp(self):
         self.folder = tempfile.TemporaryDirectory()
         with open(PageTestCase.page_path, encoding="utf-8") as page:
-            html = page.read().replace("<head>", "<head>" + HOLD, 1)
+            html = allow_script(page.read(), HOLD)
         self.held = os.path.join(self.folder.name, "held.html")
         with open(self.held, "w", encoding="utf-8") as out:
             out.write(html)

@@ -4,7 +4,10 @@ as a user does: through the keyboard and the mouse, finding controls by their
 object names and reading what a screen reader would announce."""
 
 import atexit
+import base64
+import hashlib
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -50,6 +53,85 @@ def webkit_locales(language):
     return _locale_folder
 
 
+# Every CSP violation of the document, kept from before its first script
+# (Chromium runs this ahead of each new document); the harness fails the
+# test on any (check_policy).
+RECORD_VIOLATIONS = """
+window.quenvaleViolations = [];
+document.addEventListener('securitypolicyviolation', (event) => {
+    window.quenvaleViolations.push(`${event.effectiveDirective} ${event.blockedURI} ${event.sample}`);
+}, true);
+"""
+# WebKit's driver cannot run a script ahead of the page: the reports the
+# document kept from its loading, and the events from then on.
+COLLECT_VIOLATIONS = """
+if (!window.quenvaleViolations) {
+    window.quenvaleViolations = [];
+    document.addEventListener('securitypolicyviolation', (event) => {
+        window.quenvaleViolations.push(`${event.effectiveDirective} ${event.blockedURI} ${event.sample}`);
+    }, true);
+    if (window.ReportingObserver) {
+        const observer = new ReportingObserver((reports) => {
+            for (const { body } of reports) {
+                window.quenvaleViolations.push(
+                    `${body.effectiveDirective} ${body.blockedURL} ${body.sample}`);
+            }
+        }, { types: ['csp-violation'], buffered: true });
+        observer.observe();
+        window.quenvaleReports = observer;
+    }
+}
+window.quenvaleReports?.takeRecords().forEach(({ body }) => window.quenvaleViolations.push(
+    `${body.effectiveDirective} ${body.blockedURL} ${body.sample}`));
+return window.quenvaleViolations;
+"""
+
+
+def check_policy(driver):
+    """Fails on any CSP violation in the document the driver shows."""
+    try:
+        violations = driver.execute_script(COLLECT_VIOLATIONS)
+    except Exception:  # a document that is gone or runs no script
+        return
+    if violations:
+        raise AssertionError(f"Content Security Policy violated: {violations}")
+
+
+def watch_policy(driver):
+    """Has every document the driver leaves or closes checked for CSP
+    violations, so that every test of the page runs under its policy."""
+    if engine() != "webkitgtk":
+        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                               {"source": RECORD_VIOLATIONS})
+    plain_get, plain_quit = driver.get, driver.quit
+
+    def get(url):
+        check_policy(driver)
+        plain_get(url)
+        if engine() == "webkitgtk":
+            check_policy(driver)
+
+    def quit():
+        try:
+            check_policy(driver)
+        finally:
+            plain_quit()
+
+    driver.get, driver.quit = get, quit
+    return driver
+
+
+def allow_script(html, script):
+    """The page with `script` run first, its hash added to the page's
+    policy as the build adds its own scripts'."""
+    digest = base64.b64encode(hashlib.sha256(script.encode("utf-8")).digest()).decode("ascii")
+    policy = re.compile(r'(<meta http-equiv="Content-Security-Policy" content="[^"]*script-src )')
+    html, count = policy.subn(lambda m: f"{m.group(1)}'sha256-{digest}' ", html, count=1)
+    assert count == 1, "the page has no script-src policy"
+    return re.sub(r'(<meta http-equiv="Content-Security-Policy"[^>]*>)',
+                  lambda m: f"{m.group(1)}\n<script>{script}</script>", html, count=1)
+
+
 def start_browser(width=480, height=560, phone=False, minimum_font=0, language="ja",
                   script=True):
     """A browser at the desktop size, or a phone 390 px wide with a touch
@@ -67,7 +149,7 @@ def start_browser(width=480, height=560, phone=False, minimum_font=0, language="
         options.add_argument("--automation")
         driver = webdriver.WebKitGTK(executable_path=WEBKIT_DRIVER, options=options)
         driver.set_window_size(width, height)
-        return driver
+        return watch_policy(driver)
     options = Options()
     for argument in ("--headless=new", "--no-sandbox", "--disable-dev-shm-usage",
                      "--disable-gpu", "--force-device-scale-factor=1", f"--lang={language}"):
@@ -85,7 +167,7 @@ def start_browser(width=480, height=560, phone=False, minimum_font=0, language="
     if not script:
         prefs["profile.managed_default_content_settings.javascript"] = 2
     options.add_experimental_option("prefs", prefs)
-    return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+    return watch_policy(webdriver.Chrome(service=Service(CHROMEDRIVER), options=options))
 
 
 class Page:
@@ -99,6 +181,7 @@ class Page:
         self.driver.get("file://" + self.path + fragment)
         WebDriverWait(self.driver, 10).until(
             lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+        check_policy(self.driver)
         return self
 
     def control(self, name):
@@ -189,6 +272,9 @@ class PageTestCase(unittest.TestCase):
 
     def setUp(self):
         self.page = Page(self.driver, self.page_path).open()
+
+    def tearDown(self):
+        check_policy(self.driver)
 
 
 def main():
