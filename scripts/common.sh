@@ -64,8 +64,12 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev des
 # build the Japanese and English locales WebKitGTK takes its language from.
 WEB_PACKAGES=(emscripten node-acorn nodejs python3 chromium chromium-driver python3-selenium
     webkit2gtk-driver xvfb xauth locales)
-# cpack needs file(1) to find the shared libraries it takes dependencies from.
-CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy dpkg-dev file appstream desktop-file-utils man-db lintian)
+# The Debian packages' build, checks, tests against the installed programs
+# (autopkgtest, the window on a virtual display) and the second build that
+# must come out the same (faketime, diffoscope): scripts/check-package.
+PACKAGE_PACKAGES=(dpkg-dev debhelper fakeroot devscripts lintian appstream desktop-file-utils man-db
+    autopkgtest xvfb xauth xdotool faketime diffoscope-minimal)
+CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy "${PACKAGE_PACKAGES[@]}")
 
 # Configures and builds the tree in $1 with the given extra CMake arguments.
 build_tree() {

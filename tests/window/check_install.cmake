@@ -1,5 +1,7 @@
-# Runs `cmake --install` into PREFIX and fails unless the program, its
-# desktop entry and both icons are installed where desktops look for them.
+# Runs `cmake --install` into PREFIX and fails unless the programs, the
+# desktop entry, both icons, the AppStream file and the man pages are
+# installed where desktops and man look for them (the Debian packages take
+# them from there too).
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(
     COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -12,7 +14,12 @@ foreach(path
         bin/quenvale
         share/applications/quenvale.desktop
         share/icons/hicolor/16x16/apps/quenvale.png
-        share/icons/hicolor/32x32/apps/quenvale.png)
+        share/icons/hicolor/32x32/apps/quenvale.png
+        share/metainfo/org.quenvale.Quenvale.metainfo.xml
+        share/man/man1/quenvale.1.gz
+        share/man/ja/man1/quenvale.1.gz
+        share/man/man1/quenvale-calc.1.gz
+        share/man/ja/man1/quenvale-calc.1.gz)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()
