@@ -1,12 +1,19 @@
 #!/usr/bin/env python3
 """The page on a phone, with large text, and in a link: the window scales
 as a whole, nothing is cut, a cut result says so, the address holds the
-calculation on screen, and 終了 keeps the work where the tab stays open."""
+calculation on screen, 終了 keeps the work where the tab stays open, and
+the site kept offline gives way to a new build once one is published."""
 
+import hashlib
+import json
 import os
+import pathlib
+import re
+import shutil
 import socket
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -243,41 +250,127 @@ def free_port():
         return probe.getsockname()[1]
 
 
-class Offline(unittest.TestCase):
-    """The folder to publish, served on 127.0.0.1 as scripts/run serves it."""
+def build_folder():
+    return os.path.dirname(os.path.dirname(PageTestCase.page_path))
 
+
+class Server:
+    """A folder served on 127.0.0.1 as scripts/run serves the site."""
+
+    def __init__(self, folder):
+        self.port = free_port()
+        self.address = f"http://127.0.0.1:{self.port}/"
+        self.process = subprocess.Popen(
+            [sys.executable, "-m", "http.server", str(self.port), "--bind", "127.0.0.1",
+             "--directory", folder], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for _ in range(100):
+            with socket.socket() as client:
+                if client.connect_ex(("127.0.0.1", self.port)) == 0:
+                    return
+            time.sleep(0.1)
+
+    def stop(self):
+        self.process.kill()
+        self.process.wait()
+
+
+def reopen(driver, address):
+    """The page opened anew, as a tap on its icon does, once it is ready."""
+    driver.get("about:blank")
+    driver.get(address)
+    WebDriverWait(driver, 20).until(
+        lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+    # The build it shows, as the footer names it.
+    return driver.find_element(By.ID, "build").text.split()[-1]
+
+
+class Offline(unittest.TestCase):
     def test_the_page_opens_again_with_the_server_stopped(self):
-        site = os.path.join(os.path.dirname(os.path.dirname(PageTestCase.page_path)), "site")
-        port = free_port()
-        server = subprocess.Popen(
-            [sys.executable, "-m", "http.server", str(port), "--bind", "127.0.0.1",
-             "--directory", site], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        server = Server(os.path.join(build_folder(), "site"))
         driver = start_browser()
         try:
-            for _ in range(100):
-                with socket.socket() as client:
-                    if client.connect_ex(("127.0.0.1", port)) == 0:
-                        break
-                time.sleep(0.1)
-            address = f"http://127.0.0.1:{port}/"
-            driver.get(address)
+            driver.get(server.address)
             WebDriverWait(driver, 20).until(lambda d: d.execute_script(
                 "return navigator.serviceWorker.controller !== null"))
             manifest = driver.execute_script(
                 "return fetch('manifest.webmanifest').then((r) => r.json())")
             self.assertEqual(manifest["start_url"], "./")
             self.assertTrue(any(icon["sizes"] == "256x256" for icon in manifest["icons"]))
-            server.terminate()
-            server.wait()
-            driver.get("about:blank")
-            driver.get(address + LINK)
-            WebDriverWait(driver, 10).until(
-                lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+            server.stop()
+            reopen(driver, server.address + LINK)
             self.assertEqual(Page(driver, "").results(), LINKED_RESULTS)
         finally:
             driver.quit()
-            server.kill()
-            server.wait()
+            server.stop()
+
+
+# The SHA-256 of each file the worker keeps, as the page reads it.
+DIGESTS = """
+const done = arguments[1];
+Promise.all(arguments[0].map((file) => fetch(file).then((r) => r.arrayBuffer())
+    .then((bytes) => crypto.subtle.digest('SHA-256', bytes))
+    .then((d) => [...new Uint8Array(d)].map((b) => b.toString(16).padStart(2, '0')).join(''))))
+    .then(done, (error) => done(String(error)));
+"""
+
+
+class Update(unittest.TestCase):
+    """A new build published in place of the one a phone keeps offline."""
+
+    def publish(self, build, served, age):
+        """The build's files, dated age seconds ago, copied to a new folder
+        that then takes the served name at once, as a host swaps in a
+        release. Old files are ones a browser's HTTP cache may keep for a
+        while."""
+        folder = tempfile.mkdtemp(dir=self.root)
+        shutil.copytree(build, folder, dirs_exist_ok=True, copy_function=shutil.copyfile)
+        date = time.time() - age
+        for name in os.listdir(folder):
+            os.utime(os.path.join(folder, name), (date, date))
+        os.symlink(folder, served + ".new")
+        os.replace(served + ".new", served)
+
+    def test_a_new_build_shows_by_the_second_opening_whole_and_offline(self):
+        old, new = (os.path.join(build_folder(), "site"),
+                    os.path.join(build_folder(), "tests", "web", "site-next"))
+        ids = [re.search(r'data-build="([0-9a-f]+)"',
+                         pathlib.Path(folder, "index.html").read_text(encoding="utf-8"))[1]
+               for folder in (old, new)]
+        self.assertNotEqual(ids[0], ids[1])
+        self.root = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, self.root, True)
+        served = os.path.join(self.root, "served")
+        self.publish(old, served, 86400)
+        server = Server(served)
+        driver = start_browser()
+        caches = "return caches.keys()"
+        try:
+            driver.get(server.address)
+            WebDriverWait(driver, 20).until(
+                lambda d: d.execute_script(caches) == ["quenvale-" + ids[0]])
+            self.assertEqual(reopen(driver, server.address), ids[0])
+
+            self.publish(new, served, 0)
+            # The first opening may still show the old build, whole; the new
+            # one replaces it in the background.
+            self.assertIn(reopen(driver, server.address), ids)
+            WebDriverWait(driver, 30).until(
+                lambda d: d.execute_script(caches) == ["quenvale-" + ids[1]])
+            self.assertEqual(reopen(driver, server.address), ids[1])
+
+            # Offline, the new build still opens, and every file it keeps is
+            # the new build's.
+            server.stop()
+            self.assertEqual(reopen(driver, server.address + LINK), ids[1])
+            self.assertEqual(Page(driver, "").results(), LINKED_RESULTS)
+            worker = pathlib.Path(new, "sw.js").read_text(encoding="utf-8")
+            kept = json.loads(re.search(r"const FILES = (.*);", worker)[1])
+            self.assertEqual(driver.execute_async_script(DIGESTS, kept), [
+                hashlib.sha256(pathlib.Path(new, "index.html" if name == "./" else name)
+                               .read_bytes()).hexdigest() for name in kept])
+        finally:
+            driver.quit()
+            server.stop()
 
 
 class Exit(PageTestCase):
