@@ -69,14 +69,6 @@ class CompanionTestCase(PageTestCase):
         self.page.type_into(REFERENCE, reference)
         self.page.box(REFERENCE).send_keys(Keys.ENTER)
 
-    def download(self, link):
-        """The text a download link saves."""
-        self.page.control(link).click()
-        return self.driver.execute_async_script(
-            "const done = arguments[1];"
-            "fetch(document.getElementById(arguments[0]).href)"
-            ".then((r) => r.text()).then(done);", link)
-
     def table_rows(self, table):
         return self.driver.execute_script(
             "return [...document.querySelectorAll(arguments[0] + ' tbody tr')]"
@@ -92,7 +84,7 @@ class Table(CompanionTestCase):
         for reference in ("15", "14.318", "12.800", "24.000"):
             with self.subTest(reference=reference):
                 self.calculate(reference)
-                saved = self.download("save-csv")
+                saved = self.page.download("save-csv")
                 expected = cli_csv(reference)
                 if expected is not None:
                     self.assertEqual(saved, expected)
@@ -136,7 +128,7 @@ class Table(CompanionTestCase):
 class Choose(CompanionTestCase):
     def test_a_table_row_is_picked_and_calculated(self):
         self.calculate("15")
-        records = list(csv.DictReader(io.StringIO(self.download("save-csv"))))
+        records = list(csv.DictReader(io.StringIO(self.page.download("save-csv"))))
         for fsb, key in (("133.333", Keys.ENTER), ("66.666", Keys.SPACE)):
             with self.subTest(fsb=fsb):
                 index = [r["fsb"] for r in records].index(fsb)
@@ -149,7 +141,7 @@ class Choose(CompanionTestCase):
                 self.assertEqual(self.window_dividers(), [row["pci_divider"], row["agp_divider"]])
                 self.assertIn(f"fsb={fsb}", self.page.fragment())
                 # The chart and the table mark the window's FSB.
-                chart = ElementTree.fromstring(self.download("save-svg"))
+                chart = ElementTree.fromstring(self.page.download("save-svg"))
                 marked = chart.findall(f".//{SVG}circle[@class='point cpu current']")
                 self.assertEqual([c.get("data-fsb") for c in marked], [fsb])
                 self.assertEqual(len(chart.findall(f".//{SVG}circle[@data-fsb]")),

@@ -7,6 +7,7 @@ import urllib.parse
 import unittest
 
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 
 from page_harness import REFERENCE, PageTestCase, engine, main
 
@@ -52,6 +53,8 @@ class Hostile(PageTestCase):
         keyboard layout that loses <, > and the like: there the text goes in
         as an input method commits it, with the input event it sends."""
         field.click()
+        field.send_keys(Keys.CONTROL, "a")
+        field.send_keys(Keys.BACKSPACE)
         if engine() == "webkitgtk":
             self.driver.execute_script(
                 "arguments[0].value = arguments[1];"
@@ -80,10 +83,14 @@ class Hostile(PageTestCase):
 
     def test_hostile_texts_typed_come_out_as_text(self):
         page = self.page
-        elements = self.state()[0]
+        downloads = ("save-csv", "save-svg")
         for i, payload in enumerate(PAYLOADS):
             with self.subTest(payload=i):
                 page.open()
+                page.type_into(REFERENCE, "15.000")
+                page.calculate_button().click()
+                saved = [page.download(link) for link in downloads]
+                elements = self.state()[0]
                 # The window's box: the warning quotes the text as it was
                 # typed, cut to its first characters.
                 self.type_text(page.box(REFERENCE), payload)
@@ -91,6 +98,9 @@ class Hostile(PageTestCase):
                 self.assertTrue(page.dialog_open())
                 self.assertIn(payload[:10], page.dialog_message())
                 self.assertEqual(self.state(), [elements, "undefined", 0])
+                # What the page saves is still the last calculation's.
+                page.control("failure-ok").click()
+                self.assertEqual([page.download(link) for link in downloads], saved)
                 page.open()
                 # The planner's field: its error says so, and the text is
                 # left in the field as typed.

@@ -212,6 +212,14 @@ class Page:
     def calculate_button(self):
         return self.control("Command1")
 
+    def download(self, link):
+        """The text a download link saves."""
+        self.control(link).click()
+        return self.driver.execute_async_script(
+            "const done = arguments[1];"
+            "fetch(document.getElementById(arguments[0]).href)"
+            ".then((r) => r.text()).then(done);", link)
+
     def focused_id(self):
         return self.driver.switch_to.active_element.get_attribute("id")
 
