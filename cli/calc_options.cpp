@@ -757,9 +757,9 @@ std::string helpText(Language language) {
         tr(language,
            "  PCI が 37.5 MHz、AGP が 75 MHz を超えると caution(注意)、定格(33.33、66.67 MHz)\n"
            "  の 125%(約 41.67、83.33 MHz)を超えると danger(危険)と示します。\n"
-           "  言語は --lang がなければ LANGUAGE の最初の項目、LC_ALL、LC_MESSAGES、LANG の順に\n"
-           "  見て、ja で始まれば日本語、それ以外は英語です。csv と json "
-           "の欄と値はどちらでも同じです。\n"
+           "  言語は --lang がなければ LANGUAGE の空でない最初の項目、LC_ALL、LC_MESSAGES、\n"
+           "  LANG の順に見て、ja で始まれば日本語、それ以外は英語です。csv と json の欄と値は\n"
+           "  どちらでも同じです。\n"
            "  終了ステータス: 0 成功、1 計算エラー、2 コマンドラインの誤り。\n");
     return text;
 }
