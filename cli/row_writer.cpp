@@ -85,6 +85,21 @@ bool skipDigits(std::string_view text, std::size_t& i) {
     return i > start;
 }
 
+// Whether what is left from i is empty or an exponent, [eE][+-]?digits:
+// the same in both grammars below.
+bool endsWithExponent(std::string_view text, std::size_t i) {
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        if (!skipDigits(text, i)) {
+            return false;
+        }
+    }
+    return i == text.size();
+}
+
 // The number grammar of JSON: -?(0|[1-9]d*)(.d+)?([eE][+-]?d+)?
 bool isJsonNumber(std::string_view text) {
     std::size_t i = text.starts_with('-') ? 1 : 0;
@@ -98,16 +113,7 @@ bool isJsonNumber(std::string_view text) {
             return false;
         }
     }
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            ++i;
-        }
-        if (!skipDigits(text, i)) {
-            return false;
-        }
-    }
-    return i == text.size();
+    return endsWithExponent(text, i);
 }
 
 // A number as a spreadsheet reads one: [+-]digits[.digits][e[+-]digits],
@@ -123,16 +129,7 @@ bool isPlainNumber(std::string_view text) {
     if (!integer && !fraction) {
         return false;
     }
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            ++i;
-        }
-        if (!skipDigits(text, i)) {
-            return false;
-        }
-    }
-    return i == text.size();
+    return endsWithExponent(text, i);
 }
 
 // A cell that a spreadsheet would take for a formula (or that it trims to
