@@ -87,7 +87,7 @@ bool skipDigits(std::string_view text, std::size_t& i) {
 
 // Whether what is left from i is empty or an exponent, [eE][+-]?digits:
 // the same in both grammars below.
-bool endsWithExponent(std::string_view text, std::size_t i) {
+bool restIsEmptyOrExponent(std::string_view text, std::size_t i) {
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -113,7 +113,7 @@ bool isJsonNumber(std::string_view text) {
             return false;
         }
     }
-    return endsWithExponent(text, i);
+    return restIsEmptyOrExponent(text, i);
 }
 
 // A number as a spreadsheet reads one: [+-]digits[.digits][e[+-]digits],
@@ -129,7 +129,7 @@ bool isPlainNumber(std::string_view text) {
     if (!integer && !fraction) {
         return false;
     }
-    return endsWithExponent(text, i);
+    return restIsEmptyOrExponent(text, i);
 }
 
 // A cell that a spreadsheet would take for a formula (or that it trims to

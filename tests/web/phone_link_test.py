@@ -250,8 +250,10 @@ def free_port():
         return probe.getsockname()[1]
 
 
-def build_folder():
-    return os.path.dirname(os.path.dirname(PageTestCase.page_path))
+def site(name):
+    """A folder the build made to publish: QUENVALE_SITE (the site) or
+    QUENVALE_NEXT_SITE (the same under the next version)."""
+    return os.environ[name]
 
 
 class Server:
@@ -267,7 +269,11 @@ class Server:
             with socket.socket() as client:
                 if client.connect_ex(("127.0.0.1", self.port)) == 0:
                     return
+            if self.process.poll() is not None:
+                break
             time.sleep(0.1)
+        self.stop()
+        raise RuntimeError(f"http.server did not start on port {self.port}")
 
     def stop(self):
         self.process.kill()
@@ -286,7 +292,8 @@ def reopen(driver, address):
 
 class Offline(unittest.TestCase):
     def test_the_page_opens_again_with_the_server_stopped(self):
-        server = Server(os.path.join(build_folder(), "site"))
+        server = Server(site("QUENVALE_SITE"))
+        self.addCleanup(server.stop)
         driver = start_browser()
         try:
             driver.get(server.address)
@@ -301,7 +308,6 @@ class Offline(unittest.TestCase):
             self.assertEqual(Page(driver, "").results(), LINKED_RESULTS)
         finally:
             driver.quit()
-            server.stop()
 
 
 # The SHA-256 of each file the worker keeps, as the page reads it.
@@ -312,6 +318,17 @@ Promise.all(arguments[0].map((file) => fetch(file).then((r) => r.arrayBuffer())
     .then((d) => [...new Uint8Array(d)].map((b) => b.toString(16).padStart(2, '0')).join(''))))
     .then(done, (error) => done(String(error)));
 """
+
+
+def kept(folder):
+    """The files the build's worker keeps, as its list names them."""
+    worker = pathlib.Path(folder, "sw.js").read_text(encoding="utf-8")
+    return json.loads(re.search(r"const FILES = (.*);", worker)[1])
+
+
+def digests(folder):
+    return [hashlib.sha256(pathlib.Path(folder, "index.html" if name == "./" else name)
+                           .read_bytes()).hexdigest() for name in kept(folder)]
 
 
 class Update(unittest.TestCase):
@@ -330,9 +347,8 @@ class Update(unittest.TestCase):
         os.symlink(folder, served + ".new")
         os.replace(served + ".new", served)
 
-    def test_a_new_build_shows_by_the_second_opening_whole_and_offline(self):
-        old, new = (os.path.join(build_folder(), "site"),
-                    os.path.join(build_folder(), "tests", "web", "site-next"))
+    def test_a_new_build_shows_by_the_second_opening_and_offline(self):
+        old, new = site("QUENVALE_SITE"), site("QUENVALE_NEXT_SITE")
         ids = [re.search(r'data-build="([0-9a-f]+)"',
                          pathlib.Path(folder, "index.html").read_text(encoding="utf-8"))[1]
                for folder in (old, new)]
@@ -342,17 +358,21 @@ class Update(unittest.TestCase):
         served = os.path.join(self.root, "served")
         self.publish(old, served, 86400)
         server = Server(served)
+        self.addCleanup(server.stop)
         driver = start_browser()
         caches = "return caches.keys()"
         try:
+            # Installed: the old build's worker in charge, its files kept.
             driver.get(server.address)
-            WebDriverWait(driver, 20).until(
-                lambda d: d.execute_script(caches) == ["quenvale-" + ids[0]])
+            WebDriverWait(driver, 20).until(lambda d: d.execute_script(
+                "return navigator.serviceWorker.controller !== null"))
+            self.assertEqual(driver.execute_script(caches), ["quenvale-" + ids[0]])
             self.assertEqual(reopen(driver, server.address), ids[0])
+            self.assertEqual(driver.execute_async_script(DIGESTS, kept(old)), digests(old))
 
             self.publish(new, served, 0)
-            # The first opening may still show the old build, whole; the new
-            # one replaces it in the background.
+            # The first opening may still show the old build; the new one
+            # takes its place in the background.
             self.assertIn(reopen(driver, server.address), ids)
             WebDriverWait(driver, 30).until(
                 lambda d: d.execute_script(caches) == ["quenvale-" + ids[1]])
@@ -363,14 +383,9 @@ class Update(unittest.TestCase):
             server.stop()
             self.assertEqual(reopen(driver, server.address + LINK), ids[1])
             self.assertEqual(Page(driver, "").results(), LINKED_RESULTS)
-            worker = pathlib.Path(new, "sw.js").read_text(encoding="utf-8")
-            kept = json.loads(re.search(r"const FILES = (.*);", worker)[1])
-            self.assertEqual(driver.execute_async_script(DIGESTS, kept), [
-                hashlib.sha256(pathlib.Path(new, "index.html" if name == "./" else name)
-                               .read_bytes()).hexdigest() for name in kept])
+            self.assertEqual(driver.execute_async_script(DIGESTS, kept(new)), digests(new))
         finally:
             driver.quit()
-            server.stop()
 
 
 class Exit(PageTestCase):
