@@ -57,12 +57,13 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libfast-float-dev python3 gettext)
 WINDOW_PACKAGES=(qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev desktop-file-utils libc-bin libxml2-utils)
-# The page: Emscripten (which runs its tools with node and needs acorn), and
+# The page: Emscripten (which runs its tools with node and needs acorn),
+# terser, which minifies the page's scripts, and
 # headless Chromium driven by Selenium for its tests and its benchmark, and
 # WebKitGTK (Safari's engine) for the same tests on a virtual display; npm
 # brings the accessibility checker, pinned by its lock file; the browser tests
 # build the Japanese and English locales WebKitGTK takes its language from.
-WEB_PACKAGES=(emscripten node-acorn nodejs python3 chromium chromium-driver python3-selenium
+WEB_PACKAGES=(emscripten node-acorn node-terser nodejs python3 chromium chromium-driver python3-selenium
     webkit2gtk-driver xvfb xauth locales)
 # The Debian packages' build, checks, tests against the installed programs
 # (autopkgtest, the window on a virtual display) and the second build that

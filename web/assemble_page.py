@@ -156,8 +156,7 @@ def data_uri(path: pathlib.Path) -> str:
 
 
 def compact_script(node: pathlib.Path, path: pathlib.Path) -> str:
-    """The script without its comments and the white space its tokens do
-    not need (compact_script.js, with node)."""
+    """The script minified by terser (compact_script.js, with node)."""
     return subprocess.run([str(node), str(HERE / "compact_script.js"), str(path)], check=True,
                           capture_output=True, text=True, encoding="utf-8").stdout
 
@@ -190,7 +189,7 @@ def page_parts(args: argparse.Namespace, markup: dict) -> dict:
         "@HELD@": compact_script(args.node, args.held),
         "@WASM@": packed_wasm(args.wasm),
         "@LOADER@": compact_script(args.node, args.loader),
-        "@MODULE@": args.module.read_text(encoding="utf-8"),
+        "@MODULE@": compact_script(args.node, args.module),
         "@SCRIPT@": compact_script(args.node, args.script),
         "@COMPANION@": compact_script(args.node, args.companion),
         "@ICON16@": data_uri(args.icon16),

@@ -1,43 +1,19 @@
-// Writes a page script without its comments and the white space its
-// tokens do not need, for the page to hold it smaller: the tokens are
-// acorn's, so strings, template literals and regular expressions stay as
-// they are, and a line break stays wherever one was, so that no statement
-// runs into the next.
+// Writes a script as the page holds it: Debian's terser takes out comments
+// and white space, shortens local names and folds what it can prove the
+// same. Names at the top of a script are kept, as the page's scripts share
+// them (programCompiled, QuenvaleModule), and so are property names, which
+// the program's module and the page look each other up by.
 //
 //     node compact_script.js SCRIPT.js > OUT.js
 'use strict';
 
-const acorn = require('acorn');
 const fs = require('fs');
+const { minify } = require('terser');
 
 const source = fs.readFileSync(process.argv[2], 'utf8');
-// Characters that would run together into one token without a space.
-const wordLike = /[\w$\u0080-\uffff]/u;
-let out = '';
-let end = 0;
-let breaks = false;
-const options = {
-    ecmaVersion: 2022,
-    // A comment with a line break in it stands for that line break.
-    onComment: (block, text) => {
-        breaks ||= block && text.includes('\n');
-    },
-};
-for (const token of acorn.tokenizer(source, options)) {
-    const text = source.slice(token.start, token.end);
-    const gap = source.slice(end, token.start).replace(/\/\*[\s\S]*?\*\/|\/\/[^\n]*/g, ' ');
-    if (out && (breaks || gap.includes('\n'))) {
-        out += '\n';
-    } else if (out && gap.length > 0) {
-        const last = out[out.length - 1];
-        const first = text[0];
-        if ((wordLike.test(last) && wordLike.test(first)) ||
-            (last === first && '+-/'.includes(last))) {
-            out += ' ';
-        }
-    }
-    out += text;
-    end = token.end;
-    breaks = false;
-}
-process.stdout.write(`${out}\n`);
+minify(source, { ecma: 2020, module: false, toplevel: false, compress: { passes: 2 } })
+    .then(({ code }) => process.stdout.write(`${code}\n`))
+    .catch((error) => {
+        process.stderr.write(`${process.argv[2]}: ${error.message}\n`);
+        process.exitCode = 1;
+    });
