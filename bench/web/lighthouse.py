@@ -14,42 +14,29 @@ mobile emulation."""
 import argparse
 import json
 import os
-import socket
 import subprocess
 import sys
 import tempfile
-import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                "..", "..", "tests", "web"))
+from page_harness import Server  # noqa: E402
 
 CHROMIUM = "/usr/bin/chromium"
 METRICS = ["first-contentful-paint", "largest-contentful-paint", "total-blocking-time",
            "cumulative-layout-shift"]
 
 
-def free_port():
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
 def audit(lighthouse, site, modes=("mobile", "desktop")):
     """{mode: Lighthouse's report} for the site served on 127.0.0.1."""
-    port = free_port()
-    server = subprocess.Popen(
-        [sys.executable, "-m", "http.server", str(port), "--bind", "127.0.0.1",
-         "--directory", site], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    server = Server(site)
     reports = {}
     try:
-        for _ in range(50):
-            try:
-                socket.create_connection(("127.0.0.1", port), 0.2).close()
-                break
-            except OSError:
-                time.sleep(0.1)
         with tempfile.TemporaryDirectory() as folder:
             for mode in modes:
                 out = os.path.join(folder, f"{mode}.json")
                 subprocess.run(
-                    [lighthouse, f"http://127.0.0.1:{port}/", "--quiet", "--output=json",
+                    [lighthouse, server.address, "--quiet", "--output=json",
                      f"--output-path={out}",
                      "--chrome-flags=--headless=new --no-sandbox --disable-dev-shm-usage"] +
                     (["--preset=desktop"] if mode == "desktop" else []),
@@ -57,8 +44,7 @@ def audit(lighthouse, site, modes=("mobile", "desktop")):
                 with open(out, encoding="utf-8") as report:
                     reports[mode] = json.load(report)
     finally:
-        server.terminate()
-        server.wait()
+        server.stop()
     return reports
 
 

@@ -9,9 +9,11 @@ import hashlib
 import os
 import re
 import shutil
+import socket
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 from selenium import webdriver
@@ -168,6 +170,36 @@ def start_browser(width=480, height=560, phone=False, minimum_font=0, language="
         prefs["profile.managed_default_content_settings.javascript"] = 2
     options.add_experimental_option("prefs", prefs)
     return watch_policy(webdriver.Chrome(service=Service(CHROMEDRIVER), options=options))
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+class Server:
+    """A folder served on 127.0.0.1 as scripts/run serves the site."""
+
+    def __init__(self, folder):
+        self.port = free_port()
+        self.address = f"http://127.0.0.1:{self.port}/"
+        self.process = subprocess.Popen(
+            [sys.executable, "-m", "http.server", str(self.port), "--bind", "127.0.0.1",
+             "--directory", folder], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for _ in range(100):
+            with socket.socket() as client:
+                if client.connect_ex(("127.0.0.1", self.port)) == 0:
+                    return
+            if self.process.poll() is not None:
+                break
+            time.sleep(0.1)
+        self.stop()
+        raise RuntimeError(f"http.server did not start on port {self.port}")
+
+    def stop(self):
+        self.process.kill()
+        self.process.wait()
 
 
 class Page:

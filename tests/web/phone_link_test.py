@@ -10,9 +10,6 @@ import os
 import pathlib
 import re
 import shutil
-import socket
-import subprocess
-import sys
 import tempfile
 import time
 import unittest
@@ -21,7 +18,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
-from page_harness import AGP, FSB, PCI, REFERENCE, Page, PageTestCase, engine, main, \
+from page_harness import AGP, FSB, PCI, REFERENCE, Page, PageTestCase, Server, engine, main, \
     start_browser
 
 LINK = "#ref=15.000&fsb=100&pci=1/3&agp=2/3"
@@ -244,40 +241,10 @@ class Accessibility(PageTestCase):
                 self.assertEqual(verdict["undecided"], [])
 
 
-def free_port():
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
 def site(name):
     """A folder the build made to publish: QUENVALE_SITE (the site) or
     QUENVALE_NEXT_SITE (the same under the next version)."""
     return os.environ[name]
-
-
-class Server:
-    """A folder served on 127.0.0.1 as scripts/run serves the site."""
-
-    def __init__(self, folder):
-        self.port = free_port()
-        self.address = f"http://127.0.0.1:{self.port}/"
-        self.process = subprocess.Popen(
-            [sys.executable, "-m", "http.server", str(self.port), "--bind", "127.0.0.1",
-             "--directory", folder], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(100):
-            with socket.socket() as client:
-                if client.connect_ex(("127.0.0.1", self.port)) == 0:
-                    return
-            if self.process.poll() is not None:
-                break
-            time.sleep(0.1)
-        self.stop()
-        raise RuntimeError(f"http.server did not start on port {self.port}")
-
-    def stop(self):
-        self.process.kill()
-        self.process.wait()
 
 
 def reopen(driver, address):
