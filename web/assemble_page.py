@@ -196,7 +196,7 @@ def page_parts(args: argparse.Namespace, markup: dict) -> dict:
         "@ICON32@": data_uri(args.icon32),
         "@DESCRIPTION@": markup["description"],
         "@VERSION@": html.escape(args.version),
-        "@BUILD@": markup["build"],
+        "@BUILD_LINE@": markup["build"],
     }
 
 
@@ -234,7 +234,7 @@ def main() -> int:
             return 1
     manifest = site_manifest(args.site_icon, "Quenvale")
     build_id = build_hash(page, args.version, manifest, args.site_icon)
-    page = page.replace("@BUILD@", build_id).replace("@BUILD_ID@", build_id)
+    page = page.replace("@BUILD_ID@", build_id)
     if args.site:
         index = page.replace("@SITE_HEAD@", MANIFEST_LINKS).replace("@SITE_BODY@",
                                                                     REGISTER_WORKER)

@@ -135,10 +135,10 @@ const vectorItems = (vector) => {
     const noscript = vectorItems(program.languageCodes()).map((code) =>
         `<p lang="${code}">${escapeText(program.pageText(code, 'noScript', ''))}</p>`).join('');
     // The page opens in Japanese, as the window does; the page script
-    // sets these again in the language it chooses. @BUILD@ is the build's
-    // content hash, which only the assembled page knows.
+    // sets these again in the language it chooses. @BUILD_ID@ is the
+    // build's content hash, which only the assembled page knows.
     const description = escapeAttribute(program.pageText('ja', 'description', ''));
-    const build = escapeText(program.pageText('ja', 'build', '@BUILD@'));
+    const build = escapeText(program.pageText('ja', 'build', '@BUILD_ID@'));
     fs.writeFileSync(outPath, JSON.stringify({ style, form, noscript, description, build }));
     session.delete();
 })().catch((error) => {
