@@ -16,6 +16,10 @@ namespace quenvale::cli {
 
 namespace {
 
+// The error code of a line that is not REF,FSB[,PCI,AGP] with known
+// dividers: the runtime's "invalid procedure call or argument".
+constexpr int kBadCaseLine = 5;
+
 // The row of a case that failed before it could be calculated.
 CaseRow failedRow(const std::vector<std::string>& fields, std::string error) {
     CaseRow row;

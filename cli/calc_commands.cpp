@@ -1,6 +1,7 @@
 #include <cli/calc_commands.h>
 #include <cli/calc_modes.h>
 #include <cli/calc_options.h>
+#include <cli/messages.h>
 #include <runtime/catalogue.h>
 
 #include <istream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cli/messages.h>
+#include <runtime/language.h>
 
 #include <iosfwd>
 #include <span>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cli/calc_types.h>
-#include <cli/messages.h>
+#include <runtime/language.h>
 
 #include <iosfwd>
 

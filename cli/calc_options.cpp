@@ -1,5 +1,6 @@
 #include <calculator/dividers.h>
 #include <cli/calc_options.h>
+#include <rows/failure_text.h>
 #include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
 

@@ -3,6 +3,7 @@
 #include <calculator/clock_hints.h>
 #include <calculator/option_group.h>
 #include <calculator/planner.h>
+#include <rows/row_writer.h>
 
 #include <cstddef>
 #include <optional>
@@ -12,10 +13,6 @@
 #include <variant>
 
 namespace quenvale::cli {
-
-// How the rows of a run are written; svg draws them as a chart (--table for
-// one crystal only).
-enum class Format { Text, Csv, Json, Svg };
 
 // What each mode of quenvale-calc was given; the parser checked every value
 // that is not a case's own input (the numbers --table and --crystal-for apply

@@ -3,6 +3,7 @@
 #include <calculator/failure_message.h>
 #include <cli/calc_modes.h>
 #include <cli/text_output.h>
+#include <rows/failure_text.h>
 #include <runtime/catalogue.h>
 #include <runtime/format_single.h>
 #include <runtime/runtime_error.h>

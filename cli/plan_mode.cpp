@@ -1,6 +1,7 @@
 #include <calculator/planner.h>
 #include <cli/calc_modes.h>
 #include <cli/text_output.h>
+#include <rows/failure_text.h>
 #include <runtime/catalogue.h>
 #include <runtime/runtime_error.h>
 
@@ -10,21 +11,6 @@
 namespace quenvale::cli {
 
 namespace {
-
-// A candidate of the plan as a row of the output.
-CaseRow planRow(const PlanCandidate& candidate) {
-    CaseRow row;
-    row.reference = candidate.reference;
-    row.fsb = candidate.fsb;
-    row.pciDivider = std::string(candidate.pciCaption);
-    row.agpDivider = std::string(candidate.agpCaption);
-    row.clocks = candidate.clocks.texts;
-    row.pciHint = candidate.pciHint;
-    row.agpHint = candidate.agpHint;
-    row.consequences = candidate.consequences;
-    row.core = candidate.core;
-    return row;
-}
 
 // The candidates as a table after a line that says what was asked for and
 // how many of how many are shown.

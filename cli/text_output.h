@@ -1,8 +1,7 @@
 #pragma once
 
-#include <cli/case_row.h>
-#include <cli/messages.h>
-#include <cli/row_writer.h>
+#include <rows/case_row.h>
+#include <rows/row_writer.h>
 
 #include <iosfwd>
 #include <string>

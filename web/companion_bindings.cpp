@@ -7,10 +7,10 @@
 #include <calculator/dividers.h>
 #include <calculator/failure_message.h>
 #include <calculator/planner.h>
-#include <cli/case_row.h>
-#include <cli/row_writer.h>
 #include <report/chart_labels.h>
 #include <report/clock_chart.h>
+#include <rows/case_row.h>
+#include <rows/row_writer.h>
 #include <runtime/catalogue.h>
 #include <runtime/language.h>
 #include <runtime/parse_single.h>
@@ -83,25 +83,39 @@ int itemOf(std::span<const std::string_view> list, std::string_view text) {
     return found == list.end() ? -1 : static_cast<int>(found - list.begin());
 }
 
-void fillHints(CompanionRow& row, ClockHint pci, ClockHint agp, Language language) {
-    row.pciHint = std::string(hintName(pci));
-    row.agpHint = std::string(hintName(agp));
-    row.pciWords = hintWords(pci, language);
-    row.agpWords = hintWords(agp, language);
-    row.pciWhy = std::string(pciHintText(pci, language));
-    row.agpWhy = std::string(agpHintText(agp, language));
-}
-
-void fillConsequences(CompanionRow& row, const std::optional<Consequences>& consequences,
-                      Language language) {
-    if (!consequences) {
-        return;
+// A row of either table from the row every output shares: a failed case
+// says why, the others show their clocks, hints and consequences.
+CompanionRow companionRow(const CaseRow& texts, Language language) {
+    CompanionRow row{.reference = texts.reference,
+                     .fsb = texts.fsb,
+                     .pciDivider = texts.pciDivider,
+                     .agpDivider = texts.agpDivider};
+    row.referenceItem = itemOf(kReferencePresets, texts.reference);
+    row.fsbItem = itemOf(kFsbPresets, texts.fsb);
+    if (!texts.error.empty()) {
+        row.error = texts.error;
+        return row;
     }
-    row.usb = consequences->usbText;
-    row.drift = consequences->timerDriftText;
-    if (!consequences->usbWithinTolerance) {
-        row.usbNote = std::string(tr(language, {"範囲外", "companion"}));
+    row.cpu = texts.clocks[0];
+    row.pci = texts.clocks[1];
+    row.agp = texts.clocks[2];
+    if (texts.core) {
+        row.core = texts.core->text;
     }
+    row.pciHint = std::string(hintName(texts.pciHint));
+    row.agpHint = std::string(hintName(texts.agpHint));
+    row.pciWords = hintWords(texts.pciHint, language);
+    row.agpWords = hintWords(texts.agpHint, language);
+    row.pciWhy = std::string(pciHintText(texts.pciHint, language));
+    row.agpWhy = std::string(agpHintText(texts.agpHint, language));
+    if (const auto& consequences = texts.consequences) {
+        row.usb = consequences->usbText;
+        row.drift = consequences->timerDriftText;
+        if (!consequences->usbWithinTolerance) {
+            row.usbNote = std::string(tr(language, {"範囲外", "companion"}));
+        }
+    }
+    return row;
 }
 
 std::vector<ClockCase> tableOf(const std::string& reference) {
@@ -114,22 +128,7 @@ std::vector<CompanionRow> fsbRows(const std::vector<ClockCase>& table, Language 
     std::vector<CompanionRow> rows;
     rows.reserve(table.size());
     for (const ClockCase& calculated : table) {
-        CompanionRow row{.reference = calculated.reference, .fsb = calculated.fsb};
-        row.fsbItem = itemOf(kFsbPresets, calculated.fsb);
-        row.referenceItem = itemOf(kReferencePresets, calculated.reference);
-        const cli::CaseRow texts = cli::caseRow(calculated, language);
-        row.pciDivider = texts.pciDivider;
-        row.agpDivider = texts.agpDivider;
-        if (calculated.failed()) {
-            row.error = texts.error;
-        } else {
-            row.cpu = calculated.clocks.texts[0];
-            row.pci = calculated.clocks.texts[1];
-            row.agp = calculated.clocks.texts[2];
-            fillHints(row, calculated.pciHint, calculated.agpHint, language);
-            fillConsequences(row, calculated.consequences, language);
-        }
-        rows.push_back(std::move(row));
+        rows.push_back(companionRow(caseRow(calculated, language), language));
     }
     return rows;
 }
@@ -160,10 +159,10 @@ TableView fsbTableView(const std::string& reference, const std::string& fsb,
 
 // The bytes of `quenvale-calc --table --ref REFERENCE --format csv`.
 std::string tableCsv(const std::string& reference, const std::string& code) {
-    const cli::Columns columns{.position = false, .error = true};
-    std::string csv = cli::csvHeader(columns);
+    const Columns columns{.position = false, .error = true};
+    std::string csv = csvHeader(columns);
     for (const ClockCase& calculated : fsbTable(reference)) {
-        csv += cli::csvLine(cli::caseRow(calculated, languageOf(code)), columns);
+        csv += csvLine(caseRow(calculated, languageOf(code)), columns);
     }
     return csv;
 }
@@ -227,22 +226,7 @@ PlanOutcome plan(const std::string& target, const std::string& multiplier, int l
     outcome.summary =
         planSummary(target, multiplierText, limit, shown, candidates.size(), language);
     for (std::size_t i = 0; i < shown; ++i) {
-        const PlanCandidate& candidate = candidates[i];
-        CompanionRow row{.reference = candidate.reference,
-                         .fsb = candidate.fsb,
-                         .pciDivider = std::string(candidate.pciCaption),
-                         .agpDivider = std::string(candidate.agpCaption),
-                         .cpu = candidate.clocks.texts[0],
-                         .pci = candidate.clocks.texts[1],
-                         .agp = candidate.clocks.texts[2]};
-        if (candidate.core) {
-            row.core = candidate.core->text;
-        }
-        fillHints(row, candidate.pciHint, candidate.agpHint, language);
-        fillConsequences(row, candidate.consequences, language);
-        row.referenceItem = itemOf(kReferencePresets, candidate.reference);
-        row.fsbItem = itemOf(kFsbPresets, candidate.fsb);
-        outcome.rows.push_back(std::move(row));
+        outcome.rows.push_back(companionRow(planRow(candidates[i]), language));
     }
     return outcome;
 }

@@ -1,5 +1,5 @@
-#include <cli/messages.h>
-#include <cli/row_writer.h>
+#include <rows/failure_text.h>
+#include <rows/row_writer.h>
 #include <runtime/utf8.h>
 
 #include <algorithm>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace quenvale::cli {
+namespace quenvale {
 
 namespace {
 
@@ -317,4 +317,4 @@ std::unique_ptr<RowWriter> makeRowWriter(std::ostream& out, Format format, Colum
     throw std::logic_error("unknown output format");
 }
 
-} // namespace quenvale::cli
+} // namespace quenvale

@@ -1,11 +1,11 @@
-#include <cli/row_writer.h>
+#include <rows/row_writer.h>
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <stdexcept>
 
-namespace quenvale::cli {
+namespace quenvale {
 namespace {
 
 TEST(csv_field, quotes_only_what_needs_it) {
@@ -156,4 +156,4 @@ TEST(row_writer, keeps_typed_fields_as_typed_and_the_message_on_one_line) {
 }
 
 } // namespace
-} // namespace quenvale::cli
+} // namespace quenvale

@@ -1,8 +1,8 @@
 #include <calculator/dividers.h>
-#include <cli/case_row.h>
+#include <rows/case_row.h>
 #include <runtime/runtime_error.h>
 
-namespace quenvale::cli {
+namespace quenvale {
 
 CaseRow caseRow(const ClockCase& calculated, Language language) {
     CaseRow row;
@@ -38,4 +38,18 @@ CaseRow caseRow(const ClockCase& calculated, Language language) {
     return row;
 }
 
-} // namespace quenvale::cli
+CaseRow planRow(const PlanCandidate& candidate) {
+    CaseRow row;
+    row.reference = candidate.reference;
+    row.fsb = candidate.fsb;
+    row.pciDivider = std::string(candidate.pciCaption);
+    row.agpDivider = std::string(candidate.agpCaption);
+    row.clocks = candidate.clocks.texts;
+    row.pciHint = candidate.pciHint;
+    row.agpHint = candidate.agpHint;
+    row.consequences = candidate.consequences;
+    row.core = candidate.core;
+    return row;
+}
+
+} // namespace quenvale

@@ -3,21 +3,19 @@
 #include <calculator/clock_case.h>
 #include <calculator/clock_hints.h>
 #include <calculator/consequences.h>
-#include <cli/messages.h>
+#include <calculator/planner.h>
+#include <rows/failure_text.h>
 #include <runtime/language.h>
 
 #include <array>
 #include <optional>
 #include <string>
 
-namespace quenvale::cli {
+namespace quenvale {
 
-// The error code of a batch line that is not REF,FSB[,PCI,AGP] with known
-// dividers: the runtime's "invalid procedure call or argument".
-inline constexpr int kBadCaseLine = 5;
-
-// One case as every output format writes it: the texts of a ClockCase, or of
-// a batch line that could not be read as a case.
+// One case as every output writes it (the command line's formats, the page's
+// tables and downloads): the texts of a ClockCase or of a plan's candidate,
+// or of a batch line that could not be read as a case.
 struct CaseRow {
     std::string position; // for --crystal-for: "required", "below" or "above"
     std::string reference;
@@ -28,7 +26,7 @@ struct CaseRow {
     ClockHint pciHint = ClockHint::Ok;
     ClockHint agpHint = ClockHint::Ok;
     std::string error; // the message when the case failed; then no clocks
-    int errorCode = 0; // with the message: the run-time error number, or kBadCaseLine
+    int errorCode = 0; // with the message: the run-time error number
     // The message is about the core clock alone: the bus clocks stand.
     bool coreFailed = false;
     // What else the crystal changes, and the core clock, where asked for.
@@ -40,4 +38,7 @@ struct CaseRow {
 // the text to blame.
 CaseRow caseRow(const ClockCase& calculated, Language language);
 
-} // namespace quenvale::cli
+// A candidate of the crystal plan as a row.
+CaseRow planRow(const PlanCandidate& candidate);
+
+} // namespace quenvale

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <cli/calc_types.h>
-#include <cli/case_row.h>
+#include <rows/case_row.h>
 
 #include <functional>
 #include <iosfwd>
@@ -9,7 +8,11 @@
 #include <string>
 #include <string_view>
 
-namespace quenvale::cli {
+namespace quenvale {
+
+// How the rows of a run are written; svg draws them as a chart (a table of
+// one crystal only).
+enum class Format { Text, Csv, Json, Svg };
 
 // Where the rows of a run go, one at a time as they are known, so that long
 // runs stream; finish() once after the last.
@@ -79,4 +82,4 @@ std::string jsonString(std::string_view text);
 // ("104.7632", "1.234568E+07"); anything else stays a string.
 std::string jsonNumber(std::string_view text);
 
-} // namespace quenvale::cli
+} // namespace quenvale
