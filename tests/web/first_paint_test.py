@@ -75,6 +75,13 @@ class FirstPaint(unittest.TestCase):
                     # None of the page's scripts ran where they are off.
                     self.assertEqual(first.execute_script(
                         "return typeof window.quenvaleFit"), "function" if script else "undefined")
+                    # The footer names the build from the first frame.
+                    footer = "return [document.getElementById('version').dataset.build," \
+                        " document.getElementById('build').textContent]"
+                    build, line = first.execute_script(footer)
+                    self.assertEqual([build, line], ready.execute_script(footer))
+                    self.assertRegex(build, "^[0-9a-f]{16}$")
+                    self.assertIn(build, line)
                     # Every control but the empty results says what it is.
                     self.assertEqual(
                         [name for name, text, *_ in shown

@@ -273,6 +273,13 @@ class Offline(unittest.TestCase):
             server.stop()
             reopen(driver, server.address + LINK)
             self.assertEqual(Page(driver, "").results(), LINKED_RESULTS)
+            # Offline too: the manifest, and the page under the address a
+            # home-screen icon may add a query to.
+            self.assertEqual(driver.execute_script(
+                "return fetch('manifest.webmanifest', { cache: 'no-store' })"
+                ".then((r) => r.json())"), manifest)
+            reopen(driver, server.address + "index.html?src=home" + LINK)
+            self.assertEqual(Page(driver, "").results(), LINKED_RESULTS)
         finally:
             driver.quit()
 
