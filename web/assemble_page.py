@@ -14,31 +14,51 @@ import gzip
 import hashlib
 import html
 import json
+import os
 import pathlib
 import re
 import shutil
 import subprocess
 import sys
+import typing
 
 HERE = pathlib.Path(__file__).resolve().parent
 
+# What the page is made of. Every source is found beside this file; the
+# build hands over only what it makes (the program module, its WebAssembly,
+# the window's markup) and the icons. Each script is one function run as
+# soon as it is read, its parts in the order given, in one scope: adding a
+# script to the page is adding its name here.
+TEMPLATE = "page.html"
+STYLE = "page.css"
+MODULE = None  # the program module's JavaScript, as the build made it
+
+
+class Script(typing.NamedTuple):
+    parts: tuple
+    # Whether it waits, for the program to compile: an async function.
+    waits: bool = False
+
+
+SCRIPTS = {
+    # Before the first frame: the window sized, and keeping what the user
+    # does until the program runs.
+    "@EARLY_SCRIPT@": Script(("held_gestures.js", "first_fit.js", "early.js")),
+    # Once the program is compiled: the page, driven by it.
+    "@APP_SCRIPT@": Script(("program.js", MODULE, "control_kinds.js", "combobox.js",
+                            "result_tip.js", "link.js", "companion.js", "page.js"), waits=True),
+}
+# On the site only, run first in the app script's element.
+SITE_SCRIPT = Script(("register_worker.js",))
+# The page's icons, inlined; the site's, beside its page.
+PAGE_ICONS = {"@ICON16@": "quenvale-16.png", "@ICON32@": "quenvale-32.png"}
+SITE_ICONS = ("quenvale-48.png", "quenvale-64.png", "quenvale-128.png", "quenvale-256.png",
+              "quenvale.svg")
+# Node's modules, where terser is found.
+NODE_PATH = "/usr/share/nodejs"
+
 MANIFEST_LINKS = ('<link rel="manifest" href="manifest.webmanifest">\n'
                   '<link rel="apple-touch-icon" href="quenvale-256.png">')
-# Where trusted types are enforced, the worker's address goes through the
-# one policy the site has, which lets through that address alone.
-REGISTER_WORKER = """<script>
-if ('serviceWorker' in navigator) {
-    const worker = window.trustedTypes ? trustedTypes.createPolicy('quenvale-worker', {
-        createScriptURL(url) {
-            if (url !== 'sw.js') {
-                throw new TypeError(url);
-            }
-            return url;
-        },
-    }).createScriptURL('sw.js') : 'sw.js';
-    navigator.serviceWorker.register(worker);
-}
-</script>"""
 
 # Served from the cache of the build that the worker came with, so that the
 # page opens offline and never mixes two builds. A new build is a new worker
@@ -155,6 +175,35 @@ def data_uri(path: pathlib.Path) -> str:
     return "data:image/png;base64," + base64.b64encode(path.read_bytes()).decode("ascii")
 
 
+class Build:
+    """What the build hands over, and the sources read so far."""
+
+    def __init__(self, args: argparse.Namespace):
+        self.args = args
+        self.read = [pathlib.Path(__file__).resolve()]
+
+    def source(self, name: str) -> pathlib.Path:
+        path = HERE / name
+        self.read.append(path)
+        return path
+
+    def text(self, name) -> str:
+        """A source's text; MODULE is the module's."""
+        path = self.args.module if name is MODULE else self.source(name)
+        return path.read_text(encoding="utf-8")
+
+    def script(self, script: Script, label: str) -> str:
+        """The script's parts as one function in one scope, minified by
+        terser (compact_script.js, with node)."""
+        body = "".join(f"// ---- {name or 'the program module'}\n{self.text(name)}\n"
+                       for name in script.parts)
+        opening = "(async () => {" if script.waits else "(() => {"
+        source = f"{opening}\n'use strict';\n{body}}})();\n"
+        return subprocess.run([str(self.args.node), str(self.source("compact_script.js")), label],
+                              input=source, check=True, capture_output=True, text=True,
+                              encoding="utf-8", env={**os.environ, "NODE_PATH": NODE_PATH}).stdout
+
+
 def compact_script(node: pathlib.Path, path: pathlib.Path) -> str:
     """The script minified by terser (compact_script.js, with node)."""
     return subprocess.run([str(node), str(HERE / "compact_script.js"), str(path)], check=True,
@@ -178,71 +227,74 @@ def packed_wasm(path: pathlib.Path) -> str:
         "ascii")
 
 
-def page_parts(args: argparse.Namespace, markup: dict) -> dict:
+def page_parts(build: Build, markup: dict) -> dict:
     """Each marker of the template and the text that takes its place."""
-    return {
+    parts = {
         "@WINDOW_STYLE@": compact_style(markup["style"]),
-        "@STYLE@": compact_style(args.style.read_text(encoding="utf-8")),
+        "@STYLE@": compact_style(build.text(STYLE)),
         "@FORM@": markup["form"],
         "@NOSCRIPT@": markup["noscript"],
-        "@FIRST_FIT@": compact_script(args.node, args.first_fit),
-        "@HELD@": compact_script(args.node, args.held),
-        "@WASM@": packed_wasm(args.wasm),
-        "@LOADER@": compact_script(args.node, args.loader),
-        "@MODULE@": compact_script(args.node, args.module),
-        "@SCRIPT@": compact_script(args.node, args.script),
-        "@COMPANION@": compact_script(args.node, args.companion),
-        "@ICON16@": data_uri(args.icon16),
-        "@ICON32@": data_uri(args.icon32),
+        "@WASM@": packed_wasm(build.args.wasm),
         "@DESCRIPTION@": markup["description"],
-        "@VERSION@": html.escape(args.version),
+        "@VERSION@": html.escape(build.args.version),
         "@BUILD_LINE@": markup["build"],
     }
+    for marker, script in SCRIPTS.items():
+        parts[marker] = build.script(script, marker)
+    for marker, name in PAGE_ICONS.items():
+        parts[marker] = data_uri(build.args.icons / name)
+    return parts
 
 
 def main() -> int:
     parser = argparse.ArgumentParser()
-    for name in ("node", "template", "style", "module", "wasm", "markup", "first_fit", "held",
-                 "loader", "script", "companion", "icon16", "icon32", "output"):
-        parser.add_argument("--" + name.replace("_", "-"), dest=name, type=pathlib.Path,
-                            required=True)
+    for name in ("node", "module", "wasm", "markup", "icons", "output"):
+        parser.add_argument("--" + name, type=pathlib.Path, required=True)
     parser.add_argument("--version", required=True)
     parser.add_argument("--site", type=pathlib.Path)
-    parser.add_argument("--site-icon", type=pathlib.Path, action="append", default=[])
+    # The sources read, for the build to run this again when one changes.
+    parser.add_argument("--depfile", type=pathlib.Path)
     args = parser.parse_args()
 
+    build = Build(args)
     markup = json.loads(args.markup.read_text(encoding="utf-8"))
     try:
-        parts = page_parts(args, markup)
+        parts = page_parts(build, markup)
+        site_script = build.script(SITE_SCRIPT, "@SITE_SCRIPT@")
     except subprocess.CalledProcessError as error:
-        print(f"assemble_page: {error.cmd[-1]}: {error.stderr.strip()}", file=sys.stderr)
+        print(f"assemble_page: {error.stderr.strip()}", file=sys.stderr)
         return 1
-    for marker, text in parts.items():
+    for marker, text in [*parts.items(), ("@SITE_SCRIPT@", site_script)]:
         # An inlined part must not end the element that holds it.
         if "</script" in text.lower() or "</style" in text.lower():
             print(f"assemble_page: {marker} would close its element early", file=sys.stderr)
             return 1
-    page = args.template.read_text(encoding="utf-8")
+    page = build.text(TEMPLATE)
     for marker, text in parts.items():
         if marker not in page:
             print(f"assemble_page: the template has no {marker}", file=sys.stderr)
             return 1
         page = page.replace(marker, text.rstrip("\n"))
-    for marker in ("@SITE_HEAD@", "@SITE_BODY@", "@CSP@", "@BUILD_ID@"):
+    for marker in ("@SITE_HEAD@", "@SITE_SCRIPT@", "@CSP@", "@BUILD_ID@"):
         if marker not in page:
             print(f"assemble_page: the template has no {marker}", file=sys.stderr)
             return 1
-    manifest = site_manifest(args.site_icon, "Quenvale")
-    build_id = build_hash(page, args.version, manifest, args.site_icon)
-    page = page.replace("@BUILD_ID@", build_id)
+    site_icons = [args.icons / name for name in SITE_ICONS]
+    manifest = site_manifest(site_icons, "Quenvale")
+    index = page.replace("@SITE_HEAD@", MANIFEST_LINKS).replace("@SITE_SCRIPT@",
+                                                                site_script.rstrip("\n"))
+    build_id = build_hash(index, args.version, manifest, site_icons)
     if args.site:
-        index = page.replace("@SITE_HEAD@", MANIFEST_LINKS).replace("@SITE_BODY@",
-                                                                    REGISTER_WORKER)
+        index = index.replace("@BUILD_ID@", build_id)
         index = index.replace("@CSP@", security_policy(index, site=True))
-        write_site(args.site, index, args.site_icon, manifest, build_id)
-    one_file = page.replace("@SITE_HEAD@\n", "").replace("@SITE_BODY@\n", "")
+        write_site(args.site, index, site_icons, manifest, build_id)
+    one_file = page.replace("@SITE_HEAD@\n", "").replace("@SITE_SCRIPT@", "")
+    one_file = one_file.replace("@BUILD_ID@", build_id)
     args.output.write_text(one_file.replace("@CSP@", security_policy(one_file, site=False)),
                            encoding="utf-8")
+    if args.depfile:
+        sources = " ".join(str(path).replace(" ", "\\ ") for path in dict.fromkeys(build.read))
+        args.depfile.write_text(f"{args.output}: {sources}\n", encoding="utf-8")
     return 0
 
 

@@ -10,6 +10,7 @@
 #include <form/window_events.h>
 #include <runtime/catalogue.h>
 #include <runtime/language.h>
+#include <web/page_language.h>
 
 #include <array>
 #include <cstdio>
@@ -128,12 +129,6 @@ bool validIndex(int index, std::size_t size) {
     return index >= 0 && static_cast<std::size_t>(index) < size;
 }
 
-// The language of a code the page got from languageCode(); Japanese, the
-// window's own, for any other.
-Language languageAt(const std::string& code) {
-    return languageNamed(code).value_or(Language::Japanese);
-}
-
 InputBox boxAt(int index) {
     return index == 0 ? InputBox::Reference : InputBox::Fsb;
 }
@@ -144,11 +139,11 @@ DividerGroup groupAt(int group) {
 
 class PageSession {
 public:
-    explicit PageSession(const std::string& language) : session_(languageAt(language)) {
+    explicit PageSession(const std::string& language) : session_(pageLanguage(language)) {
         session_.handle(WindowEvent::FormLoad);
     }
     // Messages, tool tips and accessible names from now on in that language.
-    void setLanguage(const std::string& language) { session_.setLanguage(languageAt(language)); }
+    void setLanguage(const std::string& language) { session_.setLanguage(pageLanguage(language)); }
 
     Outcome edit(int box, const std::string& text) {
         return run(editedEvent(boxAt(box)), {.index = 0, .text = text});
@@ -247,7 +242,7 @@ private:
 // The controls with their captions and tool tips in the language. The
 // boxes' initial texts and the dividers' ratios read the same in any.
 std::vector<Control> controls(const std::string& code) {
-    const Language language = languageAt(code);
+    const Language language = pageLanguage(code);
     std::vector<Control> rows;
     rows.reserve(kControls.size());
     for (const ControlRow& row : kControls) {
@@ -341,7 +336,7 @@ EMSCRIPTEN_BINDINGS(quenvale) {
     function(
         "pageText",
         +[](const std::string& language, const std::string& name, const std::string& argument) {
-            return quenvale::pageText(quenvale::languageAt(language), name, argument);
+            return quenvale::pageText(quenvale::pageLanguage(language), name, argument);
         });
     // The language a browser's first language tag asks for, as a code.
     function(

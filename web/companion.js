@@ -2,16 +2,16 @@
 // the crystal planner, and the table and chart to save. The program makes
 // every text and number; this lays them out and hands a chosen row to the
 // window as the user's picks from its lists.
-'use strict';
-
-window.quenvaleCompanion = (page) => {
+//
+// `page` gives the program, the window's session (session()), a pick from
+// one of its lists (pick(box, index), returning the outcome), 計算実行
+// (calculate()) and the page's language code. The page calls follow()
+// after each calculation that succeeded, and setLanguage(code) when its
+// language changes.
+function createCompanion(page) {
     const { program } = page;
-    // The page's language is the document's: whoever switches it sets the
-    // lang attribute, and everything here is drawn again.
-    const language = () => (document.documentElement.lang === 'en' ? 'en' : 'ja');
-    const say = (name) => program.companionText(name, language());
-    // A list from the program as an array, the list freed.
-    const { items } = page;
+    let { language } = page;
+    const textFor = (name) => program.companionText(name, language);
     const make = (tag, attributes = {}, ...children) => {
         const node = document.createElement(tag);
         for (const [name, value] of Object.entries(attributes)) {
@@ -127,7 +127,7 @@ window.quenvaleCompanion = (page) => {
     // rows on screen take the new values, so that only the text is laid out
     // again.
     function fill(table, caption, names, rows, choose, first) {
-        const headings = names.map((name) => say(name));
+        const headings = names.map((name) => textFor(name));
         if (drawn.get(table)?.headings.join('\n') !== headings.join('\n')) {
             const head = make('tr', {}, ...headings.map((name) => make('th', { scope: 'col' },
                 name)));
@@ -181,8 +181,8 @@ window.quenvaleCompanion = (page) => {
     }
 
     function drawTable() {
-        const view = program.fsbTableView(shown.reference, shown.fsb, language());
-        fill(fsbTable, view.title, columns, items(view.rows), chooseFsb, 'fsb');
+        const view = program.fsbTableView(shown.reference, shown.fsb, language);
+        fill(fsbTable, view.title, columns, vectorItems(view.rows), chooseFsb, 'fsb');
         // An image: drawn off the page's own layout, and one picture with
         // one text for a screen reader.
         // A data address: set at once, where a blob would cost a copy and
@@ -207,7 +207,7 @@ window.quenvaleCompanion = (page) => {
     function runPlan(args) {
         lastAsked = args;
         const outcome = program.plan(args.target, args.multiplier, args.limit, args.count,
-            language());
+            language);
         const errors = [target.error, multiplier.error, planError];
         errors.forEach((error, i) => {
             error.textContent = outcome.field === i ? outcome.message : '';
@@ -218,7 +218,7 @@ window.quenvaleCompanion = (page) => {
         // A plan that failed answers nothing: no rows of an earlier one
         // stay under its message.
         summary.textContent = outcome.summary;
-        const rows = items(outcome.rows);
+        const rows = vectorItems(outcome.rows);
         fill(planTable, '', planColumns, rows, choosePlan, 'reference');
         planTable.hidden = rows.length === 0;
     }
@@ -240,7 +240,7 @@ window.quenvaleCompanion = (page) => {
         link.download = name;
     }
     saveCsv.addEventListener('click', () => save(saveCsv,
-        program.tableCsv(shown.reference, language()), 'text/csv',
+        program.tableCsv(shown.reference, language), 'text/csv',
         `quenvale-${shown.reference}.csv`));
     saveSvg.addEventListener('click', () => save(saveSvg,
         shown.chart, 'image/svg+xml',
@@ -248,29 +248,32 @@ window.quenvaleCompanion = (page) => {
 
     // Every caption, in the page's language.
     function caption() {
-        tableHeading.textContent = say('table');
-        planHeading.textContent = say('planner');
-        saveCsv.textContent = say('saveCsv');
-        saveSvg.textContent = say('saveSvg');
-        chooseNotes.forEach((note) => { note.textContent = say('choose'); });
-        target.label.textContent = say('target');
-        multiplier.label.textContent = say('multiplier');
-        limit.label.textContent = say('limit');
-        count.label.textContent = say('count');
-        find.textContent = say('find');
+        tableHeading.textContent = textFor('table');
+        planHeading.textContent = textFor('planner');
+        saveCsv.textContent = textFor('saveCsv');
+        saveSvg.textContent = textFor('saveSvg');
+        chooseNotes.forEach((note) => { note.textContent = textFor('choose'); });
+        target.label.textContent = textFor('target');
+        multiplier.label.textContent = textFor('multiplier');
+        limit.label.textContent = textFor('limit');
+        count.label.textContent = textFor('count');
+        find.textContent = textFor('find');
         // The command line's limit when none is asked for.
         const chosenLimit = limit.control.options.length ? limit.control.selectedIndex :
             program.planDefaultLimit();
         limit.control.replaceChildren(...['ok', 'caution', 'danger'].map((name) =>
-            make('option', {}, say(name))));
+            make('option', {}, textFor(name))));
         limit.control.selectedIndex = chosenLimit;
         if (count.control.options.length === 0) {
-            count.control.append(...items(program.planCounts()).map((n) => make('option', {}, n)));
+            count.control.append(...vectorItems(program.planCounts())
+                .map((n) => make('option', {}, n)));
             count.control.selectedIndex = 1;
         }
     }
 
-    function redraw() {
+    // Everything drawn again in the language.
+    function setLanguage(code) {
+        language = code;
         caption();
         drawTable();
         if (lastAsked) {
@@ -278,9 +281,7 @@ window.quenvaleCompanion = (page) => {
         }
     }
 
-    new MutationObserver(redraw).observe(document.documentElement,
-        { attributes: true, attributeFilter: ['lang'] });
     caption();
     follow();
-    return { follow };
-};
+    return { follow, setLanguage };
+}

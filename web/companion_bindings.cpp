@@ -15,6 +15,7 @@
 #include <runtime/language.h>
 #include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
+#include <web/page_language.h>
 
 #include <algorithm>
 #include <array>
@@ -73,10 +74,6 @@ struct PlanOutcome {
 // The planner's row counts, in the order of the page's list; its limits are
 // kPlanLimits'.
 constexpr std::array<std::size_t, 4> kPlanCounts{5, 10, 20, 50};
-
-Language languageOf(const std::string& code) {
-    return languageNamed(code).value_or(Language::Japanese);
-}
 
 int itemOf(std::span<const std::string_view> list, std::string_view text) {
     const auto found = std::find(list.begin(), list.end(), text);
@@ -142,7 +139,7 @@ std::string tableTitle(const std::string& reference, Language language) {
 // marked, if it is one of the list's: the table worked out once for all.
 TableView fsbTableView(const std::string& reference, const std::string& fsb,
                        const std::string& code) {
-    const Language language = languageOf(code);
+    const Language language = pageLanguage(code);
     const ChartLabels labels = chartLabels(reference, language);
     const int item = itemOf(kFsbPresets, fsb);
     std::optional<std::size_t> highlighted;
@@ -162,7 +159,7 @@ std::string tableCsv(const std::string& reference, const std::string& code) {
     const Columns columns{.position = false, .error = true};
     std::string csv = csvHeader(columns);
     for (const ClockCase& calculated : fsbTable(reference)) {
-        csv += csvLine(caseRow(calculated, languageOf(code)), columns);
+        csv += csvLine(caseRow(calculated, pageLanguage(code)), columns);
     }
     return csv;
 }
@@ -187,7 +184,7 @@ std::optional<std::string> positiveFailure(const std::string& text, Message fiel
 
 PlanOutcome plan(const std::string& target, const std::string& multiplier, int limitIndex,
                  int countIndex, const std::string& code) {
-    const Language language = languageOf(code);
+    const Language language = pageLanguage(code);
     const Message targetName{"目標クロック", "companion field name"};
     PlanOutcome outcome;
     // The target is read first, then the multiplier, each told by its
@@ -258,11 +255,11 @@ std::string companionText(const std::string& name, const std::string& code) {
         {"caution", {"注意", "companion"}},
     }};
     if (name == "danger") {
-        return hintWords(ClockHint::Danger, languageOf(code));
+        return hintWords(ClockHint::Danger, pageLanguage(code));
     }
     for (const auto& [key, message] : kTexts) {
         if (key == name) {
-            return std::string(tr(languageOf(code), message));
+            return std::string(tr(pageLanguage(code), message));
         }
     }
     return {};

@@ -1,11 +1,9 @@
 // Sizes the window before its first frame, while the program is still
-// loading, so that the page never jumps when the program takes over; the
-// page script calls quenvaleFit again when the viewport changes.
-'use strict';
-
-(() => {
+// loading, so that the page never jumps when the program takes over.
+// Returns the function that sizes it again (when the viewport changes),
+// which says whether the scale changed.
+function fitWindow(form) {
     const root = document.documentElement;
-    const form = document.getElementById('Form1');
 
     // Whether the face the layout was drawn for is missing: a text set in it
     // then measures as in the fallback alone.
@@ -36,7 +34,7 @@
     // desktop browser otherwise shows it at its size and zooms it itself.
     // Says whether the scale changed.
     let scale = 1;
-    window.quenvaleFit = () => {
+    const fit = () => {
         const [asked, large] = probes.map((span) => span.getBoundingClientRect().height);
         const touch = matchMedia('(pointer: coarse)').matches;
         root.classList.toggle('fit', touch);
@@ -60,5 +58,6 @@
         root.style.setProperty('--scale', String(scale));
         return true;
     };
-    window.quenvaleFit();
-})();
+    fit();
+    return fit;
+}

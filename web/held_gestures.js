@@ -1,11 +1,9 @@
 // The window's controls take input from the first frame, while the program
 // is still loading: what the user does with them until it takes them over
-// is kept here, in order, and done again through it then (quenvaleHeld),
-// so that nothing typed, tapped or pressed early is lost.
-'use strict';
-
-(() => {
-    const form = document.getElementById('Form1');
+// is kept here, in order, and done again through it then, so that nothing
+// typed, tapped or pressed early is lost. Returns the function that stops
+// keeping and does it all again.
+function holdGestures(form) {
     const held = [];
     const keep = (event) => {
         const target = event.target;
@@ -35,7 +33,7 @@
     // driven by the program: the same events on the same elements, up to
     // one that ends the program or opens its warning, as the user would
     // have stopped there.
-    window.quenvaleHeld = () => {
+    return () => {
         for (const kind of kinds) {
             form.removeEventListener(kind, keep, true);
         }
@@ -61,4 +59,4 @@
             }
         }
     };
-})();
+}

@@ -14,6 +14,11 @@ a gesture's echo; a task of 50 ms or more is a "long task" and would
 count against readiness.
 
     /usr/bin/python3 bench/web/measure.py build-web/web/quenvale.html [--runs 10]
+        [--against OLD.html]
+
+With --against, another build of the page (and its own snapshot) is loaded
+in turn with this one, and each figure of this page is also given as a
+ratio to the other's, pair by pair.
 """
 
 import argparse
@@ -74,27 +79,38 @@ SNAPSHOT_LOADED = ("const n = performance.getEntriesByType('navigation')[0]; "
                    "return n && n.domContentLoadedEventEnd")
 
 
+def snapshot_of(driver, path, out_path):
+    """The page's static snapshot, written to out_path."""
+    Page(driver, path).open()
+    with open(out_path, "w", encoding="utf-8") as out:
+        out.write(driver.execute_script(SNAPSHOT))
+    return out_path
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("page")
     parser.add_argument("--runs", type=int, default=10)
+    parser.add_argument("--against", help="another build of the page, loaded in turn")
     args = parser.parse_args()
     path = os.path.abspath(args.page)
 
     driver = start_browser()
     with tempfile.TemporaryDirectory() as folder:
         try:
-            Page(driver, path).open()
-            snapshot = os.path.join(folder, "snapshot.html")
-            with open(snapshot, "w", encoding="utf-8") as out:
-                out.write(driver.execute_script(SNAPSHOT))
-            urls = {"page": "file://" + path, "snapshot": "file://" + snapshot}
+            urls = {"page": "file://" + path, "snapshot": "file://" + snapshot_of(
+                driver, path, os.path.join(folder, "snapshot.html"))}
+            if args.against:
+                other = os.path.abspath(args.against)
+                urls["other page"] = "file://" + other
+                urls["other snapshot"] = "file://" + snapshot_of(
+                    driver, other, os.path.join(folder, "other-snapshot.html"))
             figures = {kind: [] for kind in urls}
             for kind, url in urls.items():
-                load(driver, url, kind)  # warms up; not counted
+                load(driver, url, kind.split()[-1])  # warms up; not counted
             for _ in range(args.runs):
                 for kind, url in urls.items():
-                    figures[kind].append(load(driver, url, kind))
+                    figures[kind].append(load(driver, url, kind.split()[-1]))
         finally:
             driver.quit()
 
@@ -114,6 +130,17 @@ def main():
     print(f"first paint: {paint_ratio:.2f}x the snapshot's; goal <= {PAINT_GOAL}x")
     print(f"ready for input: {ready_ratio:.2f}x the snapshot's; goal <= {READY_GOAL}x")
     print(f"file size: {size} bytes ({size / 1024:.1f} KiB); goal <= {SIZE_GOAL_BYTES // 1024} KiB")
+    if args.against:
+        other_size = os.path.getsize(args.against)
+        print(f"other page: first paint {median('other page', 0) / median('other snapshot', 0):.2f}x"
+              f", ready for input {median('other page', 1) / median('other snapshot', 1):.2f}x, "
+              f"the program running {median('other page', 2) / median('other snapshot', 1):.2f}x"
+              f" its snapshot's; {other_size} bytes")
+        for name, column in (("first paint", 0), ("ready for input", 1),
+                             ("the program running", 2)):
+            paired = statistics.median(row[column] / other[column] for row, other in
+                                       zip(figures["page"], figures["other page"]))
+            print(f"{name}: this page / the other, pair by pair: {paired:.2f}x (median)")
     within = paint_ratio <= PAINT_GOAL and ready_ratio <= READY_GOAL and size <= SIZE_GOAL_BYTES
     return 0 if within else 1
 

@@ -61,10 +61,6 @@ def consequences(reference):
 
 
 class CompanionTestCase(PageTestCase):
-    def setUp(self):
-        super().setUp()
-        self.driver.execute_script("document.documentElement.lang = 'ja'")
-
     def calculate(self, reference):
         self.page.type_into(REFERENCE, reference)
         self.page.box(REFERENCE).send_keys(Keys.ENTER)
@@ -182,8 +178,8 @@ class Choose(CompanionTestCase):
         rows = len(self.table_rows("#plan-table"))
         for language in ("ja", "en"):
             with self.subTest(language=language):
-                self.driver.execute_script("document.documentElement.lang = arguments[0]",
-                                           language)
+                self.driver.find_element(
+                    By.CSS_SELECTOR, f'#language-switch button[lang="{language}"]').click()
                 printed = cli("--plan", "--target", "500", "--multiplier", "4.5",
                               language=language)
                 line = printed.splitlines()[0] if printed else KNOWN_PLAN[language]

@@ -26,9 +26,10 @@ return [...document.querySelectorAll('#Form1 [data-name]')].map((e) => {
 });
 """
 
-# The program's module taken out: the page as it is until the program is
-# ready, its first scripts run.
-MODULE = re.compile(r"<script>\s*var QuenvaleModule\b.*?</script>", re.DOTALL)
+# The page's inline scripts: the early one, run before the first frame, and
+# the app script, which holds the program. With the app script taken out,
+# the page is as it is until the program is ready.
+INLINE_SCRIPT = re.compile(r"<script>.*?</script>", re.DOTALL)
 
 # The view, phone emulation, the browser's minimum font size in px, and
 # whether scripts run at all.
@@ -46,9 +47,10 @@ class FirstPaint(unittest.TestCase):
     def setUpClass(cls):
         cls.folder = tempfile.TemporaryDirectory()
         with open(PageTestCase.page_path, encoding="utf-8") as page:
-            html, count = MODULE.subn("", page.read())
-        # The page must hold the module for this to test anything.
-        assert count == 1, "the page's module script was not found"
+            html = page.read()
+        scripts = INLINE_SCRIPT.findall(html)
+        assert len(scripts) == 2, f"the page has {len(scripts)} inline scripts, not 2"
+        html = html.replace(scripts[1], "")
         cls.unready = os.path.join(cls.folder.name, "unready.html")
         with open(cls.unready, "w", encoding="utf-8") as out:
             out.write(html)
@@ -74,7 +76,7 @@ class FirstPaint(unittest.TestCase):
                     self.assertEqual(shown, expected)
                     # None of the page's scripts ran where they are off.
                     self.assertEqual(first.execute_script(
-                        "return typeof window.quenvaleFit"), "function" if script else "undefined")
+                        "return typeof window.quenvaleEarly"), "object" if script else "undefined")
                     # The footer names the build from the first frame.
                     footer = "return [document.getElementById('version').dataset.build," \
                         " document.getElementById('build').textContent]"

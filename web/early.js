@@ -1,0 +1,7 @@
+// The early script, run as soon as the window's markup is read: the window
+// keeps what the user does from its first frame, and is sized before it.
+// What the app script takes over from it is the one global the page's two
+// scripts share: the two run apart, this one before the first frame, the
+// other once the program is compiled.
+const earlyForm = document.getElementById('Form1');
+window.quenvaleEarly = { replay: holdGestures(earlyForm), fit: fitWindow(earlyForm) };
