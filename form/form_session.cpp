@@ -172,4 +172,19 @@ std::string resultAccessibleName(const ClockPanel& panel, ClockIndex result, boo
     return text + ' ' + std::string(kUnit) + ' ' + name;
 }
 
+std::string resultsSpoken(const ClockPanel& panel, Language language) {
+    std::string line;
+    for (std::size_t i = 0; i < panel.results.size(); ++i) {
+        if (panel.results[i].empty()) {
+            continue;
+        }
+        if (!line.empty()) {
+            line += tr(language, {"、", "list separator"});
+        }
+        line += resultAccessibleName(panel, static_cast<ClockIndex>(i), true, language) + ' ' +
+                panel.results[i] + ' ' + std::string(kUnit);
+    }
+    return line;
+}
+
 } // namespace quenvale

@@ -85,4 +85,9 @@ std::string resultDescription(const ClockPanel& panel, ClockIndex result,
 std::string resultAccessibleName(const ClockPanel& panel, ClockIndex result, bool textFits,
                                  Language language = Language::Japanese);
 
+// The three results as one line for a screen reader to say when something
+// other than the window set them (a row chosen in a table): each label's
+// caption with its text and unit. Empty before a calculation.
+std::string resultsSpoken(const ClockPanel& panel, Language language = Language::Japanese);
+
 } // namespace quenvale

@@ -18,7 +18,7 @@ struct PageText {
     std::string_view placeholder;
 };
 
-inline constexpr std::array<PageText, 13> kPageTexts{{
+inline constexpr std::array<PageText, 19> kPageTexts{{
     {"linkUnreadable", Message("リンクを読めませんでした。初期状態で開いています。"), {}},
     {"linkFailed", Message("リンクの値では計算できませんでした。初期状態で開いています: {reason}"),
      "reason"},
@@ -38,6 +38,13 @@ inline constexpr std::array<PageText, 13> kPageTexts{{
              "のクロックを計算します。"),
      {}},
     {"build", Message("ビルド {build}"), "build"},
+    {"copyLink", Message("リンクをコピー"), {}},
+    {"linkCopied", Message("この計算のリンクをコピーしました。"), {}},
+    {"copyRefused", Message("リンクをコピーできませんでした。このリンクを選んでコピーしてください: {link}"),
+     "link"},
+    {"share", Message("共有…"), {}},
+    {"forget", Message("覚えた計算を消す"), {}},
+    {"forgotten", Message("覚えていた計算と計画の条件を消しました。"), {}},
 }};
 
 // The page's text of that name in the language, with `argument` in its

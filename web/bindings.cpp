@@ -211,6 +211,7 @@ public:
                    : std::string();
     }
     bool calculateEnabled() const { return panel().calculateEnabled; }
+    std::string resultsSpoken() const { return quenvale::resultsSpoken(panel(), session_.language()); }
     std::string resultName(int index, bool textFits) const {
         return validIndex(index, panel().results.size())
                    ? resultAccessibleName(panel(), static_cast<ClockIndex>(index), textFits,
@@ -332,7 +333,8 @@ EMSCRIPTEN_BINDINGS(quenvale) {
         .function("resultToolTip", &PageSession::resultToolTip)
         .function("resultDescription", &PageSession::resultDescription)
         .function("calculateEnabled", &PageSession::calculateEnabled)
-        .function("resultName", &PageSession::resultName);
+        .function("resultName", &PageSession::resultName)
+        .function("resultsSpoken", &PageSession::resultsSpoken);
     function(
         "pageText",
         +[](const std::string& language, const std::string& name, const std::string& argument) {

@@ -5,9 +5,11 @@
 //
 // `page` gives the program, the window's session (session()), a pick from
 // one of its lists (pick(box, index), returning the outcome), 計算実行
-// (calculate()) and the page's language code. The page calls follow()
-// after each calculation that succeeded, and setLanguage(code) when its
-// language changes.
+// (calculate()), the page's language code, and the planner's fields as
+// last kept (plan, or none) with where to keep them (keepPlan(fields)).
+// The page calls follow() after each calculation that succeeded,
+// setLanguage(code) when its language changes, and clearPlan() when what
+// was kept is forgotten.
 function createCompanion(page) {
     const { program } = page;
     let { language } = page;
@@ -45,15 +47,21 @@ function createCompanion(page) {
     const planner = make('form', { id: 'planner', novalidate: '' }, target.row, multiplier.row,
         limit.row, count.row, make('div', { class: 'field' }, find, planError));
     const summary = make('p', { id: 'plan-summary', role: 'status' });
-    const planTable = make('table', { id: 'plan-table' });
+    // Named by its heading and by what was asked.
+    const planTable = make('table', { id: 'plan-table',
+        'aria-labelledby': 'plan-heading plan-summary' });
     const chooseNotes = [make('p', { class: 'choose' }), make('p', { class: 'choose' })];
+    // The table before its chart: on a narrow screen the numbers come first.
     aside.append(
-        make('section', { 'aria-labelledby': 'fsb-heading' }, tableHeading, chart,
-            make('p', { class: 'downloads' }, saveCsv, ' ', saveSvg), chooseNotes[0],
-            make('div', { class: 'scroll fsb-rows' }, fsbTable)),
-        make('section', { 'aria-labelledby': 'plan-heading' }, planHeading, planner, summary,
-            chooseNotes[1], make('div', { class: 'scroll' }, planTable)));
-    document.querySelector('footer').after(aside);
+        make('section', { class: 'fsb-part', 'aria-labelledby': 'fsb-heading' }, tableHeading,
+            make('p', { class: 'downloads' }, saveCsv, ' ', saveSvg),
+            make('div', { class: 'fsb-views' },
+                make('div', { class: 'fsb-table-part' }, chooseNotes[0],
+                    make('div', { class: 'scroll fsb-rows' }, fsbTable)),
+                chart)),
+        make('section', { class: 'plan-part', 'aria-labelledby': 'plan-heading' }, planHeading,
+            planner, summary, chooseNotes[1], make('div', { class: 'scroll' }, planTable)));
+    document.getElementById('window-column').after(aside);
 
     // The crystal and FSB the table was drawn for, from the session.
     let shown = { reference: '', fsb: '', chart: '' };
@@ -107,9 +115,11 @@ function createCompanion(page) {
     }
 
     // A row whose values go in the window when it is clicked, or its first
-    // cell's button pressed (Enter or Space from the keyboard).
+    // cell's button pressed (Enter or Space from the keyboard). The buttons
+    // of a table are one stop of the Tab key: the arrow keys move between
+    // them (roving).
     function makeRow(table, choose, index) {
-        const button = make('button', { type: 'button' });
+        const button = make('button', { type: 'button', tabindex: '-1' });
         const tr = make('tr', { 'data-row': String(index) }, make('th', { scope: 'row' }, button));
         tr.addEventListener('click', () => {
             const row = drawn.get(table).rows[Number(tr.dataset.row)];
@@ -120,8 +130,55 @@ function createCompanion(page) {
         return tr;
     }
 
-    // Each table's column headings and rows as last drawn.
+    // Each table's column headings and rows as last drawn, and the row
+    // whose button the Tab key stops at.
     const drawn = new WeakMap();
+    const stops = new WeakMap();
+
+    // The row buttons that can be chosen, in order.
+    const buttonsOf = (table) => [...table.tBodies[0].rows]
+        .map((tr) => tr.cells[0].firstChild).filter((button) => !button.disabled);
+
+    // Makes the row's button the table's Tab stop: the row given, else the
+    // one it was, else the first that can be chosen.
+    function rove(table, row = stops.get(table) ?? 0) {
+        const buttons = buttonsOf(table);
+        const rows = [...table.tBodies[0].rows];
+        const stop = buttons.find((button) => rows.indexOf(button.closest('tr')) >= row) ??
+            buttons[buttons.length - 1];
+        for (const tr of rows) {
+            set(tr.cells[0].firstChild, 'tabIndex', tr.cells[0].firstChild === stop ? 0 : -1);
+        }
+        if (stop) {
+            stops.set(table, rows.indexOf(stop.closest('tr')));
+        }
+        return stop;
+    }
+
+    // Up and Down, Home and End move between a table's rows.
+    function onTableKey(table, event) {
+        const buttons = buttonsOf(table);
+        const at = buttons.indexOf(event.target);
+        const to = { ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: buttons.length - 1 }[
+            event.key];
+        if (at < 0 || to === undefined || event.altKey || event.ctrlKey || event.metaKey) {
+            return;
+        }
+        event.preventDefault();
+        const next = buttons[Math.max(0, Math.min(buttons.length - 1, to))];
+        rove(table, [...table.tBodies[0].rows].indexOf(next.closest('tr')));
+        next.focus();
+    }
+    for (const table of [fsbTable, planTable]) {
+        table.addEventListener('keydown', (event) => onTableKey(table, event));
+        // A row chosen by a click is where the keyboard goes on from.
+        table.addEventListener('click', (event) => {
+            const tr = event.target.closest('tbody tr');
+            if (tr) {
+                rove(table, [...table.tBodies[0].rows].indexOf(tr));
+            }
+        });
+    }
 
     // The rows change with each calculation, but rarely their number: the
     // rows on screen take the new values, so that only the text is laid out
@@ -148,6 +205,8 @@ function createCompanion(page) {
             const tr = body.rows[i];
             const button = tr.cells[0].firstChild;
             set(button, 'textContent', row[first]);
+            // What pressing it does, with the row's values and units.
+            button.setAttribute('aria-label', row.action);
             set(button, 'disabled', Boolean(row.error));
             const cells = row.error ? 2 : names.length;
             while (tr.cells.length > cells) {
@@ -166,6 +225,7 @@ function createCompanion(page) {
                 names.slice(1).forEach((name, j) => fillCell(tr.cells[j + 1], row, name));
             }
         });
+        rove(table);
     }
 
     function chooseFsb(row) {
@@ -195,6 +255,11 @@ function createCompanion(page) {
                 tr.classList.toggle('current');
             }
         });
+        // The Tab key comes back to the window's FSB, unless the focus is
+        // in the table.
+        if (view.current >= 0 && !fsbTable.contains(document.activeElement)) {
+            rove(fsbTable, view.current);
+        }
     }
 
     // Each successful calculation: the crystal and FSB now in the window.
@@ -225,12 +290,15 @@ function createCompanion(page) {
 
     planner.addEventListener('submit', (event) => {
         event.preventDefault();
-        runPlan({
+        const fields = {
             target: target.control.value,
             multiplier: multiplier.control.value,
             limit: limit.control.selectedIndex,
             count: count.control.selectedIndex,
-        });
+        };
+        page.keepPlan(fields);
+        stops.delete(planTable);
+        runPlan(fields);
     });
 
     // Made when asked for, from the table on screen.
@@ -281,7 +349,25 @@ function createCompanion(page) {
         }
     }
 
+    // The planner's fields as they were kept, asked for again; or empty.
+    function setPlan(fields) {
+        target.control.value = fields?.target ?? '';
+        multiplier.control.value = fields?.multiplier ?? '';
+        limit.control.selectedIndex = fields?.limit ?? program.planDefaultLimit();
+        count.control.selectedIndex = fields?.count ?? 1;
+        lastAsked = null;
+        summary.textContent = '';
+        fill(planTable, '', planColumns, [], choosePlan, 'reference');
+        planTable.hidden = true;
+        if (fields) {
+            runPlan(fields);
+        }
+    }
+
     caption();
     follow();
-    return { follow, setLanguage };
+    if (page.plan) {
+        setPlan(page.plan);
+    }
+    return { follow, setLanguage, clearPlan: () => setPlan(null) };
 }

@@ -49,6 +49,7 @@ struct CompanionRow {
     std::string usbNote; // "範囲外" when the USB clock is out of tolerance
     std::string drift;
     std::string error; // a row that could not be calculated says why
+    std::string action; // what choosing the row does, with its values: its button's name
     // The row's crystal and FSB in the window's lists, to pick them.
     int referenceItem = -1;
     int fsbItem = -1;
@@ -80,13 +81,24 @@ int itemOf(std::span<const std::string_view> list, std::string_view text) {
     return found == list.end() ? -1 : static_cast<int>(found - list.begin());
 }
 
+// Which table a row is of: choosing it puts its FSB in the window, or its
+// crystal and FSB.
+enum class RowOf { FsbTable, Plan };
+
 // A row of either table from the row every output shares: a failed case
 // says why, the others show their clocks, hints and consequences.
-CompanionRow companionRow(const CaseRow& texts, Language language) {
+CompanionRow companionRow(const CaseRow& texts, RowOf table, Language language) {
     CompanionRow row{.reference = texts.reference,
                      .fsb = texts.fsb,
                      .pciDivider = texts.pciDivider,
                      .agpDivider = texts.agpDivider};
+    row.action =
+        table == RowOf::FsbTable
+            ? tr(language, {"FSB {fsb} MHz をウィンドウに入れて計算", "companion row"},
+                 {{"fsb", texts.fsb}})
+            : tr(language,
+                 {"水晶 {reference} MHz と FSB {fsb} MHz をウィンドウに入れて計算", "companion row"},
+                 {{"reference", texts.reference}, {"fsb", texts.fsb}});
     row.referenceItem = itemOf(kReferencePresets, texts.reference);
     row.fsbItem = itemOf(kFsbPresets, texts.fsb);
     if (!texts.error.empty()) {
@@ -125,7 +137,7 @@ std::vector<CompanionRow> fsbRows(const std::vector<ClockCase>& table, Language 
     std::vector<CompanionRow> rows;
     rows.reserve(table.size());
     for (const ClockCase& calculated : table) {
-        rows.push_back(companionRow(caseRow(calculated, language), language));
+        rows.push_back(companionRow(caseRow(calculated, language), RowOf::FsbTable, language));
     }
     return rows;
 }
@@ -149,7 +161,8 @@ TableView fsbTableView(const std::string& reference, const std::string& fsb,
     const std::vector<ClockCase> table = tableOf(reference);
     return {.title = tableTitle(reference, language),
             .chart = drawClockChart(table, labels, highlighted),
-            .chartAlt = labels.title + " " + labels.description,
+            .chartAlt = tr(language, {"{title}。{description}", "chart text alternative"},
+                           {{"title", labels.title}, {"description", labels.description}}),
             .rows = fsbRows(table, language),
             .current = item};
 }
@@ -223,7 +236,7 @@ PlanOutcome plan(const std::string& target, const std::string& multiplier, int l
     outcome.summary =
         planSummary(target, multiplierText, limit, shown, candidates.size(), language);
     for (std::size_t i = 0; i < shown; ++i) {
-        outcome.rows.push_back(companionRow(planRow(candidates[i]), language));
+        outcome.rows.push_back(companionRow(planRow(candidates[i]), RowOf::Plan, language));
     }
     return outcome;
 }
@@ -308,6 +321,7 @@ EMSCRIPTEN_BINDINGS(quenvale_companion) {
         .field("usbNote", &CompanionRow::usbNote)
         .field("drift", &CompanionRow::drift)
         .field("error", &CompanionRow::error)
+        .field("action", &CompanionRow::action)
         .field("referenceItem", &CompanionRow::referenceItem)
         .field("fsbItem", &CompanionRow::fsbItem);
     register_vector<CompanionRow>("CompanionRowList");

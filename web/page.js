@@ -40,6 +40,20 @@ const dividers = [[], []];
 const results = [];
 let calculateButton = null;
 const tip = createResultTip(form);
+// The results a row put in the window, for a screen reader.
+const spoken = document.createElement('p');
+spoken.className = 'offscreen';
+spoken.setAttribute('aria-live', 'polite');
+// Under the window: passing the calculation on, and forgetting it.
+const share = document.createElement('p');
+share.id = 'share';
+const copyButton = document.createElement('button');
+const shareButton = document.createElement('button');
+const forgetButton = document.createElement('button');
+// Installed as an app, with no address bar: the last calculation and the
+// planner's fields are kept in the browser, and nothing else.
+const installed = matchMedia('(display-mode: standalone)').matches || navigator.standalone === true;
+const keptKey = 'quenvale';
 // The box to hand the focus back to once the warning is closed.
 let blamedBox = null;
 // The notice's line, made again after the language changes.
@@ -156,15 +170,16 @@ function fit() {
 }
 
 // Runs an event on the session and shows what follows: the panel, the
-// warning, the focus, the end.
-function run(action) {
+// warning, the focus (unless the gesture came from outside the window, a
+// row chosen in a table, which keeps it), the end.
+function run(action, keepFocus = false) {
     const outcome = action();
     show();
     if (outcome.failed) {
         blamedBox = outcome.focusBox;
         document.getElementById('failure-message').textContent = outcome.message;
         dialog.showModal();
-    } else if (outcome.focusBox >= 0) {
+    } else if (outcome.focusBox >= 0 && !keepFocus) {
         combos[outcome.focusBox].focus();
     }
     if (outcome.exitRequested) {
@@ -173,12 +188,23 @@ function run(action) {
     return outcome;
 }
 
-// 計算実行: a calculation that succeeds becomes the page's address.
-function calculate() {
-    if (!run(() => session.calculate()).failed) {
-        writeLink();
+// 計算実行: a calculation that succeeds becomes the page's address, a new
+// entry of its history where it changed something. One from a row of a
+// table keeps the focus on the row, and its results are read out.
+function calculate(fromRow = false) {
+    if (!run(() => session.calculate(), fromRow).failed) {
+        writeLink(true);
         companion.follow();
+        if (fromRow) {
+            announce(session.resultsSpoken());
+        }
     }
+}
+
+// Said politely by a screen reader: the results a row put in the window.
+function announce(line) {
+    // The same line again is said again only if the region changes.
+    spoken.textContent = spoken.textContent === line ? `${line}\u00a0` : line;
 }
 
 // The start state, as the window is when opened again.
@@ -235,16 +261,24 @@ function readLink(fragment) {
     return decodeLink(fragment, dividerCaptions, program.languageCode);
 }
 
-function writeLink() {
+// The address of what the window shows; with `step`, a new history entry
+// when it differs from the address before, so that Back returns to that.
+function writeLink(step = false) {
     const chosen = (group) => dividerCaptions(group)
         .find((caption, i) => session.dividerSelected(group, i));
-    history.replaceState(null, '', `#${encodeLink({
+    const link = `#${encodeLink({
         ref: session.text(0),
         fsb: session.text(1),
         pci: chosen(0),
         agp: chosen(1),
         lang: languageChosen ? language : undefined,
-    })}`);
+    })}`;
+    if (step && link !== location.hash) {
+        history.pushState(null, '', link);
+    } else {
+        history.replaceState(null, '', link);
+    }
+    keep({ link: link.slice(1) });
 }
 
 // The link the address holds, done as a user would; a link that is not one
@@ -301,6 +335,68 @@ function linkLanguage() {
     return values && 'lang' in values ? program.languageCode(values.lang) : null;
 }
 
+// ---- Passing a calculation on, and what the installed app keeps
+
+// What the installed app kept: { link, plan }.
+function kept() {
+    try {
+        return (installed && JSON.parse(localStorage.getItem(keptKey))) || {};
+    } catch {
+        return {};
+    }
+}
+
+// Keeps these, with what is kept already, where the page is the installed
+// app. A browser that refuses storage keeps nothing.
+function keep(what) {
+    if (installed) {
+        try {
+            localStorage.setItem(keptKey, JSON.stringify({ ...kept(), ...what }));
+        } catch {
+            // Nothing kept: the app opens as a fresh page does.
+        }
+    }
+}
+
+function forget() {
+    try {
+        localStorage.removeItem(keptKey);
+    } catch {
+        // Nothing was kept.
+    }
+    companion.clearPlan();
+    restart();
+    showNotice(() => text('forgotten'));
+}
+
+// The page's link to the clipboard, or where that is refused, in the
+// notice to copy by hand.
+async function copyLink() {
+    const link = location.href;
+    try {
+        await navigator.clipboard.writeText(link);
+        showNotice(() => text('linkCopied'));
+    } catch {
+        showNotice(() => text('copyRefused', link));
+    }
+}
+
+function createShare() {
+    for (const button of [copyButton, shareButton, forgetButton]) {
+        button.type = 'button';
+    }
+    copyButton.addEventListener('click', copyLink);
+    // The system's share sheet, where the browser has one.
+    shareButton.hidden = !navigator.share;
+    shareButton.addEventListener('click', () => {
+        navigator.share({ title: document.title, url: location.href }).catch(() => {});
+    });
+    forgetButton.hidden = !installed;
+    forgetButton.addEventListener('click', forget);
+    share.append(copyButton, ' ', shareButton, ' ', forgetButton);
+    document.getElementById('version').before(share, spoken);
+}
+
 // ---- Language
 
 // Every text of the page in the language: the controls, found by their
@@ -320,6 +416,9 @@ function applyLanguage(code) {
         text('build', document.getElementById('version').dataset.build);
     document.getElementById('failure-title').textContent = text('windowTitle');
     document.getElementById('failure-ok').textContent = text('ok');
+    copyButton.textContent = text('copyLink');
+    shareButton.textContent = text('share');
+    forgetButton.textContent = text('forget');
     languageSwitch.setAttribute('aria-label', text('languageSwitch'));
     for (const button of languageSwitch.children) {
         button.setAttribute('aria-pressed', String(button.lang === code));
@@ -364,6 +463,7 @@ function createLanguageSwitch() {
 
 attach();
 createLanguageSwitch();
+createShare();
 applyLanguage(linkLanguage() ?? language);
 show();
 fit();
@@ -379,8 +479,10 @@ const companion = createCompanion({
     program,
     language,
     session: () => session,
-    pick: (box, index) => run(() => session.pick(box, index)),
-    calculate,
+    pick: (box, index) => run(() => session.pick(box, index), true),
+    calculate: () => calculate(true),
+    plan: kept().plan,
+    keepPlan: (plan) => keep({ plan }),
 });
 
 again.addEventListener('click', () => restart());
@@ -403,10 +505,16 @@ form.addEventListener('keydown', (event) => {
         calculate();
     }
 });
+// The installed app opens with its last calculation, unless it was opened
+// with a link of its own.
+if (location.hash === '' && kept().link) {
+    history.replaceState(null, '', `#${kept().link}`);
+}
 openLink();
 // What was done in the window while the program loaded, done again.
 early.replay();
-// A link pasted into the address bar of the open page.
+// A link pasted into the address bar of the open page, and Back and
+// Forward between the page's calculations.
 addEventListener('hashchange', () => {
     restart(true);
     openLink();

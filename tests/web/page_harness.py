@@ -27,6 +27,9 @@ CHROMEDRIVER = "/usr/bin/chromedriver"
 WEBKIT_DRIVER = "/usr/bin/WebKitWebDriver"
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 PHONE = (390, 844)
+PHONE_AGENT = "Mozilla/5.0 (iPhone; CPU iPhone OS 17_0 like Mac OS X) Mobile"
+TABLET_AGENT = ("Mozilla/5.0 (iPad; CPU OS 17_0 like Mac OS X) AppleWebKit/605.1.15 "
+                "(KHTML, like Gecko) Version/17.0 Mobile/15E148 Safari/604.1")
 REFERENCE, FSB = 0, 1
 PCI, AGP = "Option1", "Option2"
 
@@ -135,12 +138,13 @@ def allow_script(html, script):
 
 
 def start_browser(width=480, height=560, phone=False, minimum_font=0, language="ja",
-                  script=True):
+                  script=True, touch=None):
     """A browser at the desktop size, or a phone 390 px wide with a touch
-    screen; minimum_font sets the browser's minimum font size in px, and
-    language the language the browser asks pages for ("ja" or "en"): the
-    page follows it unless its link names one; script=False turns JavaScript
-    off (Chromium only)."""
+    screen, or with touch=(width, height) a touch screen of that size (a
+    tablet's from 700 px on a side, a phone's below); minimum_font sets the
+    browser's minimum font size in px, and language the language the
+    browser asks pages for ("ja" or "en"): the page follows it unless its
+    link names one; script=False turns JavaScript off (Chromium only)."""
     if engine() == "webkitgtk":
         # MiniBrowser takes its languages from the locale it inherits.
         os.environ["LOCPATH"] = webkit_locales(language)
@@ -157,11 +161,13 @@ def start_browser(width=480, height=560, phone=False, minimum_font=0, language="
                      "--disable-gpu", "--force-device-scale-factor=1", f"--lang={language}"):
         options.add_argument(argument)
     prefs = {"intl.accept_languages": language}
-    if phone:
+    if phone or touch:
+        screen = touch or PHONE
+        tablet = max(screen) >= 700
         options.add_experimental_option("mobileEmulation", {
-            "deviceMetrics": {"width": PHONE[0], "height": PHONE[1], "pixelRatio": 3,
-                              "touch": True},
-            "userAgent": "Mozilla/5.0 (iPhone; CPU iPhone OS 17_0 like Mac OS X) Mobile"})
+            "deviceMetrics": {"width": screen[0], "height": screen[1],
+                              "pixelRatio": 2 if tablet else 3, "touch": True},
+            "userAgent": TABLET_AGENT if tablet else PHONE_AGENT})
     else:
         options.add_argument(f"--window-size={width},{height}")
     if minimum_font:

@@ -65,6 +65,32 @@ VIEWS = [
 ]
 WINDOW_WIDTH = 3948 / 15 + 2  # the client area and its border, in CSS px
 
+# Screens held either way, touch or not: (name, width, height, touch).
+SCREENS = [
+    ("tablet sideways", 1024, 768, True),
+    ("large tablet sideways", 1366, 1024, True),
+    ("tablet sideways, 1180", 1180, 820, True),
+    ("tablet upright", 768, 1024, True),
+    ("phone sideways", 844, 390, True),
+    ("small phone", 320, 568, True),
+    ("laptop", 1366, 768, False),
+    ("large screen", 2560, 1440, False),
+    ("narrow desktop window", 320, 640, False),
+]
+# What a screen shows: sideways scrolling, the results' bottom, each part
+# of the companion's width, and where the FSB table's third row ends.
+SCREEN = """
+const box = (selector) => document.querySelector(selector).getBoundingClientRect();
+return {
+    scroll: document.documentElement.scrollWidth, view: document.documentElement.clientWidth,
+    height: innerHeight, results: box('[data-name="Text1(2)"]').bottom,
+    rem: parseFloat(getComputedStyle(document.documentElement).fontSize),
+    parts: Object.fromEntries(['.fsb-rows', '#fsb-chart', '#planner']
+        .map((selector) => [selector, box(selector).width])),
+    firstRows: box('#fsb-table tbody tr:nth-child(3)').bottom,
+};
+"""
+
 
 @unittest.skipIf(engine() != "chromium", "phone emulation and font settings are Chromium's")
 class Fit(unittest.TestCase):
@@ -93,6 +119,31 @@ class Fit(unittest.TestCase):
                         # 9 pt text drawn at 18 px: the window is half as
                         # large again, rather than reflowed.
                         self.assertGreaterEqual(m["width"], (WINDOW_WIDTH - 2) * 1.5)
+                finally:
+                    driver.quit()
+
+    def test_every_screen_shows_the_window_whole_and_the_companion_usable(self):
+        for name, width, height, touch in SCREENS:
+            with self.subTest(screen=name):
+                driver = start_browser(touch=(width, height) if touch else None)
+                try:
+                    if not touch:
+                        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                            "width": width, "height": height, "deviceScaleFactor": 1,
+                            "mobile": False})
+                    page = Page(driver, PageTestCase.page_path).open(LINK)
+                    page.box(REFERENCE).send_keys(Keys.ENTER)
+                    m = driver.execute_script(SCREEN)
+                    self.assertLessEqual(m["scroll"], m["view"])
+                    # The window and its three results in view together.
+                    self.assertLessEqual(m["results"], m["height"])
+                    # No part of the companion narrower than it reads.
+                    for part, part_width in m["parts"].items():
+                        self.assertGreaterEqual(part_width, min(m["rem"] * 20, m["view"] - 32),
+                                                part)
+                    if width >= 1200 and not touch:
+                        # A laptop's first screen holds the table's first rows.
+                        self.assertLessEqual(m["firstRows"], m["height"])
                 finally:
                     driver.quit()
 
