@@ -7,6 +7,7 @@
 #include <window/result_box.h>
 #include <window/twips.h>
 #include <window/ui_fonts.h>
+#include <window/warning_sign.h>
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -462,6 +463,10 @@ void MainWindow::showFailure(const FailureDescription& failure) {
     QMessageBox box(QMessageBox::Warning,
                     fromUtf8(quenvale::tr(language(), {"Quenvale", "window title"})),
                     QString::fromStdString(failure.message), QMessageBox::Ok, this);
+    // The style's own sign is a small bitmap, blurred when scaled up on a
+    // high-density screen; this one is drawn for the screen's pixel ratio.
+    const int side = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    box.setIconPixmap(warningSign().pixmap(QSize(side, side), devicePixelRatioF()));
     // Named by the catalogue, so that it speaks the window's language even
     // where Qt's translations are not installed.
     box.button(QMessageBox::Ok)->setText(fromUtf8(quenvale::tr(language(), {"OK", "button"})));
