@@ -166,6 +166,18 @@ std::string resultDescription(const ClockPanel& panel, ClockIndex result, Langua
     return sentences.empty() ? std::string(kUnit) : joined(sentences, ' ');
 }
 
+std::string_view resultMark(const ClockPanel& panel, ClockIndex result, Language language) {
+    switch (panel.hints[result]) {
+    case ClockHint::Caution:
+        return tr(language, {"注意", "hint mark"});
+    case ClockHint::Danger:
+        return tr(language, {"危険", "hint mark"});
+    case ClockHint::Ok:
+        break;
+    }
+    return {};
+}
+
 std::string resultAccessibleName(const ClockPanel& panel, ClockIndex result, bool textFits,
                                  Language language) {
     std::string name;

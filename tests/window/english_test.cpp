@@ -82,6 +82,20 @@ private slots:
                                             "Run-time error 13: Type mismatch.")});
     }
 
+    // The word beside a hinted result is English, and whole on its line.
+    void hintMarksAreInEnglish() {
+        WindowHarness harness(Language::English);
+        harness.typeInto(1, QStringLiteral("133.333"));
+        WindowHarness::click(harness.calculateButton());
+        auto* mark = harness.window().findChild<QLabel*>(QStringLiteral("HintMark(1)"));
+        QCOMPARE(mark->text(), QStringLiteral("Danger"));
+        QVERIFY(mark->width() >= mark->sizeHint().width());
+        harness.typeInto(1, QStringLiteral("117"));
+        WindowHarness::click(harness.calculateButton());
+        QCOMPARE(mark->text(), QStringLiteral("Caution"));
+        QVERIFY(mark->width() >= mark->sizeHint().width());
+    }
+
     void resultToolTipIsInEnglish() {
         WindowHarness harness(Language::English);
         harness.typeInto(1, QStringLiteral("133"));

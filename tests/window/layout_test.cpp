@@ -294,6 +294,10 @@ private slots:
                  QColor(0, 0, 255));
         QCOMPARE(credit->palette().color(QPalette::Inactive, QPalette::WindowText),
                  QColor(0, 0, 255));
+        // On a dark desktop, a blue that reads on its face.
+        harness.window().setPalette(darkPalette());
+        QVERIFY(contrast(credit->palette().color(QPalette::WindowText),
+                         harness.window().palette().color(QPalette::Window)) >= 4.5);
     }
 
     void accessibleNames_data() {
