@@ -1,6 +1,7 @@
 #include <form/control_table.h>
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -44,6 +45,33 @@ std::vector<const ControlRow*> tabOrder() {
     std::sort(focusable.begin(), focusable.end(),
               [](const ControlRow* a, const ControlRow* b) { return tabIndex(*a) < tabIndex(*b); });
     return focusable;
+}
+
+namespace {
+
+// WCAG 2's relative luminance: each sRGB channel made linear, then weighed
+// by how bright the eye finds it.
+double luminance(Rgb colour) {
+    const auto linear = [](std::uint8_t channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.red) + 0.7152 * linear(colour.green) +
+           0.0722 * linear(colour.blue);
+}
+
+} // namespace
+
+double contrastRatio(Rgb a, Rgb b) {
+    const double first = luminance(a);
+    const double second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+Rgb variantOn(const SchemeColour& colour, Rgb background) {
+    return contrastRatio(colour.dark, background) > contrastRatio(colour.light, background)
+               ? colour.dark
+               : colour.light;
 }
 
 } // namespace quenvale

@@ -248,12 +248,33 @@ struct Rgb {
     std::uint8_t blue;
 };
 
-// The credit line is blue.
-inline constexpr Rgb kCreditColour{0, 0, 255};
-// Over-clock hints on a result's text: dark enough to read on the white of
-// the box (a contrast above 4.5:1), and told apart by hue.
-inline constexpr Rgb kCautionColour{0xA6, 0x5F, 0x00}; // amber
-inline constexpr Rgb kDangerColour{0xC0, 0x00, 0x00};  // red
+// A colour for a light scheme and its counterpart for a dark one: each reads
+// at 4.5:1 or more on the faces of its scheme.
+struct SchemeColour {
+    Rgb light;
+    Rgb dark;
+};
+
+// The credit line: blue, as the original draws it on its light face; a pale
+// blue on a dark one.
+inline constexpr SchemeColour kCreditColours{{0, 0, 255}, {0x8A, 0xB4, 0xF8}};
+// Over-clock hints on a result's text, told apart by hue: dark on the white
+// of the box, light on a dark desktop's box.
+inline constexpr SchemeColour kCautionColours{{0xA6, 0x5F, 0x00}, {0xFF, 0xB7, 0x4D}}; // amber
+inline constexpr SchemeColour kDangerColours{{0xC0, 0x00, 0x00}, {0xFF, 0x8C, 0x7A}};  // red
+
+// The light variants, as the layout was drawn.
+inline constexpr Rgb kCreditColour = kCreditColours.light;
+inline constexpr Rgb kCautionColour = kCautionColours.light;
+inline constexpr Rgb kDangerColour = kDangerColours.light;
+
+// WCAG 2's contrast ratio of two colours: 1 for the same colour, 21 for black
+// on white.
+double contrastRatio(Rgb a, Rgb b);
+
+// The variant that stands out more on the background the colour is drawn on,
+// so that whatever scheme the desktop has, the text stays legible.
+Rgb variantOn(const SchemeColour& colour, Rgb background);
 
 // The face the layout was drawn for, by its Japanese and its English name,
 // then metric-compatible substitutes, in the order to try them.

@@ -55,6 +55,28 @@ std::vector<std::string> consequenceLines(const ClockPanel& panel, ClockIndex re
                {{"drift", timerDriftSentence(effects, language)}})};
 }
 
+// What a result's tip and its description both tell: for the CPU clock what
+// the crystal does, then why the clock deserves its hint.
+std::vector<std::string> remarkLines(const ClockPanel& panel, ClockIndex result,
+                                     Language language) {
+    std::vector<std::string> lines = consequenceLines(panel, result, language);
+    if (const std::string_view reason = hintReason(panel, result, language); !reason.empty()) {
+        lines.emplace_back(reason);
+    }
+    return lines;
+}
+
+std::string joined(const std::vector<std::string>& lines, char separator) {
+    std::string text;
+    for (const std::string& line : lines) {
+        if (!text.empty()) {
+            text += separator;
+        }
+        text += line;
+    }
+    return text;
+}
+
 } // namespace
 
 EventOutcome FormSession::handle(WindowEvent event, const EventArgs& args) {
@@ -130,31 +152,30 @@ std::optional<std::size_t> steppedItem(const std::vector<std::string>& items, st
 
 std::string resultToolTip(const ClockPanel& panel, ClockIndex result, bool textFits,
                           Language language) {
-    std::string tip;
+    std::vector<std::string> lines = remarkLines(panel, result, language);
     const std::string& text = panel.results[result];
     if (!textFits && !text.empty()) {
-        tip = text + ' ' + std::string(kUnit);
+        lines.insert(lines.begin(), text + ' ' + std::string(kUnit));
     }
-    std::vector<std::string> lines = consequenceLines(panel, result, language);
-    if (const std::string_view reason = hintReason(panel, result, language); !reason.empty()) {
-        lines.emplace_back(reason);
-    }
-    for (const std::string& line : lines) {
-        if (!tip.empty()) {
-            tip += '\n';
-        }
-        tip += line;
-    }
-    return tip;
+    return joined(lines, '\n');
 }
 
 std::string resultDescription(const ClockPanel& panel, ClockIndex result, Language language) {
-    std::string description;
-    for (const std::string& line : consequenceLines(panel, result, language)) {
-        description += line;
+    const std::vector<std::string> sentences = remarkLines(panel, result, language);
+    // Read out as one text: a space keeps the sentences apart.
+    return sentences.empty() ? std::string(kUnit) : joined(sentences, ' ');
+}
+
+std::string_view resultMark(const ClockPanel& panel, ClockIndex result, Language language) {
+    switch (panel.hints[result]) {
+    case ClockHint::Caution:
+        return tr(language, {"注意", "hint mark"});
+    case ClockHint::Danger:
+        return tr(language, {"危険", "hint mark"});
+    case ClockHint::Ok:
+        break;
     }
-    description += hintReason(panel, result, language);
-    return description.empty() ? std::string(kUnit) : description;
+    return {};
 }
 
 std::string resultAccessibleName(const ClockPanel& panel, ClockIndex result, bool textFits,

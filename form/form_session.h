@@ -79,6 +79,11 @@ std::string resultToolTip(const ClockPanel& panel, ClockIndex result, bool textF
 std::string resultDescription(const ClockPanel& panel, ClockIndex result,
                               Language language = Language::Japanese);
 
+// The word shown beside a result's box while it has a hint (注意 or 危険),
+// so that the hint is seen without telling colours apart; empty without one.
+std::string_view resultMark(const ClockPanel& panel, ClockIndex result,
+                            Language language = Language::Japanese);
+
 // A result box's accessible name: its label's caption, headed by the box's
 // whole text when the box cannot show it all, so that a cut number is never
 // announced as the digits on screen.

@@ -3,6 +3,7 @@
 #include <window/ui_fonts.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QStringList>
@@ -105,9 +106,12 @@ void setUpApplication(QApplication& app, Language language) {
 }
 
 QIcon applicationIcon() {
+    // Every picture the build put in the resources, each at its own size.
     QIcon icon;
-    icon.addFile(QStringLiteral(":/quenvale/icons/quenvale-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/quenvale/icons/quenvale-32.png"), QSize(32, 32));
+    const QDir pictures(QStringLiteral(":/quenvale/icons"));
+    for (const QString& name : pictures.entryList(QDir::Files)) {
+        icon.addFile(pictures.filePath(name));
+    }
     return icon;
 }
 

@@ -24,7 +24,7 @@ std::string noDisplayText(Language language);
 // once, before any window is built.
 void setUpApplication(QApplication& app, Language language);
 
-// The program's icon: the 16 × 16 and 32 × 32 pictures.
+// The program's icon, in every size it is drawn in (16 to 256 pixels).
 QIcon applicationIcon();
 
 } // namespace quenvale

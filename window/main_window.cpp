@@ -7,6 +7,7 @@
 #include <window/result_box.h>
 #include <window/twips.h>
 #include <window/ui_fonts.h>
+#include <window/warning_sign.h>
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -36,6 +37,15 @@ QString fromUtf8(std::string_view text) {
 
 QColor colour(Rgb rgb) {
     return {rgb.red, rgb.green, rgb.blue};
+}
+
+// The variant of the colour that reads on the palette's colour for the role
+// it is drawn on.
+QColor colourOn(const SchemeColour& scheme, const QPalette& palette, QPalette::ColorRole ground) {
+    const QColor background = palette.color(ground);
+    return colour(variantOn(scheme, {static_cast<std::uint8_t>(background.red()),
+                                     static_cast<std::uint8_t>(background.green()),
+                                     static_cast<std::uint8_t>(background.blue())}));
 }
 
 template <typename Control> Control* named(const QWidget& window, std::string_view name) {
@@ -143,10 +153,26 @@ void MainWindow::buildControls() {
     for (QLineEdit* box : results_) {
         box->installEventFilter(this);
     }
-    auto* credit = named<QLabel>(*this, controlRow({Role::CreditLine}).objectName);
-    QPalette palette = credit->palette();
-    palette.setColor(QPalette::WindowText, colour(kCreditColour));
-    credit->setPalette(palette);
+    buildHintMarks();
+    showCreditColour();
+}
+
+void MainWindow::buildHintMarks() {
+    QFont bold = font();
+    bold.setBold(true);
+    for (const ClockIndex index : {CpuClock, PciClock, AgpClock}) {
+        const auto* label = named<QLabel>(*this, controlRow({Role::ResultLabel, index}).objectName);
+        const auto* unit = named<QLabel>(*this, controlRow({Role::ResultUnit, index}).objectName);
+        auto* mark = new QLabel(label->parentWidget());
+        mark->setObjectName(QStringLiteral("HintMark(%1)").arg(index));
+        mark->setFont(bold);
+        mark->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        // A space's width apart from the label, however far it grew.
+        const int left = label->geometry().right() + 1 + fontMetrics().horizontalAdvance(u' ');
+        mark->setGeometry(left, label->y(), unit->geometry().right() + 1 - left, label->height());
+        mark->hide();
+        hintMarks_.at(index) = mark;
+    }
 }
 
 void MainWindow::keep(const ControlRow& row, QWidget* control) {
@@ -173,6 +199,9 @@ void MainWindow::keep(const ControlRow& row, QWidget* control) {
         break;
     case Role::ResultBox:
         results_.at(index) = qobject_cast<QLineEdit*>(control);
+        break;
+    case Role::CreditLine:
+        credit_ = qobject_cast<QLabel*>(control);
         break;
     default:
         break; // drawn, and never touched again
@@ -346,6 +375,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+    // Also sent when the application's palette changes under the window.
+    if (event->type() == QEvent::PaletteChange) {
+        showCreditColour();
+        for (const ClockIndex index : {CpuClock, PciClock, AgpClock}) {
+            showResult(index);
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
 std::vector<QWidget*> MainWindow::tabStops() const {
     std::vector<QWidget*> stops;
     for (QWidget* control : tabOrder_) {
@@ -420,8 +460,16 @@ void MainWindow::showPanel() {
     calculateButton_->setEnabled(panel.calculateEnabled);
 }
 
-// The hint is given three ways, so that the colour never carries it alone:
-// the colour of the text, the tool tip and the accessible description.
+void MainWindow::showCreditColour() {
+    QPalette palette;
+    palette.setColor(QPalette::WindowText,
+                     colourOn(kCreditColours, this->palette(), QPalette::Window));
+    credit_->setPalette(palette);
+}
+
+// The hint is given four ways, so that the colour never carries it alone:
+// the colour of the text, a word beside the box, the tool tip and the
+// accessible description.
 void MainWindow::showResult(ClockIndex index) {
     const ClockPanel& panel = session_.panel();
     QLineEdit& box = *results_[index];
@@ -436,9 +484,14 @@ void MainWindow::showResult(ClockIndex index) {
     QPalette palette;
     if (const ClockHint hint = panel.hints[index]; hint != ClockHint::Ok) {
         palette.setColor(QPalette::Text,
-                         colour(hint == ClockHint::Danger ? kDangerColour : kCautionColour));
+                         colourOn(hint == ClockHint::Danger ? kDangerColours : kCautionColours,
+                                  this->palette(), QPalette::Base));
     }
     box.setPalette(palette);
+    // For the eye: a screen reader hears the hint in the box's description.
+    QLabel& mark = *hintMarks_.at(index);
+    mark.setText(fromUtf8(resultMark(panel, index, language())));
+    mark.setVisible(!mark.text().isEmpty());
     box.setToolTip(
         wrapped(fromUtf8(resultToolTip(panel, index, showsWhole(box), language())), kToolTipWidth));
     box.setAccessibleDescription(fromUtf8(resultDescription(panel, index, language())));
@@ -462,6 +515,10 @@ void MainWindow::showFailure(const FailureDescription& failure) {
     QMessageBox box(QMessageBox::Warning,
                     fromUtf8(quenvale::tr(language(), {"Quenvale", "window title"})),
                     QString::fromStdString(failure.message), QMessageBox::Ok, this);
+    // The style's own sign is a small bitmap, blurred when scaled up on a
+    // high-density screen; this one is drawn for the screen's pixel ratio.
+    const int side = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    box.setIconPixmap(warningSign().pixmap(QSize(side, side), devicePixelRatioF()));
     // Named by the catalogue, so that it speaks the window's language even
     // where Qt's translations are not installed.
     box.button(QMessageBox::Ok)->setText(fromUtf8(quenvale::tr(language(), {"OK", "button"})));

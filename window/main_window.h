@@ -11,6 +11,7 @@
 #include <functional>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -56,9 +57,15 @@ protected:
     // Shows a result's tool tip beside its box, on hover and on keyboard
     // focus alike.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A new palette (the desktop switched to a dark scheme, say) brings the
+    // variants of the window's own colours that read on it.
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildControls();
+    // Puts a mark on the line of each result's label, ending where its unit
+    // ends, for the word that tells the result's hint.
+    void buildHintMarks();
     // Keeps the control the program works with under its role.
     void keep(const ControlRow& row, QWidget* control);
     QWidget* createControl(const ControlRow& row, QWidget* container);
@@ -78,6 +85,7 @@ private:
     void follow(const EventOutcome& outcome);
     void showPanel();
     void showResult(ClockIndex index);
+    void showCreditColour();
     void showResultToolTip(QLineEdit& box);
     void focusInput(InputBox box);
     void showFailure(const FailureDescription& failure);
@@ -91,6 +99,8 @@ private:
     QPushButton* calculateButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     std::array<QLineEdit*, kClockCount> results_{};
+    std::array<QLabel*, kClockCount> hintMarks_{};
+    QLabel* credit_ = nullptr;
     // The controls that take the focus, in tab order.
     std::vector<QWidget*> tabOrder_;
     // Shows the focused result's tool tip once a focus change is over.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 #include <string>
@@ -141,9 +142,10 @@ TEST_P(CpuToolTip, TellsWhatTheCrystalDoesOnceCalculated) {
     EXPECT_EQ(resultToolTip(session.panel(), CpuClock, c.textFits), "");
     ASSERT_FALSE(session.handle(WindowEvent::CalculateClicked).failure);
     EXPECT_EQ(resultToolTip(session.panel(), CpuClock, c.textFits), c.cpuTip);
-    // A screen reader hears the same on one line, but for the text itself.
+    // A screen reader hears the same as one text, but for the text itself:
+    // its sentences kept apart by a space.
     std::string spoken = c.cpuTip.substr(c.textFits ? 0 : c.cpuTip.find('\n') + 1);
-    std::erase(spoken, '\n');
+    std::replace(spoken.begin(), spoken.end(), '\n', ' ');
     if (spoken.empty()) {
         spoken = "MHz";
     }

@@ -1,3 +1,4 @@
+#include <form/control_table.h>
 #include <runtime/catalogue.h>
 #include <window/preset_combo_box.h>
 
@@ -6,9 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTest>
-
-#include <form/control_table.h>
 
 #include "window_harness.h"
 
@@ -47,14 +47,21 @@ private slots:
                 room -= 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
             } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
                 text = frame->title();
-                // The title is set in 8 px from the frame's corner and must
-                // leave a few pixels of the frame's line on its right.
-                room -= 12;
+                // The legend must leave as much of the frame's line on its
+                // right as the style sets it in from the left.
+                QStyleOptionGroupBox option;
+                option.initFrom(frame);
+                option.text = text;
+                option.subControls = QStyle::SC_GroupBoxLabel;
+                const QRect legend = frame->style()->subControlRect(
+                    QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+                room -= 2 * legend.left() +
+                        (legend.width() - frame->fontMetrics().horizontalAdvance(text));
             } else {
                 continue;
             }
             QVERIFY2(!text.isEmpty(), row.objectName.data());
-            if (text == QString::fromUtf8(row.caption.data(), qsizetype(row.caption.size()))) {
+            if (translated(Language::English, row.caption) == row.caption) {
                 // The same in both languages ("MHz"): laid out as in Japanese.
                 continue;
             }
@@ -80,6 +87,20 @@ private slots:
         QCOMPARE(harness.failures(),
                  QStringList{QStringLiteral("The reference clock value \"abc\" is not a number.\n"
                                             "Run-time error 13: Type mismatch.")});
+    }
+
+    // The word beside a hinted result is English, and whole on its line.
+    void hintMarksAreInEnglish() {
+        WindowHarness harness(Language::English);
+        harness.typeInto(1, QStringLiteral("133.333"));
+        WindowHarness::click(harness.calculateButton());
+        auto* mark = harness.window().findChild<QLabel*>(QStringLiteral("HintMark(1)"));
+        QCOMPARE(mark->text(), QStringLiteral("Danger"));
+        QVERIFY(mark->width() >= mark->sizeHint().width());
+        harness.typeInto(1, QStringLiteral("117"));
+        WindowHarness::click(harness.calculateButton());
+        QCOMPARE(mark->text(), QStringLiteral("Caution"));
+        QVERIFY(mark->width() >= mark->sizeHint().width());
     }
 
     void resultToolTipIsInEnglish() {

@@ -7,14 +7,12 @@
 #include <QEvent>
 #include <QHelpEvent>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolTip>
-
-#include <algorithm>
-#include <cmath>
 
 #include "window_harness.h"
 
@@ -29,20 +27,6 @@ constexpr int kFsb = 1;
 constexpr int kCpuBox = 0;
 constexpr int kPciBox = 1;
 constexpr int kAgpBox = 2;
-
-// WCAG's relative luminance and contrast ratio.
-double luminance(const QColor& colour) {
-    const auto channel = [](double c) {
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
-           0.0722 * channel(colour.blueF());
-}
-double contrast(const QColor& a, const QColor& b) {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 // The hint a colour stands for, by its hue; Ok for the greys of an unhinted
 // text, its anti-aliasing and the box's frame.
@@ -85,12 +69,15 @@ QString toolTipShownOver(QLineEdit* box) {
     return shown;
 }
 
-// The result box tells of the hint in colour, in its tool tip and to a
-// screen reader; an Ok result looks and reads like the CPU clock's box,
-// which never has a hint.
+// The result box tells of the hint in colour, by a word beside it, in its
+// tool tip and to a screen reader; an Ok result looks and reads like the CPU
+// clock's box, which never has a hint.
 void verifyHint(const WindowHarness& harness, int boxIndex, ClockHint hint) {
     QLineEdit* box = harness.result(boxIndex);
     QLineEdit* plain = harness.result(kCpuBox);
+    auto* mark =
+        box->parentWidget()->findChild<QLabel*>(QStringLiteral("HintMark(%1)").arg(boxIndex));
+    QVERIFY(mark != nullptr);
     const QString why =
         QString::fromUtf8(boxIndex == kPciBox ? pciHintText(hint, Language::Japanese)
                                               : agpHintText(hint, Language::Japanese));
@@ -102,8 +89,20 @@ void verifyHint(const WindowHarness& harness, int boxIndex, ClockHint hint) {
         QCOMPARE(toolTipShownOver(box), QString());
         QCOMPARE(paintedPixels(box, ClockHint::Caution), 0);
         QCOMPARE(paintedPixels(box, ClockHint::Danger), 0);
+        QVERIFY(!mark->isVisible());
         return;
     }
+    QVERIFY(mark->isVisible());
+    QCOMPARE(mark->text(), hint == ClockHint::Danger ? u"危険"_qs : u"注意"_qs);
+    // Whole, inside the frame, on the label's line, clear of the label.
+    const QWidget* label = box->parentWidget()->findChild<QLabel*>(
+        boxIndex == kPciBox ? QStringLiteral("Label5") : QStringLiteral("Label6"));
+    QVERIFY(mark->width() >= mark->sizeHint().width());
+    QVERIFY(mark->parentWidget()->rect().contains(mark->geometry()));
+    QCOMPARE(mark->y(), label->y());
+    QVERIFY(mark->x() + mark->width() - mark->sizeHint().width() > label->geometry().right());
+    QVERIFY(contrast(mark->palette().color(QPalette::WindowText),
+                     mark->palette().color(QPalette::Window)) >= 4.5);
     QVERIFY(!why.isEmpty());
     QCOMPARE(unwrapped(box->toolTip()), unwrapped(why));
     QCOMPARE(toolTipShownOver(box), box->toolTip());
@@ -137,24 +136,31 @@ private slots:
         QTest::addColumn<QStringList>("results");
         QTest::addColumn<ClockHint>("pci");
         QTest::addColumn<ClockHint>("agp");
+        QTest::addColumn<bool>("darkDesktop");
         QTest::newRow("133.333 picked: both far too fast")
             << "14.318" << 13 << QString() << -1 << QStringList{"133.333", "44.44433", "88.88866"}
-            << ClockHint::Danger << ClockHint::Danger;
+            << ClockHint::Danger << ClockHint::Danger << false;
         QTest::newRow("112 picked: both within 112.5 %")
             << "14.318" << 8 << QString() << -1 << QStringList{"112", "37.33334", "74.66667"}
-            << ClockHint::Ok << ClockHint::Ok;
+            << ClockHint::Ok << ClockHint::Ok << false;
         QTest::newRow("117 picked: both a little fast")
             << "14.318" << 9 << QString() << -1 << QStringList{"117", "39", "78"}
-            << ClockHint::Caution << ClockHint::Caution;
+            << ClockHint::Caution << ClockHint::Caution << false;
         QTest::newRow("120 typed, PCI 1/4: AGP between 75 and 83")
             << "14.318" << -1 << "120" << 2 << QStringList{"120", "30", "80"} << ClockHint::Ok
-            << ClockHint::Caution;
+            << ClockHint::Caution << false;
         QTest::newRow("150 picked: exactly 112.5 % is fine")
             << "14.318" << 18 << QString() << -1 << QStringList{"150", "37.5", "75"}
-            << ClockHint::Ok << ClockHint::Ok;
+            << ClockHint::Ok << ClockHint::Ok << false;
         QTest::newRow("doubled crystal at a harmless FSB")
             << "28.636" << -1 << "100" << -1 << QStringList{"200", "66.66667", "133.3333"}
-            << ClockHint::Danger << ClockHint::Danger;
+            << ClockHint::Danger << ClockHint::Danger << false;
+        QTest::newRow("133.333 picked, the desktop turned dark")
+            << "14.318" << 13 << QString() << -1 << QStringList{"133.333", "44.44433", "88.88866"}
+            << ClockHint::Danger << ClockHint::Danger << true;
+        QTest::newRow("117 picked, the desktop turned dark")
+            << "14.318" << 9 << QString() << -1 << QStringList{"117", "39", "78"}
+            << ClockHint::Caution << ClockHint::Caution << true;
     }
     void resultsShowTheirHints() {
         QFETCH(QString, reference);
@@ -164,6 +170,7 @@ private slots:
         QFETCH(QStringList, results);
         QFETCH(ClockHint, pci);
         QFETCH(ClockHint, agp);
+        QFETCH(bool, darkDesktop);
         WindowHarness harness;
         harness.typeInto(kReference, reference);
         if (fsbItem >= 0) {
@@ -176,6 +183,10 @@ private slots:
         }
         WindowHarness::click(harness.calculateButton());
         QVERIFY(harness.failures().empty());
+        // A desktop may change its scheme while the window is open.
+        if (darkDesktop) {
+            harness.window().setPalette(darkPalette());
+        }
         // The texts are as ever; the hint is beside them.
         QCOMPARE(harness.shownResults(), results);
         verifyHint(harness, kPciBox, pci);

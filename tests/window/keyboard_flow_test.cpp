@@ -262,6 +262,9 @@ private slots:
         QTest::newRow("unknown option, en")
             << en << QStringList{"-x"} << 2 << ""
             << "quenvale: Unknown option '-x'. (see quenvale --help)\n";
+        QTest::newRow("Qt's option without its value")
+            << en << QStringList{"-style"} << 2 << ""
+            << "quenvale: Missing value after '-style'. (see quenvale --help)\n";
         QTest::newRow("unknown language")
             << en << QStringList{"--lang", "fr"} << 2 << ""
             << "quenvale: --lang takes ja or en, not 'fr'. (see quenvale --help)\n";

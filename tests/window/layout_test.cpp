@@ -3,6 +3,7 @@
 #include <window/twips.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -12,6 +13,8 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTest>
+
+#include <algorithm>
 
 #include "window_harness.h"
 
@@ -162,25 +165,21 @@ private slots:
         QVERIFY(window.windowFlags() & Qt::WindowCloseButtonHint);
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Quenvale"));
         QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.00"));
-        const QList<QSize> sizes = window.windowIcon().availableSizes();
-        QVERIFY(sizes.contains(QSize(16, 16)));
-        QVERIFY(sizes.contains(QSize(32, 32)));
+        // Every size drawn, so that no desktop scales a small one up.
+        QList<QSize> sizes = window.windowIcon().availableSizes();
+        std::sort(sizes.begin(), sizes.end(),
+                  [](const QSize& a, const QSize& b) { return a.width() < b.width(); });
+        QCOMPARE(sizes,
+                 QList<QSize>({{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     }
 
-    void iconsAreSixteenColours_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("size");
-        QTest::newRow("small") << QStringLiteral(":/quenvale/icons/quenvale-16.png") << 16;
-        QTest::newRow("large") << QStringLiteral(":/quenvale/icons/quenvale-32.png") << 32;
-    }
     void iconsAreSixteenColours() {
-        QFETCH(QString, file);
-        QFETCH(int, size);
-        const QImage image(file);
-        QCOMPARE(image.size(), QSize(size, size));
-        QVERIFY(image.colorCount() > 0);
-        QVERIFY(image.colorCount() <= 16);
-        QVERIFY(image.hasAlphaChannel()); // drawn on a transparent ground
+        const QDir pictures(QStringLiteral(":/quenvale/icons"));
+        for (const QString& name : pictures.entryList(QDir::Files)) {
+            const QImage image(pictures.filePath(name));
+            QVERIFY2(image.colorCount() > 0 && image.colorCount() <= 16, qPrintable(name));
+            QVERIFY(image.hasAlphaChannel()); // drawn on a transparent ground
+        }
     }
 
     // Tab walks the fields in their order; each option frame is one stop.
@@ -295,6 +294,10 @@ private slots:
                  QColor(0, 0, 255));
         QCOMPARE(credit->palette().color(QPalette::Inactive, QPalette::WindowText),
                  QColor(0, 0, 255));
+        // On a dark desktop, a blue that reads on its face.
+        harness.window().setPalette(darkPalette());
+        QVERIFY(contrast(credit->palette().color(QPalette::WindowText),
+                         harness.window().palette().color(QPalette::Window)) >= 4.5);
     }
 
     void accessibleNames_data() {

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -48,12 +49,26 @@ private slots:
         QVERIFY(harness.panel().results[0].empty());
     }
 
-    // The program itself starts, loads and paints its window.
+    // The program itself starts, loads and paints its window; what Qt says
+    // of its own start is passed on.
+    void programShowsItsWindow_data() {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<QString>("stderrHas");
+        QTest::newRow("as it comes") << QString() << QString();
+        QTest::newRow("a style Qt does not have")
+            << QStringLiteral("nosuch") << QStringLiteral("invalid style override 'nosuch'");
+    }
     void programShowsItsWindow() {
+        QFETCH(QString, style);
+        QFETCH(QString, stderrHas);
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("QUENVALE_REPORT_FIRST_FRAME"), QStringLiteral("1"));
+        environment.remove(QStringLiteral("QT_STYLE_OVERRIDE"));
+        if (!style.isEmpty()) {
+            environment.insert(QStringLiteral("QT_STYLE_OVERRIDE"), style);
+        }
         program.setProcessEnvironment(environment);
         program.start(QStringLiteral(QUENVALE_PROGRAM), {});
         QVERIFY(program.waitForStarted());
@@ -66,6 +81,27 @@ private slots:
         QCOMPARE(program.state(), QProcess::Running);
         program.kill();
         program.waitForFinished();
+        const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+        QVERIFY2(err.contains(stderrHas), qPrintable(err));
+    }
+
+    // The classic style the layout was drawn for, unless the user chose one.
+    void styleChoice_data() {
+        QTest::addColumn<QByteArray>("override");
+        QTest::addColumn<QString>("style");
+        QTest::newRow("none chosen") << QByteArray() << QStringLiteral("windows");
+        QTest::newRow("QT_STYLE_OVERRIDE") << QByteArray("fusion") << QStringLiteral("fusion");
+    }
+    void styleChoice() {
+        QFETCH(QByteArray, override);
+        QFETCH(QString, style);
+        // As Qt starts: the override's style is in place before the program's setup.
+        qputenv("QT_STYLE_OVERRIDE", override);
+        QApplication::setStyle(QStringLiteral("fusion"));
+        setUpApplication(*qApp, Language::English);
+        QCOMPARE(QApplication::style()->name(), style);
+        qunsetenv("QT_STYLE_OVERRIDE");
+        setUpApplication(*qApp, Language::English);
     }
 
     // Without a display, or with one that no server answers, the program

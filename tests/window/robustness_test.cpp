@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -123,9 +124,11 @@ private slots:
             WindowHarness::click(window->findChild<QPushButton*>(QStringLiteral("Command1")));
         });
         QString shown;
+        QPixmap sign;
         ClockPanel before;
         whenErrorBoxIsUp(this, [&](QMessageBox* box) {
             shown = box->text();
+            sign = box->iconPixmap();
             before = window->panel();
             if (closing == Closing::Window) {
                 window->close();
@@ -141,6 +144,12 @@ private slots:
         watchdog.stop();
 
         QVERIFY(shown.startsWith(u"FSBの値「abc」"_qs));
+        // The warning sign has a pixel for each of the screen's: sharp at 2x
+        // (the test runs scaled), not a small bitmap scaled up.
+        const qreal ratio = window->devicePixelRatioF();
+        QVERIFY(ratio > 1);
+        QCOMPARE(sign.devicePixelRatio(), ratio);
+        QCOMPARE(sign.deviceIndependentSize() * ratio, QSizeF(sign.size()));
         QVERIFY(!window->isVisible());
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QCOMPARE(window->panel(), before);

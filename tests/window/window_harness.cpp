@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 
 namespace quenvale {
 
@@ -126,6 +127,30 @@ QString unwrapped(QString text) {
 bool toolTipSays(const QLineEdit& box, const QString& why) {
     const QString tip = unwrapped(box.toolTip());
     return tip == unwrapped(why) || tip == unwrapped(box.text() + QStringLiteral("MHz") + why);
+}
+
+QPalette darkPalette() {
+    // The roles a dark scheme sets, in the colours of a common one.
+    const QColor face(0x22, 0x20, 0x20);
+    const QColor field(0x3D, 0x3D, 0x3D);
+    const QColor text(Qt::white);
+    QPalette palette(text, QColor(0x42, 0x42, 0x45), QColor(0x97, 0x97, 0x97),
+                     QColor(0x30, 0x2F, 0x2E), QColor(0x4A, 0x49, 0x47), text, text, field, face);
+    palette.setColor(QPalette::Highlight, QColor(0x12, 0x60, 0x8A));
+    return palette;
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& colour) {
+        const auto channel = [](double c) {
+            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+               0.0722 * channel(colour.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 QStringList WindowHarness::shownResults() const {

@@ -3,6 +3,7 @@
 #include <calculator/failure_message.h>
 #include <window/main_window.h>
 
+#include <QPalette>
 #include <QString>
 #include <QStringList>
 
@@ -68,5 +69,13 @@ bool toolTipSays(const QLineEdit& box, const QString& why);
 
 // Names the application and loads its translation once per test program.
 void setUpTestApplication();
+
+// A dark desktop's palette, as a dark colour scheme of the platform theme
+// gives it: light text on a near-black face and a dark grey field. Given to
+// a shown window, it stands for the desktop's scheme changing under it.
+QPalette darkPalette();
+
+// WCAG 2's contrast ratio of two colours, from 1 to 21.
+double contrast(const QColor& a, const QColor& b);
 
 } // namespace quenvale
