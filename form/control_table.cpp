@@ -47,6 +47,20 @@ std::vector<const ControlRow*> tabOrder() {
     return focusable;
 }
 
+MarkBox hintMarkBox(std::size_t result) {
+    static constexpr std::array<std::string_view, kClockCount> kNames{
+        "HintMark(0)", "HintMark(1)", "HintMark(2)"};
+    const ControlRow& label = controlRow({Role::ResultLabel, result});
+    const ControlRow& unit = controlRow({Role::ResultUnit, result});
+    const int left = label.left + label.width;
+    return {.objectName = kNames.at(result),
+            .container = label.container,
+            .left = left,
+            .top = label.top,
+            .width = unit.left + unit.width - left,
+            .height = label.height};
+}
+
 namespace {
 
 // WCAG 2's relative luminance: each sRGB channel made linear, then weighed

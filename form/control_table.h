@@ -239,6 +239,20 @@ bool isFocusable(ControlKind kind);
 // The controls that take the focus, in tab order.
 std::vector<const ControlRow*> tabOrder();
 
+// Where the word beside a hinted result (resultMark) stands, in twips
+// within the results frame: on its label's line, from the label's right edge
+// to the unit's, the word set against the unit's edge. Not a control of the
+// original layout: nothing of it moves.
+struct MarkBox {
+    std::string_view objectName; // "HintMark(0)" to "HintMark(2)"
+    std::string_view container;
+    int left;
+    int top;
+    int width;
+    int height;
+};
+MarkBox hintMarkBox(std::size_t result);
+
 // What a field's accessible description says when there is nothing more.
 inline constexpr std::string_view kUnit = "MHz";
 

@@ -202,8 +202,13 @@ std::string resultsSpoken(const ClockPanel& panel, Language language) {
         if (!line.empty()) {
             line += tr(language, {"、", "list separator"});
         }
-        line += resultAccessibleName(panel, static_cast<ClockIndex>(i), true, language) + ' ' +
-                panel.results[i] + ' ' + std::string(kUnit);
+        const auto result = static_cast<ClockIndex>(i);
+        line += resultAccessibleName(panel, result, true, language) + ' ' + panel.results[i] + ' ' +
+                std::string(kUnit);
+        if (const std::string_view mark = resultMark(panel, result, language); !mark.empty()) {
+            line += ' ';
+            line += mark;
+        }
     }
     return line;
 }

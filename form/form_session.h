@@ -92,7 +92,8 @@ std::string resultAccessibleName(const ClockPanel& panel, ClockIndex result, boo
 
 // The three results as one line for a screen reader to say when something
 // other than the window set them (a row chosen in a table): each label's
-// caption with its text and unit. Empty before a calculation.
+// caption with its text and unit, and its hint's word where it has one.
+// Empty before a calculation.
 std::string resultsSpoken(const ClockPanel& panel, Language language = Language::Japanese);
 
 } // namespace quenvale

@@ -204,6 +204,13 @@ public:
                                              session_.language())
                    : std::string();
     }
+    // The word beside the result's box while it has a hint; empty without.
+    std::string resultMark(int index) const {
+        return validIndex(index, panel().results.size())
+                   ? std::string(quenvale::resultMark(panel(), static_cast<ClockIndex>(index),
+                                                      session_.language()))
+                   : std::string();
+    }
     std::string resultDescription(int index) const {
         return validIndex(index, panel().results.size())
                    ? quenvale::resultDescription(panel(), static_cast<ClockIndex>(index),
@@ -240,8 +247,10 @@ private:
     FormSession session_;
 };
 
-// The controls with their captions and tool tips in the language. The
-// boxes' initial texts and the dividers' ratios read the same in any.
+// The controls with their captions and tool tips in the language, and after
+// them the words beside the results (kind "mark", role "hintMark"), which
+// the page shows as the window does. The boxes' initial texts and the
+// dividers' ratios read the same in any.
 std::vector<Control> controls(const std::string& code) {
     const Language language = pageLanguage(code);
     std::vector<Control> rows;
@@ -255,14 +264,28 @@ std::vector<Control> controls(const std::string& code) {
                         std::string(translated(language, row.toolTip)), std::string(row.labelFor),
                         roleName(row.role.role), static_cast<int>(row.role.index)});
     }
+    for (std::size_t i = 0; i < kClockCount; ++i) {
+        const MarkBox mark = hintMarkBox(i);
+        rows.push_back({.objectName = std::string(mark.objectName),
+                        .kind = "mark",
+                        .container = std::string(mark.container),
+                        .left = mark.left,
+                        .top = mark.top,
+                        .width = mark.width,
+                        .height = mark.height,
+                        .tabIndex = static_cast<int>(kControls.size() + i),
+                        .role = "hintMark",
+                        .index = static_cast<int>(i)});
+    }
     return rows;
 }
 
 // The window's look as CSS values: its size in pixels, faces, sizes and
-// colours.
+// colours, each colour in its light and its dark variant.
 std::vector<std::string> styleNames() {
-    return {"--client-width", "--client-height", "--face",    "--input-size",
-            "--control-size", "--credit",        "--caution", "--danger"};
+    return {"--client-width", "--client-height", "--face",         "--input-size",
+            "--control-size", "--credit",        "--caution",      "--danger",
+            "--credit-dark",  "--caution-dark",  "--danger-dark"};
 }
 
 std::vector<std::string> styleValues() {
@@ -279,7 +302,8 @@ std::vector<std::string> styleValues() {
     };
     return {pixels(kClientWidthTwips),   pixels(kClientHeightTwips),    faces,
             cssPoints(kInputFontPoints), cssPoints(kControlFontPoints), cssColour(kCreditColour),
-            cssColour(kCautionColour),   cssColour(kDangerColour)};
+            cssColour(kCautionColour),   cssColour(kDangerColour),      cssColour(kCreditColours.dark),
+            cssColour(kCautionColours.dark), cssColour(kDangerColours.dark)};
 }
 
 } // namespace
@@ -332,6 +356,7 @@ EMSCRIPTEN_BINDINGS(quenvale) {
         .function("hint", &PageSession::hint)
         .function("resultToolTip", &PageSession::resultToolTip)
         .function("resultDescription", &PageSession::resultDescription)
+        .function("resultMark", &PageSession::resultMark)
         .function("calculateEnabled", &PageSession::calculateEnabled)
         .function("resultName", &PageSession::resultName)
         .function("resultsSpoken", &PageSession::resultsSpoken);

@@ -95,6 +95,15 @@ const controlKinds = {
             parts.caption.textContent = row.caption;
         },
     },
+    // The word beside a hinted result, for the eye: a screen reader hears
+    // the hint in the box's description. Its text comes with the panel.
+    mark: {
+        markup: (row, html) => [html.open('span', html.placed(row, {
+            class: 'mark', id: row.objectName, 'aria-hidden': 'true', hidden: true,
+        })), '</span>'],
+        parts: (element) => ({ caption: element }),
+        relabel: () => {},
+    },
     // A result's name, description and tip come with the panel.
     textbox: {
         markup: (row, html, session) => [html.open('input', html.placed(row, {

@@ -38,6 +38,7 @@ const controls = new Map();
 const combos = [];
 const dividers = [[], []];
 const results = [];
+const marks = [];
 let calculateButton = null;
 const tip = createResultTip(form);
 // The results a row put in the window, for a screen reader.
@@ -83,7 +84,7 @@ const attachers = {
     button(row, parts) {
         if (row.role === 'calculateButton') {
             calculateButton = parts.input;
-            calculateButton.addEventListener('click', calculate);
+            calculateButton.addEventListener('click', () => calculate());
         } else {
             parts.input.addEventListener('click', () => run(() => session.exit()));
         }
@@ -91,6 +92,9 @@ const attachers = {
     textbox(row, parts) {
         results[row.index] = parts.input;
         tip.attach(parts.input);
+    },
+    mark(row, parts) {
+        marks[row.index] = parts.caption;
     },
     // Frames and labels only show their captions.
     frame() {},
@@ -129,6 +133,11 @@ function show() {
         const hint = session.hint(i);
         box.classList.toggle('caution', hint === 'caution');
         box.classList.toggle('danger', hint === 'danger');
+        // The hint seen without telling colours apart.
+        const word = session.resultMark(i);
+        marks[i].textContent = word;
+        marks[i].hidden = word === '';
+        marks[i].className = `mark ${hint}`;
         const shown = session.result(i);
         // Rewriting an unchanged result would drop the user's selection.
         if (box.value === shown) {

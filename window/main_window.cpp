@@ -161,15 +161,19 @@ void MainWindow::buildHintMarks() {
     QFont bold = font();
     bold.setBold(true);
     for (const ClockIndex index : {CpuClock, PciClock, AgpClock}) {
-        const auto* label = named<QLabel>(*this, controlRow({Role::ResultLabel, index}).objectName);
-        const auto* unit = named<QLabel>(*this, controlRow({Role::ResultUnit, index}).objectName);
-        auto* mark = new QLabel(label->parentWidget());
-        mark->setObjectName(QStringLiteral("HintMark(%1)").arg(index));
+        const MarkBox place = hintMarkBox(index);
+        auto* mark = new QLabel(named<QWidget>(*this, place.container));
+        mark->setObjectName(fromUtf8(place.objectName));
         mark->setFont(bold);
         mark->setAlignment(Qt::AlignRight | Qt::AlignTop);
         // A space's width apart from the label, however far it grew.
-        const int left = label->geometry().right() + 1 + fontMetrics().horizontalAdvance(u' ');
-        mark->setGeometry(left, label->y(), unit->geometry().right() + 1 - left, label->height());
+        const auto* label = named<QLabel>(*this, controlRow({Role::ResultLabel, index}).objectName);
+        const int left = std::max(twipsToPixels(place.left, logicalDpiX()),
+                                  label->geometry().right() + 1) +
+                         fontMetrics().horizontalAdvance(u' ');
+        mark->setGeometry(left, twipsToPixels(place.top, logicalDpiY()),
+                          twipsToPixels(place.left + place.width, logicalDpiX()) - left,
+                          twipsToPixels(place.height, logicalDpiY()));
         mark->hide();
         hintMarks_.at(index) = mark;
     }
