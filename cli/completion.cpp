@@ -2,7 +2,6 @@
 #include <cli/completion.h>
 #include <cli/option_table.h>
 
-#include <span>
 #include <string_view>
 #include <vector>
 
@@ -10,15 +9,8 @@ namespace quenvale::cli {
 
 namespace {
 
-std::string words(std::span<const std::string_view> items) {
-    std::string text;
-    for (const std::string_view item : items) {
-        if (!text.empty()) {
-            text += ' ';
-        }
-        text += item;
-    }
-    return text;
+std::string words(const std::vector<std::string_view>& items) {
+    return joined(items, ' ');
 }
 
 // "    --pci) choices='1/2 1/3 1/4' ;;": the words an option's value may be.
@@ -49,14 +41,8 @@ std::string bashCompletion() {
             selectors.push_back(mode.selector);
         }
     }
-    std::string valuedPattern;
-    for (const std::string_view name : valued) {
-        valuedPattern += (valuedPattern.empty() ? "" : "|") + std::string(name);
-    }
-    std::string selectorPattern;
-    for (const std::string_view name : selectors) {
-        selectorPattern += (selectorPattern.empty() ? "" : "|") + std::string(name);
-    }
+    const std::string valuedPattern = joined(valued, '|');
+    const std::string selectorPattern = joined(selectors, '|');
     const std::vector<std::string_view> references(kReferencePresets.begin(),
                                                    kReferencePresets.end());
     const std::vector<std::string_view> settings(kFsbPresets.begin(), kFsbPresets.end());

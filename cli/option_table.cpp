@@ -110,20 +110,6 @@ constexpr std::array kFormatNames{std::pair{Format::Text, std::string_view("text
                                   std::pair{Format::Json, std::string_view("json")},
                                   std::pair{Format::Svg, std::string_view("svg")}};
 
-// "a|b|c".
-std::string alternatives(const std::vector<std::string_view>& names) {
-    std::string joined;
-    for (const std::string_view name : names) {
-        // Appended in place: GCC 12 at -O3 reports a false -Wrestrict on a
-        // literal joined to a std::string with operator+ (GCC bug 105329).
-        if (!joined.empty()) {
-            joined += '|';
-        }
-        joined += name;
-    }
-    return joined;
-}
-
 } // namespace
 
 const std::span<const OptionSpec> kOptions(kOptionTable);
@@ -241,19 +227,32 @@ std::vector<std::string_view> languageCodes() {
     return {"ja", "en"};
 }
 
+std::string joined(const std::vector<std::string_view>& items, char separator) {
+    std::string text;
+    for (const std::string_view item : items) {
+        // Appended in place: GCC 12 at -O3 reports a false -Wrestrict on a
+        // literal joined to a std::string with operator+ (GCC bug 105329).
+        if (!text.empty()) {
+            text += separator;
+        }
+        text += item;
+    }
+    return text;
+}
+
 std::string usageValue(const OptionSpec& option, const ModeSpec& mode, std::string_view value) {
     if (!value.empty()) {
         return std::string(value);
     }
     if (option.name == "--format") {
-        return alternatives(formatNames(mode.defaultFormat, mode.mode == Mode::Table));
+        return joined(formatNames(mode.defaultFormat, mode.mode == Mode::Table), '|');
     }
     if (option.name == "--pci" || option.name == "--agp") {
-        return alternatives(
-            captions(option.name == "--pci" ? DividerGroup::Pci : DividerGroup::Agp));
+        return joined(captions(option.name == "--pci" ? DividerGroup::Pci : DividerGroup::Agp),
+                      '|');
     }
     if (option.name == "--limit") {
-        return alternatives(limitNames());
+        return joined(limitNames(), '|');
     }
     return std::string(option.value);
 }

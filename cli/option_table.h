@@ -91,6 +91,9 @@ std::vector<std::string_view> limitNames();
 // The language codes --lang takes.
 std::vector<std::string_view> languageCodes();
 
+// "a|b|c": the items with the separator between them.
+std::string joined(const std::vector<std::string_view>& items, char separator);
+
 // The placeholder after an option in a mode's usage: `value` where the usage
 // gives one, the choices of the option ("1/2|1/3|1/4"), or its own.
 std::string usageValue(const OptionSpec& option, const ModeSpec& mode, std::string_view value);
