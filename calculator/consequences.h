@@ -13,6 +13,11 @@ inline constexpr double kNominalUsb = 48.0;
 inline constexpr double kNominalSuperIo = 24.0;
 // USB full speed tolerates ±0.25 % (2,500 ppm).
 inline constexpr double kUsbTolerance = 0.0025;
+// The share by which the Super I/O clock may be off before its serial ports
+// and floppy controller are likely to fail: a UART frame still samples its
+// last bit right within about ±2 %, and a floppy data separator locks within
+// a few per cent of its data rate.
+inline constexpr double kSuperIoTolerance = 0.02;
 inline constexpr double kSecondsPerDay = 86400.0;
 
 // What else a reference crystal changes. Each value is computed in double
@@ -29,6 +34,8 @@ struct Consequences {
     std::string timerDriftText;
     // The stored USB clock lies within ±0.25 % of 48 MHz.
     bool usbWithinTolerance = false;
+    // The stored Super I/O clock lies within kSuperIoTolerance of 24 MHz.
+    bool sioWithinTolerance = false;
 
     bool operator==(const Consequences&) const = default;
 };
@@ -42,9 +49,25 @@ Consequences computeConsequences(std::string_view referenceText);
 // warning that devices may fail.
 std::string_view usbVerdict(const Consequences& consequences, Language language);
 
-// What the drift does to a clock kept by timer ticks:
-// "1日にN秒進みます。", "1日にN秒遅れます。" or "ずれません。".
+// What the Super I/O clock's deviation does to the serial ports and the
+// floppy: how many per cent fast or slow they run, and whether that is within
+// kSuperIoTolerance.
+std::string superIoVerdict(const Consequences& consequences, Language language);
+
+// A drift of `seconds` a day as a person reads it, without its sign: "1 h 9
+// min", "42 min", "17 s", "less than a second"; "0" for none.
+std::string driftDuration(float seconds, Language language);
+
+// The drift as a table cell: signed, "+1 h 9 min", "-3 h 53 min", "0".
+std::string signedDriftDuration(const Consequences& consequences, Language language);
+
+// What the drift does to a clock kept by timer ticks: "1日に約1時間9分進みま
+// す。", "1日に約17秒遅れます。" or "ずれません。".
 std::string timerDriftSentence(const Consequences& consequences, Language language);
+
+// The clock that drifts, named once wherever the drift is told: the time the
+// operating system counts in timer ticks, not the battery-backed RTC.
+std::string_view timerClockName(Language language);
 
 // The processor's core clock: its CPU (FSB) clock times its multiplier.
 struct CoreClock {

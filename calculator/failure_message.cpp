@@ -1,7 +1,11 @@
 #include <calculator/failure_message.h>
 #include <runtime/catalogue.h>
+#include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
 #include <runtime/utf8.h>
+
+#include <cctype>
+#include <string>
 
 namespace quenvale {
 
@@ -61,6 +65,32 @@ std::string quotableText(std::string_view typed) {
 
 namespace {
 
+// "15MHz", "100 mhz": a number typed with its unit, which the boxes leave
+// out. Only the Latin spellings: what else a person types is told as any
+// other text that is not a number.
+bool typedWithUnit(std::string_view text) {
+    std::size_t end = text.find_last_not_of(" \t");
+    if (end == std::string_view::npos) {
+        return false;
+    }
+    std::string word;
+    std::size_t start = end + 1;
+    while (start > 0 && std::isalpha(static_cast<unsigned char>(text[start - 1])) != 0) {
+        --start;
+        word.insert(word.begin(),
+                    static_cast<char>(std::tolower(static_cast<unsigned char>(text[start]))));
+    }
+    if (word != "mhz" && word != "khz" && word != "ghz" && word != "hz" && word != "m") {
+        return false;
+    }
+    try {
+        parseSingle(text.substr(0, start));
+        return true;
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
 std::string firstLine(const RuntimeError& error, std::optional<std::string_view> fieldName,
                       Language language) {
     if (!error.text()) {
@@ -73,6 +103,7 @@ std::string firstLine(const RuntimeError& error, std::optional<std::string_view>
     // "14,318" is a decimal comma, the commonest slip: say which mark is
     // the decimal point.
     const bool comma = !overflow && typed.find(',') != std::string::npos;
+    const bool unit = !overflow && !comma && typedWithUnit(typed);
     if (!fieldName) {
         if (isBlankText(typed)) {
             return std::string(tr(language, "入力値が入力されていません。"));
@@ -80,6 +111,11 @@ std::string firstLine(const RuntimeError& error, std::optional<std::string_view>
         const std::string quoted = quotableText(typed);
         if (comma) {
             return tr(language, "入力値「{text}」は数値ではありません。小数点は「.」です。",
+                      {{"text", quoted}});
+        }
+        if (unit) {
+            return tr(language,
+                      "入力値「{text}」は数値ではありません。単位は付けずに数値だけを入力します。",
                       {{"text", quoted}});
         }
         return overflow
@@ -93,6 +129,11 @@ std::string firstLine(const RuntimeError& error, std::optional<std::string_view>
     const std::initializer_list<Argument> arguments{{"field", *fieldName}, {"text", quoted}};
     if (comma) {
         return tr(language, "{field}の値「{text}」は数値ではありません。小数点は「.」です。",
+                  arguments);
+    }
+    if (unit) {
+        return tr(language,
+                  "{field}の値「{text}」は数値ではありません。単位は付けずに数値だけを入力します。",
                   arguments);
     }
     return overflow ? tr(language, "{field}の値「{text}」は大きすぎます。", arguments)

@@ -5,6 +5,7 @@
 #include <runtime/single_store.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <string>
@@ -63,14 +64,27 @@ std::optional<float> positiveValue(std::string_view text) {
 
 std::string planSummary(std::string_view target, std::optional<std::string_view> multiplier,
                         ClockHint limit, std::size_t shown, std::size_t candidates,
-                        Language language) {
+                        Language language, std::size_t ownCrystals) {
     const std::string shownText = std::to_string(shown);
     const std::string candidatesText = std::to_string(candidates);
+    const std::string crystalsText = std::to_string(ownCrystals);
     const std::initializer_list<Argument> counts{{"multiplier", multiplier.value_or("")},
                                                  {"target", target},
                                                  {"limit", limitLabel(limit, language)},
                                                  {"candidates", candidatesText},
-                                                 {"shown", shownText}};
+                                                 {"shown", shownText},
+                                                 {"crystals", crystalsText}};
+    if (ownCrystals > 0) {
+        return multiplier ? tr(language,
+                               "コアクロック (CPU × {multiplier})が {target} MHz に近い順、"
+                               "PCI・AGP は {limit} まで: 指定の水晶 {crystals} 個で "
+                               "{candidates} 件中 {shown} 件",
+                               counts)
+                          : tr(language,
+                               "CPU クロックが {target} MHz に近い順、PCI・AGP は {limit} "
+                               "まで: 指定の水晶 {crystals} 個で {candidates} 件中 {shown} 件",
+                               counts);
+    }
     return multiplier ? tr(language,
                            "コアクロック (CPU × {multiplier})が {target} MHz に近い順、"
                            "PCI・AGP は {limit} まで: {candidates} 件中 {shown} 件",
@@ -79,6 +93,39 @@ std::string planSummary(std::string_view target, std::optional<std::string_view>
                            "CPU クロックが {target} MHz に近い順、PCI・AGP は {limit} "
                            "まで: {candidates} 件中 {shown} 件",
                            counts);
+}
+
+std::string planEmptyText(ClockHint limit, Language language) {
+    return tr(language, "PCI と AGP が {limit} までに収まる水晶と FSB の組み合わせはありません。",
+              {{"limit", limitLabel(limit, language)}});
+}
+
+std::vector<std::string_view> listedCrystals(std::string_view text) {
+    // Multi-byte separators first, so that their bytes are not read as part
+    // of a word.
+    constexpr std::array<std::string_view, 6> kSeparators{"、", "，", "\u3000", ",", " ", "\t"};
+    std::vector<std::string_view> crystals;
+    std::size_t start = 0;
+    const auto take = [&](std::size_t end) {
+        const std::string_view word = text.substr(start, end - start);
+        if (!word.empty() && std::find(crystals.begin(), crystals.end(), word) == crystals.end()) {
+            crystals.push_back(word);
+        }
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto* separator =
+            std::find_if(kSeparators.begin(), kSeparators.end(),
+                         [&](std::string_view s) { return text.substr(i, s.size()) == s; });
+        if (separator == kSeparators.end()) {
+            ++i;
+            continue;
+        }
+        take(i);
+        i += separator->size();
+        start = i;
+    }
+    take(text.size());
+    return crystals;
 }
 
 std::vector<PlanCandidate> planCrystals(std::string_view targetText,

@@ -51,11 +51,21 @@ inline constexpr ClockHint kDefaultPlanLimit = ClockHint::Caution;
 std::optional<float> positiveValue(std::string_view text);
 
 // The line above a plan: what it ranks against the target, the limit, and
-// how many of how many candidates are shown; the same words wherever a plan
-// is shown.
+// how many of how many candidates are shown, and of how many crystals of
+// the user's own when `ownCrystals` is not 0 (0: the window's list); the
+// same words wherever a plan is shown.
 std::string planSummary(std::string_view target, std::optional<std::string_view> multiplier,
                         ClockHint limit, std::size_t shown, std::size_t candidates,
-                        Language language);
+                        Language language, std::size_t ownCrystals = 0);
+
+// What a plan with no candidate says instead of its summary.
+std::string planEmptyText(ClockHint limit, Language language);
+
+// The crystals a person lists in one text, "14.7456, 16.384 13.5": the
+// words between commas (",", "、", "，") and blanks (spaces, tabs, U+3000),
+// as typed, in order, a repeated one once. None for a text that lists none;
+// the plan then ranks the window's list. The views point into `text`.
+std::vector<std::string_view> listedCrystals(std::string_view text);
 
 // Every crystal of `references` with every setting of `settings` whose PCI
 // and AGP hints are no worse than `limit`, best first: nearest ranked clock

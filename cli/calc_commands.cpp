@@ -1,4 +1,5 @@
 #include <cli/calc_commands.h>
+#include <cli/calc_help.h>
 #include <cli/calc_modes.h>
 #include <cli/calc_options.h>
 #include <cli/messages.h>

@@ -3,14 +3,15 @@
 #include <calculator/clock_hints.h>
 #include <calculator/option_group.h>
 #include <calculator/planner.h>
-#include <rows/row_writer.h>
 
 #include <cstddef>
 #include <optional>
+#include <rows/row_writer.h>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace quenvale::cli {
 
@@ -34,6 +35,7 @@ struct BatchArgs {
 struct TableArgs {
     std::optional<std::string> reference; // only this crystal
     std::optional<std::string> fsb;       // only this FSB
+    bool details = false;                 // the consequences too
     Format format = Format::Text;
 };
 
@@ -47,6 +49,7 @@ struct CrystalForArgs {
 
 struct PlanArgs {
     std::string target;                    // a number above 0
+    std::vector<std::string> references;   // the crystals to rank; none: the list
     std::optional<std::string> multiplier; // a positive number
     ClockHint limit = kDefaultPlanLimit;   // the worst hint kept
     std::size_t top = 10;                  // how many candidates

@@ -3,7 +3,6 @@
 #include <calculator/failure_message.h>
 #include <cli/calc_modes.h>
 #include <cli/text_output.h>
-#include <rows/failure_text.h>
 #include <runtime/catalogue.h>
 #include <runtime/format_single.h>
 #include <runtime/runtime_error.h>
@@ -11,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <ostream>
+#include <rows/failure_text.h>
 #include <vector>
 
 namespace quenvale::cli {

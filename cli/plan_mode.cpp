@@ -1,50 +1,79 @@
 #include <calculator/planner.h>
+#include <cli/calc_help.h>
 #include <cli/calc_modes.h>
 #include <cli/text_output.h>
-#include <rows/failure_text.h>
 #include <runtime/catalogue.h>
 #include <runtime/runtime_error.h>
 
 #include <ostream>
+#include <rows/failure_text.h>
 #include <vector>
 
 namespace quenvale::cli {
 
 namespace {
 
-// The candidates as a table after a line that says what was asked for and
-// how many of how many are shown.
+// A cell of `width` columns, its text and at least one blank.
+std::string cell(std::string_view text, std::size_t width) {
+    return padded(text, width - 1) + ' ';
+}
+
+// A bus clock with its hint as a mark: "!" caution, "!!" danger.
+std::string marked(std::string_view clock, ClockHint hint) {
+    std::string text(clock);
+    text += hint == ClockHint::Danger ? "!!" : hint == ClockHint::Caution ? "!" : "";
+    return text;
+}
+
+// The candidates as a table within 80 columns after a line that says what was
+// asked for and how many of how many are shown, and a key to its marks. The
+// dividers are the FSB band's and the consequences' megahertz are left to
+// CSV and JSON: the drift as a duration and the clocks out of tolerance say
+// what they mean.
 class PlanTextWriter final : public RowWriter {
 public:
     PlanTextWriter(std::ostream& out, const PlanArgs& args, std::size_t shown,
                    std::size_t candidates, Language language)
         : out_(out), language_(language) {
-        out_ << planSummary(args.target, args.multiplier, args.limit, shown, candidates, language)
+        out_ << wrapText(planSummary(args.target, args.multiplier, args.limit, shown, candidates,
+                                     language, args.references.size()),
+                         0, 2)
              << '\n';
-        std::string header = std::string(kTableColumns) + "     ";
+        std::string header = "REF      FSB     CPU      PCI        AGP        ";
         if (args.multiplier) {
-            header += "CORE(MHz)    ";
+            header += "CORE     ";
         }
-        out_ << header << "USB(MHz)     SIO(MHz)     DRIFT(s/day)\n";
+        out_ << header << "DRIFT/DAY   OFF\n";
     }
 
     void write(const CaseRow& row) override {
-        std::string text = padded(row.reference, 9) + padded(row.fsb, 9) +
-                           padded(row.pciDivider, 5) + padded(row.agpDivider, 5) +
-                           padded(row.clocks[0], 13) + padded(row.clocks[1], 13) +
-                           padded(row.clocks[2], 13);
+        const Consequences& c = *row.consequences;
+        std::string text = cell(row.reference, 9) + cell(row.fsb, 8) + cell(row.clocks[0], 9) +
+                           cell(marked(row.clocks[1], row.pciHint), 11) +
+                           cell(marked(row.clocks[2], row.agpHint), 11);
         if (row.core) {
-            text += padded(row.core->text, 13);
+            text += cell(row.core->text, 9);
         }
-        text += padded(row.consequences->usbText, 13) + padded(row.consequences->sioText, 13) +
-                row.consequences->timerDriftText + hintSuffix(row, language_);
-        if (!row.consequences->usbWithinTolerance) {
-            text += "  ";
-            text += tr(language_, "USB範囲外");
+        std::string off;
+        if (!c.usbWithinTolerance) {
+            off += "USB";
         }
+        if (!c.sioWithinTolerance) {
+            off += off.empty() ? "SIO" : " SIO";
+        }
+        const std::string drift = signedDriftDuration(c, language_);
+        text += off.empty() ? drift : cell(drift, 12) + off;
         out_ << text << '\n';
     }
-    void finish() override {}
+    void finish() override {
+        out_ << "  "
+             << wrapText(tr(language_,
+                            "! = 注意、!! = 危険\nDRIFT/DAY = タイマーの刻みで数える OS の"
+                            "時計の1日のずれ (RTC は別)\nOFF = 許容範囲を外れた USB、"
+                            "Super I/O (シリアルポート、フロッピー)"),
+                         2, 2)
+             << '\n';
+    }
 
 private:
     std::ostream& out_;
@@ -56,16 +85,19 @@ private:
 int runPlan(const PlanArgs& args, std::ostream& out, std::ostream& err, Language language) {
     std::vector<PlanCandidate> plan;
     try {
-        plan = planCrystals(args.target, args.multiplier, args.limit);
+        if (args.references.empty()) {
+            plan = planCrystals(args.target, args.multiplier, args.limit);
+        } else {
+            const std::vector<std::string_view> crystals(args.references.begin(),
+                                                         args.references.end());
+            plan = planCrystals(args.target, args.multiplier, args.limit, crystals);
+        }
     } catch (const RuntimeError& error) {
         err << failureText(error, std::nullopt, language) << '\n';
         return 1;
     }
     if (plan.empty()) {
-        err << tr(language,
-                  "PCI と AGP が {limit} までに収まる水晶と FSB の組み合わせはありません。",
-                  {{"limit", hintName(args.limit)}})
-            << '\n';
+        err << planEmptyText(args.limit, language) << '\n';
         return 1;
     }
     const std::size_t shown = std::min(plan.size(), args.top);

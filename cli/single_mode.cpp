@@ -40,14 +40,9 @@ public:
                  << '\n';
         }
         if (const auto& c = row.consequences) {
-            // The window's sentences, with the signed drift kept in front.
-            const std::string drift =
-                (c->timerDriftSecondsPerDay > 0 ? "+" : "") + c->timerDriftText;
-            out_ << "USB " << c->usbText << " MHz  " << usbVerdict(*c, language_) << "\nSuper I/O "
-                 << c->sioText << " MHz\n"
-                 << tr(language_, "時計のずれ {drift} 秒/日 ({sentence})",
-                       {{"drift", drift}, {"sentence", timerDriftSentence(*c, language_)}})
-                 << '\n';
+            for (const std::string& line : consequenceLines(*c, language_)) {
+                out_ << line << '\n';
+            }
         }
         if (row.coreFailed) {
             // After the clocks that stand: the core clock alone is missing.

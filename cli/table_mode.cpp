@@ -73,15 +73,16 @@ int runTable(const TableArgs& args, std::ostream& out, Language language) {
     }
     std::vector<ClockCase> chartCases;
     const auto writer = makeRowWriter(
-        out, args.format, {.position = false, .error = true}, true,
-        [&] { return std::make_unique<TableTextWriter>(out, language); },
+        out, args.format, {.position = false, .error = true, .consequences = args.details}, true,
+        [&] { return std::make_unique<TableTextWriter>(out, language, args.details); },
         [&] {
             return std::make_unique<ChartWriter>(
                 out, chartCases, chartLabels(references.front(), language), highlighted);
         });
     bool anyFailed = false;
     for (const std::string_view reference : references) {
-        std::vector<ClockCase> cases = fsbTable(reference, settings);
+        std::vector<ClockCase> cases =
+            fsbTable(reference, settings, {.consequences = args.details, .multiplier = {}});
         for (const ClockCase& calculated : cases) {
             anyFailed = anyFailed || calculated.failed();
             writer->write(caseRow(calculated, language));

@@ -126,15 +126,44 @@ std::string padded(std::string_view text, std::size_t width) {
     return out;
 }
 
-TableTextWriter::TableTextWriter(std::ostream& out, Language language)
-    : out_(out), language_(language) {
+std::vector<std::string> consequenceLines(const Consequences& consequences, Language language) {
+    return {
+        "USB " + consequences.usbText + " MHz  " + std::string(usbVerdict(consequences, language)),
+        "Super I/O " + consequences.sioText + " MHz  " + superIoVerdict(consequences, language),
+        std::string(timerClockName(language)) + ": " + timerDriftSentence(consequences, language)};
+}
+
+TableTextWriter::TableTextWriter(std::ostream& out, Language language, bool details)
+    : out_(out), language_(language), details_(details) {
     out_ << kTableColumns << '\n';
+}
+
+void TableTextWriter::endCrystal() {
+    if (consequences_) {
+        for (const std::string& line : consequenceLines(*consequences_, language_)) {
+            out_ << "  " << line << '\n';
+        }
+    }
+    consequences_.reset();
+}
+
+void TableTextWriter::finish() {
+    endCrystal();
 }
 
 // The typed fields are echoed as messages quote them, so that a line break or
 // a terminal escape in the input neither splits the case nor reaches the
 // terminal.
 void TableTextWriter::write(const CaseRow& row) {
+    if (details_) {
+        if (crystal_ != row.reference) {
+            endCrystal();
+            crystal_ = row.reference;
+        }
+        if (row.consequences) {
+            consequences_ = row.consequences;
+        }
+    }
     const auto cell = [](std::string_view text, std::size_t width) {
         return padded(quotableText(text), width);
     };

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <iosfwd>
+#include <optional>
 #include <rows/case_row.h>
 #include <rows/row_writer.h>
-
-#include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quenvale::cli {
 
@@ -30,17 +31,28 @@ std::string dividerLine(const CaseRow& row, bool pciGiven, bool agpGiven, Langua
 // The text, padded with blanks to `width` columns.
 std::string padded(std::string_view text, std::size_t width);
 
+// What --details tells of a crystal, a line each: the USB clock and its
+// verdict, the Super I/O clock and its verdict, the drift of the clock kept
+// by timer ticks.
+std::vector<std::string> consequenceLines(const Consequences& consequences, Language language);
+
 // The rows of --batch and --table as a text table: the columns, then a line
-// a row, a failure's message in place of its clocks.
+// a row, a failure's message in place of its clocks; with `details`, each
+// crystal's rows followed by its consequence lines, indented.
 class TableTextWriter final : public RowWriter {
 public:
-    TableTextWriter(std::ostream& out, Language language);
+    TableTextWriter(std::ostream& out, Language language, bool details = false);
     void write(const CaseRow& row) override;
-    void finish() override {}
+    void finish() override;
 
 private:
+    void endCrystal();
+
     std::ostream& out_;
     Language language_;
+    bool details_;
+    std::optional<std::string> crystal_; // the reference of the rows so far
+    std::optional<Consequences> consequences_;
 };
 
 } // namespace quenvale::cli

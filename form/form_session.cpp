@@ -41,8 +41,9 @@ std::string_view hintReason(const ClockPanel& panel, ClockIndex result, Language
     return {};
 }
 
-// What the crystal of the last calculation does to USB and to the time
-// kept by timer ticks, told with the CPU clock: one line each.
+// What the crystal of the last calculation does to USB, to the serial ports
+// and floppy of the Super I/O, and to the time kept by timer ticks, told with
+// the CPU clock: one line each.
 std::vector<std::string> consequenceLines(const ClockPanel& panel, ClockIndex result,
                                           Language language) {
     if (result != CpuClock || !panel.consequences) {
@@ -51,6 +52,8 @@ std::vector<std::string> consequenceLines(const ClockPanel& panel, ClockIndex re
     const Consequences& effects = *panel.consequences;
     return {tr(language, "USB {clock}MHz: {verdict}",
                {{"clock", effects.usbText}, {"verdict", usbVerdict(effects, language)}}),
+            tr(language, "Super I/O {clock}MHz: {verdict}",
+               {{"clock", effects.sioText}, {"verdict", superIoVerdict(effects, language)}}),
             tr(language, "タイマーで刻む時計: {drift}",
                {{"drift", timerDriftSentence(effects, language)}})};
 }

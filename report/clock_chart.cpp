@@ -1,14 +1,13 @@
 #include <calculator/dividers.h>
 #include <report/clock_chart.h>
+#include <report/svg_writer.h>
 #include <runtime/format_single.h>
 #include <runtime/parse_single.h>
 #include <runtime/utf8.h>
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -36,28 +35,6 @@ constexpr double kCurrentRadius = 6;
 constexpr std::string_view kSeriesColour = "#203a72";
 constexpr std::string_view kCurrentColour = "#c2185b";
 constexpr std::array<std::string_view, 3> kHintColours{"#dcf2e0", "#fff0bf", "#fbd6d2"};
-
-// A coordinate with at most two decimals; locale-free and the same on
-// every machine.
-std::string number(double value) {
-    const auto hundredths = static_cast<std::int64_t>(std::llround(value * 100));
-    const std::uint64_t magnitude = hundredths < 0 ? static_cast<std::uint64_t>(-hundredths)
-                                                   : static_cast<std::uint64_t>(hundredths);
-    std::array<char, 32> digits{};
-    const auto end =
-        std::to_chars(digits.data(), digits.data() + digits.size(), magnitude / 100).ptr;
-    std::string out = hundredths < 0 ? "-" : "";
-    out.append(digits.data(), end);
-    const std::uint64_t fraction = magnitude % 100;
-    if (fraction != 0) {
-        out += '.';
-        out += static_cast<char>('0' + fraction / 10);
-        if (fraction % 10 != 0) {
-            out += static_cast<char>('0' + fraction % 10);
-        }
-    }
-    return out;
-}
 
 // Roughly how wide a text is drawn: CJK and other wide characters take a
 // full em, the rest a little over half.
@@ -125,34 +102,6 @@ struct Panel {
     }
 };
 
-// An attribute of an element; one with an empty value is left out.
-struct Attribute {
-    std::string_view name;
-    std::string value;
-};
-using Attributes = std::vector<Attribute>;
-
-std::string startTag(std::string_view name, const Attributes& attributes) {
-    // Appended piece by piece: GCC 12 at -O3 reports a false -Wrestrict on
-    // a short literal joined to a std::string with operator+ (GCC bug 105329).
-    std::string tag(1, '<');
-    tag += name;
-    for (const Attribute& attribute : attributes) {
-        if (!attribute.value.empty()) {
-            tag += ' ';
-            tag += attribute.name;
-            tag += R"(=")";
-            tag += escapeXml(attribute.value);
-            tag += '"';
-        }
-    }
-    return tag;
-}
-
-std::string colour(std::string_view hex) {
-    return std::string(hex);
-}
-
 class ChartWriter {
 public:
     ChartWriter(std::vector<Point> points, const ChartLabels& labels)
@@ -177,58 +126,32 @@ private:
     void series(const Panel& panel);
     void fsbAxis();
 
-    void empty(std::string_view name, const Attributes& attributes) {
-        out_ += startTag(name, attributes) + "/>\n";
-    }
-    void line(double x1, double y1, double x2, double y2, Attributes attributes) {
-        attributes.insert(
-            attributes.begin(),
-            {{"x1", number(x1)}, {"y1", number(y1)}, {"x2", number(x2)}, {"y2", number(y2)}});
-        empty("line", attributes);
-    }
-    void rect(double px, double py, double width, double height, Attributes attributes) {
-        attributes.insert(attributes.begin(), {{"x", number(px)},
-                                               {"y", number(py)},
-                                               {"width", number(width)},
-                                               {"height", number(height)}});
-        empty("rect", attributes);
-    }
-    void text(double px, double py, std::string_view content, Attributes attributes = {}) {
-        attributes.insert(attributes.begin(), {{"x", number(px)}, {"y", number(py)}});
-        out_ += startTag("text", attributes) + '>' + escapeXml(content) + "</text>\n";
-    }
-
     std::vector<Point> points_;
     const ChartLabels& labels_;
-    std::string out_;
+    SvgWriter svg_;
     Range fsbRange_;
     double left_ = 0;
 };
 
 void ChartWriter::open(double height) {
-    out_ += R"(<?xml version="1.0" encoding="UTF-8"?>)"
-            "\n";
-    out_ += startTag("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
-                             {"viewBox", "0 0 " + number(kWidth) + ' ' + number(height)},
-                             {"role", "img"},
-                             {"aria-labelledby", "chart-title chart-desc"},
-                             {"font-family", "sans-serif"},
-                             {"font-size", number(kFontSize)}}) +
-            ">\n";
-    out_ +=
-        startTag("title", {{"id", "chart-title"}}) + '>' + escapeXml(labels_.title) + "</title>\n";
-    out_ += startTag("desc", {{"id", "chart-desc"}}) + '>' + escapeXml(labels_.description) +
-            "</desc>\n";
-    empty("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "#ffffff"}});
+    svg_.open({{"xmlns", "http://www.w3.org/2000/svg"},
+               {"viewBox", "0 0 " + svgNumber(kWidth) + ' ' + svgNumber(height)},
+               {"role", "img"},
+               {"aria-labelledby", "chart-title chart-desc"},
+               {"font-family", "sans-serif"},
+               {"font-size", svgNumber(kFontSize)}});
+    svg_.element("title", {{"id", "chart-title"}}, labels_.title);
+    svg_.element("desc", {{"id", "chart-desc"}}, labels_.description);
+    svg_.empty("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "#ffffff"}});
 }
 
 void ChartWriter::legend() {
     const std::array<const std::string*, 3> words{&labels_.ok, &labels_.caution, &labels_.danger};
     double px = left_;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        rect(px, kLegendBaseline - 10, 12, 12,
-             {{"fill", colour(kHintColours.at(i))}, {"stroke", "#999999"}});
-        text(px + 16, kLegendBaseline, *words.at(i));
+        svg_.rect(px, kLegendBaseline - 10, 12, 12,
+                  {{"fill", std::string(kHintColours.at(i))}, {"stroke", "#999999"}});
+        svg_.text(px + 16, kLegendBaseline, *words.at(i));
         px += 16 + textWidth(*words.at(i), kFontSize) + 14;
     }
 }
@@ -238,8 +161,9 @@ void ChartWriter::legend() {
 void ChartWriter::bandLimits(double top, double base) {
     for (const int limit : {kFsbLowerLimit, kFsbUpperLimit}) {
         if (limit > fsbRange_.low && limit < fsbRange_.high) {
-            line(x(limit), top, x(limit), base,
-                 {{"stroke", "#777777"}, {"stroke-dasharray", "4 3"}, {"class", "band-limit"}});
+            svg_.line(
+                x(limit), top, x(limit), base,
+                {{"stroke", "#777777"}, {"stroke-dasharray", "4 3"}, {"class", "band-limit"}});
         }
     }
 }
@@ -277,10 +201,10 @@ void ChartWriter::bands() {
         }
         const double from = x(std::max(extents.at(band).first, fsbRange_.low));
         const double to = x(std::min(extents.at(band).second, fsbRange_.high));
-        const Attributes attributes{
-            {"text-anchor", "middle"}, {"font-size", number(kSmallFontSize)}, {"class", "band"}};
-        text((from + to) / 2, kBandFirstBaseline, "PCI " + pci, attributes);
-        text((from + to) / 2, kBandFirstBaseline + kBandLineHeight, "AGP " + agp, attributes);
+        const SvgAttributes attributes{
+            {"text-anchor", "middle"}, {"font-size", svgNumber(kSmallFontSize)}, {"class", "band"}};
+        svg_.text((from + to) / 2, kBandFirstBaseline, "PCI " + pci, attributes);
+        svg_.text((from + to) / 2, kBandFirstBaseline + kBandLineHeight, "AGP " + agp, attributes);
     }
 }
 
@@ -292,43 +216,46 @@ void ChartWriter::regions(const Panel& panel) {
         const double top = panel.y(std::max(limits.at(i), limits.at(i + 1)));
         const double base = panel.y(limits.at(i));
         if (base - top > 0) {
-            rect(left_, top, right() - left_, base - top, {{"fill", colour(kHintColours.at(i))}});
+            svg_.rect(left_, top, right() - left_, base - top,
+                      {{"fill", std::string(kHintColours.at(i))}});
         }
     }
 }
 
 void ChartWriter::panel(const Panel& panel) {
     const double base = panel.top + kPanelHeight;
-    text(left_, panel.top - 8, *panel.heading, {{"font-weight", "bold"}});
+    svg_.text(left_, panel.top - 8, *panel.heading, {{"font-weight", "bold"}});
     if (panel.nominal) {
         regions(panel);
     }
     for (const double tick : ticks(panel.range, 4)) {
         const double py = panel.y(tick);
-        line(left_, py, right(), py, {{"stroke", "#000000"}, {"stroke-opacity", "0.1"}});
-        text(left_ - 5, py + 4, tickText(tick), {{"text-anchor", "end"}});
+        svg_.line(left_, py, right(), py, {{"stroke", "#000000"}, {"stroke-opacity", "0.1"}});
+        svg_.text(left_ - 5, py + 4, tickText(tick), {{"text-anchor", "end"}});
     }
     for (const double tick : ticks(fsbRange_, 5)) {
-        line(x(tick), base, x(tick), base + 4, {{"stroke", "#777777"}});
+        svg_.line(x(tick), base, x(tick), base + 4, {{"stroke", "#777777"}});
     }
     if (panel.nominal) {
-        const Attributes dashes{{"stroke", "#444444"}, {"stroke-dasharray", "6 3"}};
-        Attributes nominalLine = dashes;
+        const SvgAttributes dashes{{"stroke", "#444444"}, {"stroke-dasharray", "6 3"}};
+        SvgAttributes nominalLine = dashes;
         nominalLine.push_back({"class", "nominal"});
         const double py = panel.y(*panel.nominal);
-        line(left_, py, right(), py, nominalLine);
+        svg_.line(left_, py, right(), py, nominalLine);
         // Keyed beside the heading, clear of the points, and shown as people
         // quote it, with two decimals.
         const auto quoted = static_cast<float>(std::round(*panel.nominal * 100) / 100);
         const std::string key = labels_.nominal + " " + formatSingle(quoted);
         const double keyLeft = right() - textWidth(key, kSmallFontSize);
-        line(keyLeft - 26, panel.top - 12, keyLeft - 4, panel.top - 12, dashes);
-        text(right(), panel.top - 8, key,
-             {{"text-anchor", "end"}, {"font-size", number(kSmallFontSize)}, {"fill", "#333333"}});
+        svg_.line(keyLeft - 26, panel.top - 12, keyLeft - 4, panel.top - 12, dashes);
+        svg_.text(right(), panel.top - 8, key,
+                  {{"text-anchor", "end"},
+                   {"font-size", svgNumber(kSmallFontSize)},
+                   {"fill", "#333333"}});
     }
     bandLimits(panel.top, base);
-    rect(left_, panel.top, right() - left_, kPanelHeight,
-         {{"fill", "none"}, {"stroke", "#999999"}});
+    svg_.rect(left_, panel.top, right() - left_, kPanelHeight,
+              {{"fill", "none"}, {"stroke", "#999999"}});
     series(panel);
 }
 
@@ -356,12 +283,12 @@ void ChartWriter::series(const Panel& panel) {
         } else {
             path += i == 0 ? "M" : " L";
         }
-        path += number(x(points_[i].fsb)) + ' ' + number(panel.y(clock(points_[i])));
+        path += svgNumber(x(points_[i].fsb)) + ' ' + svgNumber(panel.y(clock(points_[i])));
     }
-    empty("path", {{"d", path},
-                   {"fill", "none"},
-                   {"stroke", colour(kSeriesColour)},
-                   {"stroke-width", "1.5"}});
+    svg_.empty("path", {{"d", path},
+                        {"fill", "none"},
+                        {"stroke", std::string(kSeriesColour)},
+                        {"stroke-width", "1.5"}});
 
     const std::string name = panel.clock == CpuClock   ? "cpu"
                              : panel.clock == PciClock ? "pci"
@@ -369,16 +296,16 @@ void ChartWriter::series(const Panel& panel) {
     const Point* current = nullptr;
     for (const Point& point : points_) {
         const std::string& value = point.row->clocks.texts.at(panel.clock);
-        out_ +=
-            startTag("circle", {{"cx", number(x(point.fsb))},
-                                {"cy", number(panel.y(clock(point)))},
-                                {"r", number(point.current ? kCurrentRadius : kPointRadius)},
-                                {"fill", colour(point.current ? kCurrentColour : kSeriesColour)},
-                                {"stroke", "#ffffff"},
-                                {"class", "point " + name + (point.current ? " current" : "")},
-                                {"data-fsb", point.row->fsb}}) +
-            "><title>" + escapeXml("FSB " + point.row->fsb + ": " + value + " MHz") +
-            "</title></circle>\n";
+        svg_.raw(svgStartTag("circle",
+                             {{"cx", svgNumber(x(point.fsb))},
+                              {"cy", svgNumber(panel.y(clock(point)))},
+                              {"r", svgNumber(point.current ? kCurrentRadius : kPointRadius)},
+                              {"fill", std::string(point.current ? kCurrentColour : kSeriesColour)},
+                              {"stroke", "#ffffff"},
+                              {"class", "point " + name + (point.current ? " current" : "")},
+                              {"data-fsb", point.row->fsb}}) +
+                 "><title>" + escapeXml("FSB " + point.row->fsb + ": " + value + " MHz") +
+                 "</title></circle>\n");
         if (point.current) {
             current = &point;
         }
@@ -391,31 +318,31 @@ void ChartWriter::series(const Panel& panel) {
         const bool leftSide = px > (left_ + right()) / 2;
         const double py = std::clamp(panel.y(clock(*current)) + (leftSide ? -8 : 17),
                                      panel.top + 13, panel.top + kPanelHeight - 4);
-        text(leftSide ? px - 9 : px + 9, py, current->row->clocks.texts.at(panel.clock),
-             {{"font-weight", "bold"},
-              {"fill", colour(kCurrentColour)},
-              {"stroke", "#ffffff"},
-              {"stroke-width", "3"},
-              {"paint-order", "stroke"},
-              {"text-anchor", leftSide ? "end" : ""}});
+        svg_.text(leftSide ? px - 9 : px + 9, py, current->row->clocks.texts.at(panel.clock),
+                  {{"font-weight", "bold"},
+                   {"fill", std::string(kCurrentColour)},
+                   {"stroke", "#ffffff"},
+                   {"stroke-width", "3"},
+                   {"paint-order", "stroke"},
+                   {"text-anchor", leftSide ? "end" : ""}});
     }
 }
 
 void ChartWriter::fsbAxis() {
     const double base = bottom();
     for (const double tick : ticks(fsbRange_, 5)) {
-        text(x(tick), base + 17, tickText(tick), {{"text-anchor", "middle"}});
+        svg_.text(x(tick), base + 17, tickText(tick), {{"text-anchor", "middle"}});
     }
-    text((left_ + right()) / 2, base + 38, labels_.fsbAxis, {{"text-anchor", "middle"}});
+    svg_.text((left_ + right()) / 2, base + 38, labels_.fsbAxis, {{"text-anchor", "middle"}});
 }
 
 std::string ChartWriter::write() {
     if (points_.empty()) {
         left_ = 20;
         open(80);
-        text(kWidth / 2, 45, labels_.noRows, {{"text-anchor", "middle"}, {"class", "no-rows"}});
-        out_ += "</svg>\n";
-        return out_;
+        svg_.text(kWidth / 2, 45, labels_.noRows,
+                  {{"text-anchor", "middle"}, {"class", "no-rows"}});
+        return svg_.close();
     }
 
     const auto [lowest, highest] =
@@ -461,63 +388,16 @@ std::string ChartWriter::write() {
     fsbAxis();
     for (const Point& point : points_) {
         if (point.current) {
-            line(x(point.fsb), kFirstPanelTop, x(point.fsb), bottom(),
-                 {{"stroke", colour(kCurrentColour)},
-                  {"stroke-opacity", "0.6"},
-                  {"class", "current-fsb"}});
+            svg_.line(x(point.fsb), kFirstPanelTop, x(point.fsb), bottom(),
+                      {{"stroke", std::string(kCurrentColour)},
+                       {"stroke-opacity", "0.6"},
+                       {"class", "current-fsb"}});
         }
     }
-    out_ += "</svg>\n";
-    return out_;
+    return svg_.close();
 }
 
 } // namespace
-
-std::string escapeXml(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = utf8SequenceLength(text, i);
-        if (length == 0) {
-            out += "\uFFFD";
-            ++i;
-            continue;
-        }
-        const std::string_view sequence = text.substr(i, length);
-        i += length;
-        const auto lead = static_cast<unsigned char>(sequence[0]);
-        if (length == 1) {
-            switch (sequence[0]) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&apos;";
-                break;
-            default:
-                // XML has no place for most control characters, not even
-                // as references.
-                out += lead < 0x20 || lead == 0x7F ? ' ' : sequence[0];
-            }
-        } else if (length == 2 && lead == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0) {
-            out += ' ';
-        } else if (sequence == "\xEF\xBF\xBE" || sequence == "\xEF\xBF\xBF") {
-            out += "\uFFFD";
-        } else {
-            out += sequence;
-        }
-    }
-    return out;
-}
 
 std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& labels,
                            std::optional<std::size_t> highlighted) {

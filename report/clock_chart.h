@@ -1,6 +1,7 @@
 #pragma once
 
 #include <calculator/clock_case.h>
+#include <report/svg_writer.h>
 
 #include <cstddef>
 #include <optional>
@@ -33,10 +34,5 @@ struct ChartLabels {
 // give the same bytes.
 std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& labels,
                            std::optional<std::size_t> highlighted = std::nullopt);
-
-// Text made safe for XML character data and attribute values: markup
-// characters as entities, control characters as spaces, bytes that are not
-// UTF-8 (and the non-characters U+FFFE, U+FFFF) as U+FFFD.
-std::string escapeXml(std::string_view text);
 
 } // namespace quenvale

@@ -23,6 +23,21 @@ with_dpkg_lock_wait() {
     done
 }
 
+# Whether a command can run as root here: as root itself, or through sudo.
+can_be_root() {
+    [ "$(id -u)" -eq 0 ] || command -v sudo >/dev/null 2>&1
+}
+
+# Runs a command as root: directly as root, else through sudo. Check
+# can_be_root first to say what to do instead.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
 # Installs the Debian packages that are not installed yet, as root or through
 # sudo; says plainly what to do when neither is possible.
 ensure_packages() {
@@ -34,21 +49,16 @@ ensure_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
 
-    local sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        if command -v sudo >/dev/null 2>&1; then
-            sudo=(sudo)
-        else
-            echo "quenvale: these Debian packages are missing: ${missing[*]}" >&2
-            echo "quenvale: run this script as root, or install sudo, or install them yourself:" >&2
-            echo "    apt-get install ${missing[*]}" >&2
-            exit 1
-        fi
+    if ! can_be_root; then
+        echo "quenvale: these Debian packages are missing: ${missing[*]}" >&2
+        echo "quenvale: run this script as root, or install sudo, or install them yourself:" >&2
+        echo "    apt-get install ${missing[*]}" >&2
+        exit 1
     fi
     echo "quenvale: installing ${missing[*]}" >&2
     export DEBIAN_FRONTEND=noninteractive
-    with_dpkg_lock_wait "${sudo[@]}" apt-get update -qq
-    with_dpkg_lock_wait "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    with_dpkg_lock_wait as_root apt-get update -qq
+    with_dpkg_lock_wait as_root apt-get install -y -qq --no-install-recommends \
         -o DPkg::Lock::Timeout=60 "${missing[@]}"
 }
 
@@ -66,10 +76,11 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev des
 WEB_PACKAGES=(emscripten node-acorn node-terser nodejs python3 chromium chromium-driver python3-selenium
     webkit2gtk-driver xvfb xauth locales)
 # The Debian packages' build, checks, tests against the installed programs
-# (autopkgtest, the window on a virtual display) and the second build that
-# must come out the same (faketime, diffoscope): scripts/check-package.
+# (autopkgtest, the window on a virtual display, the command line's
+# completion) and the second build that must come out the same (faketime,
+# diffoscope): scripts/check-package.
 PACKAGE_PACKAGES=(dpkg-dev debhelper fakeroot devscripts lintian appstream desktop-file-utils man-db
-    autopkgtest xvfb xauth xdotool faketime diffoscope-minimal)
+    autopkgtest xvfb xauth xdotool faketime diffoscope-minimal bash-completion)
 CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy "${PACKAGE_PACKAGES[@]}")
 
 # Configures and builds the tree in $1 with the given extra CMake arguments.

@@ -44,6 +44,63 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"14.354", "1.002514", "48.12069", false, "24.06034", "217.2376"},
         Row{"14.282", "0.9974856", "47.87931", false, "23.93966", "-217.2395"}));
 
+// What --details and the tool tips say of a crystal, in words a person
+// reads: the Super I/O's share fast or slow against its ±2 %, the drift as a
+// rounded duration.
+struct Words {
+    std::string reference;
+    Language language;
+    std::string superIo, drift, driftCell;
+};
+
+class consequence_words : public testing::TestWithParam<Words> {};
+
+TEST_P(consequence_words, tell_the_super_io_and_the_drift) {
+    const Words& w = GetParam();
+    const Consequences c = computeConsequences(w.reference);
+    EXPECT_EQ(superIoVerdict(c, w.language), w.superIo);
+    EXPECT_EQ(timerDriftSentence(c, w.language), w.drift);
+    EXPECT_EQ(signedDriftDuration(c, w.language), w.driftCell);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    crystals, consequence_words,
+    testing::Values(
+        Words{"14.318", Language::Japanese, "シリアルポートとフロッピーは定格どおりの速さです。",
+              "ずれません。", "0"},
+        // 193.1 s: three minutes.
+        Words{"14.35", Language::Japanese,
+              "シリアルポートとフロッピーが 0.2% 速くなります。許容範囲(±2%)内です。",
+              "1日に約3分進みます。", "+3分"},
+        // 4115.4 s: 68.6 minutes, so 1 h 9 min.
+        Words{"15.000", Language::English,
+              "Serial ports and the floppy run 4.8% fast, outside tolerance (±2%); transfers may "
+              "fail.",
+              "Gains about 1 h 9 min a day.", "+1 h 9 min"},
+        Words{"12.000", Language::English,
+              "Serial ports and the floppy run 16.2% slow, outside tolerance (±2%); transfers may "
+              "fail.",
+              "Loses about 3 h 53 min a day.", "-3 h 53 min"},
+        // Either side of 2 %: 14.6 is 1.97 % fast, 14.61 2.04 %.
+        Words{"14.6", Language::English,
+              "Serial ports and the floppy run 2% fast, within tolerance (±2%).",
+              "Gains about 28 min a day.", "+28 min"},
+        Words{"14.61", Language::English,
+              "Serial ports and the floppy run 2% fast, outside tolerance (±2%); transfers may "
+              "fail.",
+              "Gains about 29 min a day.", "+29 min"},
+        // Seconds, and under half a second.
+        Words{"14.31818", Language::English,
+              "Serial ports and the floppy run at their nominal rates.", "Gains about 1 s a day.",
+              "+1 s"},
+        Words{"14.31805", Language::Japanese, "シリアルポートとフロッピーは定格どおりの速さです。",
+              "1日に1秒未満進みます。", "+1秒未満"},
+        // Two crystals' worth: a whole day a day, in hours alone.
+        Words{"28.636", Language::English,
+              "Serial ports and the floppy run 100% fast, outside tolerance (±2%); transfers may "
+              "fail.",
+              "Gains about 24 h a day.", "+24 h"}));
+
 struct Core {
     std::string reference, fsb, multiplier, core;
 };

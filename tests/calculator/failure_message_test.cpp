@@ -33,6 +33,18 @@ TEST(describe_failure, names_the_box_and_quotes_the_text) {
          "実行時エラー 13: 型が一致しません。"},
         {"14.318", "\u3000 ", RuntimeError(ErrorNumber::TypeMismatch, "\u3000 "), InputBox::Fsb,
          "FSBの値が入力されていません。\n実行時エラー 13: 型が一致しません。"},
+        // A number typed with its unit is told the unit is left out.
+        {"15MHz", "100", RuntimeError(ErrorNumber::TypeMismatch, "15MHz"), InputBox::Reference,
+         "PLL-IC REF クロックの値「15MHz」は数値ではありません。"
+         "単位は付けずに数値だけを入力します。\n実行時エラー 13: 型が一致しません。"},
+        {"14.318", "100 mhz", RuntimeError(ErrorNumber::TypeMismatch, "100 mhz"), InputBox::Fsb,
+         "The FSB value \"100 mhz\" is not a number. Type the number alone, without its unit.\n"
+         "Run-time error 13: Type mismatch.",
+         Language::English},
+        // Letters after no number are no unit.
+        {"MHz", "100", RuntimeError(ErrorNumber::TypeMismatch, "MHz"), InputBox::Reference,
+         "PLL-IC REF クロックの値「MHz」は数値ではありません。\n"
+         "実行時エラー 13: 型が一致しません。"},
         // An arithmetic fault: the box read last takes the focus.
         {"1e38", "100", RuntimeError(ErrorNumber::Overflow), InputBox::Fsb,
          "計算結果が大きすぎます。\n実行時エラー 6: オーバーフローしました。"},

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -107,6 +108,35 @@ TEST(plan_crystals, keeps_list_order_among_full_ties) {
         order.push_back(c.fsb);
     }
     EXPECT_EQ(order, texts);
+}
+
+// A drawer of crystals typed in one field: commas, Japanese commas and
+// blanks between them, a repeated one once, nothing for an empty list.
+TEST(listed_crystals, splits_a_typed_list) {
+    const std::pair<std::string_view, std::vector<std::string_view>> cases[] = {
+        {"14.7456, 14.31818 16.384", {"14.7456", "14.31818", "16.384"}},
+        {"13.5、１４．３１８，13.5\u3000\t", {"13.5", "１４．３１８"}},
+        {" , ", {}},
+        {"", {}},
+    };
+    for (const auto& [text, crystals] : cases) {
+        EXPECT_EQ(listedCrystals(text), crystals) << text;
+    }
+}
+
+// The user's crystals, not the list's, are ranked, with the same rules.
+TEST(plan_crystals, ranks_the_crystals_it_is_given) {
+    constexpr std::array<std::string_view, 4> drawer{"14.7456", "14.31818", "16.384", "13.5"};
+    const auto plan = planCrystals("120", std::nullopt, ClockHint::Caution, drawer);
+    EXPECT_EQ(crystalsAndSettings(plan, 3),
+              (Pairs{{"14.31818", "120"}, {"14.7456", "117"}, {"13.5", "129"}}));
+    for (const PlanCandidate& candidate : plan) {
+        EXPECT_NE(std::find(drawer.begin(), drawer.end(), candidate.reference), drawer.end());
+    }
+    EXPECT_EQ(planSummary("120", std::nullopt, ClockHint::Danger, 3, plan.size(), Language::English,
+                          drawer.size()),
+              "CPU clock nearest 120 MHz, PCI and AGP within danger: 3 of 59 from 4 given "
+              "crystals");
 }
 
 } // namespace

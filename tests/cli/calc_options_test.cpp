@@ -1,4 +1,5 @@
-#include <cli/calc_options.h>
+#include <cli/calc_help.h>
+#include <cli/option_table.h>
 
 #include <gtest/gtest.h>
 

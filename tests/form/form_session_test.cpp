@@ -154,22 +154,30 @@ TEST_P(CpuToolTip, TellsWhatTheCrystalDoesOnceCalculated) {
 
 INSTANTIATE_TEST_SUITE_P(
     Crystals, CpuToolTip,
-    testing::Values(
-        TipCase{"14.318", "100", true,
-                "USB 48MHz: 許容範囲(±0.25%)内です。\nタイマーで刻む時計: ずれません。"},
-        TipCase{"14.35", "100", true,
-                "USB 48.10728MHz: 許容範囲(±0.25%)内です。\n"
-                "タイマーで刻む時計: 1日に193.1019秒進みます。"},
-        TipCase{"15.000", "100", true,
-                "USB 50.28635MHz: "
-                "許容範囲(±0.25%)を外れ、USB機器が動かないことがあります。\n"
-                "タイマーで刻む時計: 1日に4115.435秒進みます。"},
-        TipCase{"12.000", "1e9", false,
-                "8.381059E+08 MHz\nUSB 40.22908MHz: "
-                "許容範囲(±0.25%)を外れ、USB機器が動かないことがあります。\n"
-                "タイマーで刻む時計: 1日に13987.65秒遅れます。"},
-        // Too far out to tell USB or the drift; the clock itself is shown.
-        TipCase{"1e35", "1", true, ""}));
+    testing::Values(TipCase{"14.318", "100", true,
+                            "USB 48MHz: 許容範囲(±0.25%)内です。\n"
+                            "Super I/O 24MHz: シリアルポートとフロッピーは定格どおりの速さです。\n"
+                            "タイマーで刻む時計: ずれません。"},
+                    TipCase{
+                        "14.35", "100", true,
+                        "USB 48.10728MHz: 許容範囲(±0.25%)内です。\n"
+                        "Super I/O 24.05364MHz: シリアルポートとフロッピーが 0.2% 速くなります。"
+                        "許容範囲(±2%)内です。\n"
+                        "タイマーで刻む時計: 1日に約3分進みます。"},
+                    TipCase{"15.000", "100", true,
+                            "USB 50.28635MHz: "
+                            "許容範囲(±0.25%)を外れ、USB機器が動かないことがあります。\n"
+                            "Super I/O 25.14318MHz: シリアルポートとフロッピーが 4.8% 速くなり、"
+                            "許容範囲(±2%)を外れます。通信や読み書きに失敗することがあります。\n"
+                            "タイマーで刻む時計: 1日に約1時間9分進みます。"},
+                    TipCase{"12.000", "1e9", false,
+                            "8.381059E+08 MHz\nUSB 40.22908MHz: "
+                            "許容範囲(±0.25%)を外れ、USB機器が動かないことがあります。\n"
+                            "Super I/O 20.11454MHz: シリアルポートとフロッピーが 16.2% 遅くなり、"
+                            "許容範囲(±2%)を外れます。通信や読み書きに失敗することがあります。\n"
+                            "タイマーで刻む時計: 1日に約3時間53分遅れます。"},
+                    // Too far out to tell USB or the drift; the clock itself is shown.
+                    TipCase{"1e35", "1", true, ""}));
 
 TEST(ControlTable, EveryReferenceNamesAControlAndEveryControlHasOneTabPlace) {
     std::set<std::size_t> tabIndices;

@@ -88,18 +88,6 @@ INSTANTIATE_TEST_SUITE_P(tables, clock_chart,
                              Case{{"100", "133.333"}, 2, {"100", "133.333"}, {}},
                              Case{{"abc", ""}, 0, {}, {}}, Case{{}, std::nullopt, {}, {}}));
 
-// Crystals far out still give a point per row and a number on every tick.
-TEST(clock_chart, scales_to_any_single) {
-    for (const std::string_view reference : {"0", "-14.318", "1e-44", "3e37"}) {
-        const std::vector<ClockCase> rows = fsbTable(reference);
-        const std::string svg = drawClockChart(rows, kLabels, 0);
-        EXPECT_EQ(points(svg, "cpu").all.size(), kFsbPresets.size()) << reference;
-        for (const std::string_view word : {"inf", "Inf", "nan", "NaN"}) {
-            EXPECT_EQ(svg.find(word), std::string::npos) << reference << ' ' << word;
-        }
-    }
-}
-
 TEST(clock_chart, shows_the_dividers_of_each_band_and_the_nominal_clocks) {
     const std::vector<ClockCase> rows = fsbTable("14.318");
     const std::string svg = drawClockChart(rows, kLabels);
@@ -189,6 +177,27 @@ std::string panelText(const std::string& svg, const std::string& heading, const 
         next.empty() ? svg.size() : svg.find("font-weight=\"bold\">" + next + "</text>");
     EXPECT_NE(from, std::string::npos) << heading;
     return from == std::string::npos ? std::string() : svg.substr(from, to - from);
+}
+
+// Crystals far out still give a point per row and a number on every tick.
+TEST(clock_chart, scales_to_any_single) {
+    for (const std::string_view reference : {"0", "-14.318", "1e-44", "3e37"}) {
+        const std::vector<ClockCase> rows = fsbTable(reference);
+        const std::string svg = drawClockChart(rows, kLabels, 0);
+        EXPECT_EQ(points(svg, "cpu").all.size(), kFsbPresets.size()) << reference;
+        for (const std::string_view word : {"inf", "Inf", "nan", "NaN"}) {
+            EXPECT_EQ(svg.find(word), std::string::npos) << reference << ' ' << word;
+        }
+        // Every coordinate a number, and every panel its ticks, also where
+        // all its values are one (a crystal of 0).
+        const std::regex coordinate(R"re( (x|y|x1|y1|x2|y2|cx|cy|width|height)="([^"%]*)")re");
+        for (const std::smatch& match : matches(svg, coordinate)) {
+            EXPECT_TRUE(numberIn(match[2].str())) << reference << ' ' << match[0];
+        }
+        valueScale(panelText(svg, "CPU", "PCI"));
+        valueScale(panelText(svg, "PCI", "AGP"));
+        valueScale(panelText(svg, "AGP", ""));
+    }
 }
 
 class clock_chart_geometry : public testing::TestWithParam<std::vector<std::string_view>> {};
@@ -320,6 +329,65 @@ TEST(clock_chart, escapes_every_text_it_is_given) {
     EXPECT_NE(svg.find(">&lt;a &amp; &quot;b&quot; &apos;c&apos;&gt; </title>"), std::string::npos);
     EXPECT_NE(svg.find(">\xEF\xBF\xBD]]&gt;</text>"), std::string::npos);
     EXPECT_EQ(escapeXml("\xC2\x85\xEF\xBF\xBE\xE6\xB0\xB4"), " \xEF\xBF\xBD\xE6\xB0\xB4");
+    // A no-break space in a label is text.
+    EXPECT_EQ(escapeXml("1\u00a05"), "1\u00a05");
+}
+
+// The current FSB: its line through its points, and its value written
+// toward the middle of the panel, where it stays in sight.
+struct CurrentCase {
+    std::size_t highlighted;
+    bool labelLeft; // to the left of the point, anchored at its end
+};
+
+class clock_chart_current : public testing::TestWithParam<CurrentCase> {};
+
+TEST_P(clock_chart_current, is_drawn_at_its_fsb_with_its_value_toward_the_middle) {
+    const CurrentCase& c = GetParam();
+    const std::vector<ClockCase> rows = fsbTable("15.000");
+    const std::string svg = drawClockChart(rows, kLabels, c.highlighted);
+    const std::regex point(
+        R"re(<circle cx="([^"]*)" cy="([^"]*)"[^>]*class="point cpu current")re");
+    const std::vector<std::smatch> found = matches(svg, point);
+    ASSERT_EQ(found.size(), 1U);
+    const double cx = numberOf(found[0][1]);
+    const std::regex line(R"re(<line x1="([^"]*)"[^>]*class="current-fsb")re");
+    const std::vector<std::smatch> lines = matches(svg, line);
+    ASSERT_EQ(lines.size(), 1U);
+    EXPECT_NEAR(numberOf(lines[0][1]), cx, 0.01);
+    const std::string value = rows[c.highlighted].clocks.texts[CpuClock];
+    const std::regex label("<text x=\"([^\"]*)\"[^>]*font-weight=\"bold\"[^>]*>" +
+                           std::regex_replace(value, std::regex(R"(\.)"), R"(\.)") + "</text>");
+    const std::vector<std::smatch> labels = matches(svg, label);
+    ASSERT_EQ(labels.size(), 1U) << value;
+    EXPECT_EQ(numberOf(labels[0][1]) < cx, c.labelLeft);
+    EXPECT_EQ(labels[0][0].str().find("text-anchor=\"end\"") != std::string::npos, c.labelLeft);
+}
+
+INSTANTIATE_TEST_SUITE_P(fsb_list, clock_chart_current,
+                         testing::Values(CurrentCase{0, false}, CurrentCase{5, false},
+                                         CurrentCase{kFsbPresets.size() - 1, true}));
+
+// Each key of the legend stands after the words of the one before, however
+// long they are in the reader's language.
+TEST(clock_chart, spaces_the_legend_by_each_words_width) {
+    ChartLabels labels = kLabels;
+    labels.ok = "ok";
+    labels.caution = "caution, the bus is fast";
+    labels.danger = "danger";
+    const std::string svg = drawClockChart(fsbTable("15.000"), labels);
+    const std::regex key(R"re(<rect x="([^"]*)" y="[^"]*" width="12" height="12")re");
+    const std::regex words(R"re(<text x="([^"]*)" y="[^"]*">([^<]*)</text>)re");
+    const std::vector<std::smatch> keys = matches(svg, key);
+    const std::vector<std::smatch> texts = matches(svg, words);
+    ASSERT_EQ(keys.size(), 3U);
+    ASSERT_GE(texts.size(), 2U);
+    for (std::size_t i = 0; i + 1 < keys.size(); ++i) {
+        // Latin letters are drawn a little over half an em wide.
+        const double end =
+            numberOf(texts[i][1]) + 0.55 * 12 * static_cast<double>(texts[i][2].str().size());
+        EXPECT_GT(numberOf(keys[i + 1][1]), end) << texts[i][2];
+    }
 }
 
 } // namespace

@@ -1,7 +1,6 @@
-#include <rows/row_writer.h>
-
 #include <gtest/gtest.h>
 
+#include <rows/row_writer.h>
 #include <sstream>
 #include <stdexcept>
 
@@ -25,6 +24,8 @@ TEST(csv_field, quotes_only_what_needs_it) {
          "1\uFFFD5"},
         {"1\u009B5", "1\uFFFD5"},
         {"1\t5", "1\t5"},
+        // A no-break space is text, not a control character.
+        {"1\u00a05", "1\u00a05"},
     };
     for (const auto& [text, field] : cases) {
         EXPECT_EQ(csvField(text), field) << text;
@@ -64,6 +65,10 @@ TEST(json_string, escapes_and_keeps_valid_utf8) {
         {"line\nnext", "\"line\\nnext\""},
         {std::string("nul\0x", 5), "\"nul\\u0000x\""},
         {"\t\x1f\x7f", "\"\\u0009\\u001f\\u007f\""},
+        // A C1 control by its code point, not its lead byte; a no-break space
+        // kept.
+        {"\u0085", "\"\\u0085\""},
+        {"1\u00a05", "\"1\u00a05\""},
         {"型が一致しません。", "\"型が一致しません。\""},
         {"😀", "\"😀\""},
         // Bytes that are not UTF-8 (a stray continuation, a cut sequence, a
