@@ -32,10 +32,6 @@ constexpr double kSmallFontSize = 11;
 constexpr double kPointRadius = 3.5;
 constexpr double kCurrentRadius = 6;
 
-constexpr std::string_view kSeriesColour = "#203a72";
-constexpr std::string_view kCurrentColour = "#c2185b";
-constexpr std::array<std::string_view, 3> kHintColours{"#dcf2e0", "#fff0bf", "#fbd6d2"};
-
 // Roughly how wide a text is drawn: CJK and other wide characters take a
 // full em, the rest a little over half.
 double textWidth(std::string_view text, double fontSize) {
@@ -104,8 +100,8 @@ struct Panel {
 
 class ChartWriter {
 public:
-    ChartWriter(std::vector<Point> points, const ChartLabels& labels)
-        : points_(std::move(points)), labels_(labels) {}
+    ChartWriter(std::vector<Point> points, const ChartLabels& labels, const ChartPalette& palette)
+        : points_(std::move(points)), labels_(labels), palette_(palette) {}
 
     std::string write();
 
@@ -128,21 +124,27 @@ private:
 
     std::vector<Point> points_;
     const ChartLabels& labels_;
+    const ChartPalette& palette_;
     SvgWriter svg_;
     Range fsbRange_;
     double left_ = 0;
 };
 
 void ChartWriter::open(double height) {
-    svg_.open({{"xmlns", "http://www.w3.org/2000/svg"},
-               {"viewBox", "0 0 " + svgNumber(kWidth) + ' ' + svgNumber(height)},
-               {"role", "img"},
-               {"aria-labelledby", "chart-title chart-desc"},
-               {"font-family", "sans-serif"},
-               {"font-size", svgNumber(kFontSize)}});
+    SvgAttributes root{{"xmlns", "http://www.w3.org/2000/svg"},
+                       {"viewBox", "0 0 " + svgNumber(kWidth) + ' ' + svgNumber(height)},
+                       {"role", "img"},
+                       {"aria-labelledby", "chart-title chart-desc"},
+                       {"font-family", "sans-serif"},
+                       {"font-size", svgNumber(kFontSize)}};
+    // The texts' colour, where it is not the viewer's default.
+    if (!palette_.text.empty()) {
+        root.push_back({"fill", std::string(palette_.text)});
+    }
+    svg_.open(root);
     svg_.element("title", {{"id", "chart-title"}}, labels_.title);
     svg_.element("desc", {{"id", "chart-desc"}}, labels_.description);
-    svg_.empty("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "#ffffff"}});
+    svg_.empty("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", std::string(palette_.background)}});
 }
 
 void ChartWriter::legend() {
@@ -150,7 +152,8 @@ void ChartWriter::legend() {
     double px = left_;
     for (std::size_t i = 0; i < words.size(); ++i) {
         svg_.rect(px, kLegendBaseline - 10, 12, 12,
-                  {{"fill", std::string(kHintColours.at(i))}, {"stroke", "#999999"}});
+                  {{"fill", std::string(palette_.hints.at(i))},
+                   {"stroke", std::string(palette_.frame)}});
         svg_.text(px + 16, kLegendBaseline, *words.at(i));
         px += 16 + textWidth(*words.at(i), kFontSize) + 14;
     }
@@ -163,7 +166,9 @@ void ChartWriter::bandLimits(double top, double base) {
         if (limit > fsbRange_.low && limit < fsbRange_.high) {
             svg_.line(
                 x(limit), top, x(limit), base,
-                {{"stroke", "#777777"}, {"stroke-dasharray", "4 3"}, {"class", "band-limit"}});
+                {{"stroke", std::string(palette_.axis)},
+                 {"stroke-dasharray", "4 3"},
+                 {"class", "band-limit"}});
         }
     }
 }
@@ -212,12 +217,12 @@ void ChartWriter::regions(const Panel& panel) {
     const double nominal = *panel.nominal;
     const std::array<double, 4> limits{panel.range.low, nominal * kCautionShare,
                                        nominal * kDangerShare, panel.range.high};
-    for (std::size_t i = 0; i < kHintColours.size(); ++i) {
+    for (std::size_t i = 0; i < palette_.hints.size(); ++i) {
         const double top = panel.y(std::max(limits.at(i), limits.at(i + 1)));
         const double base = panel.y(limits.at(i));
         if (base - top > 0) {
             svg_.rect(left_, top, right() - left_, base - top,
-                      {{"fill", std::string(kHintColours.at(i))}});
+                      {{"fill", std::string(palette_.hints.at(i))}});
         }
     }
 }
@@ -230,14 +235,16 @@ void ChartWriter::panel(const Panel& panel) {
     }
     for (const double tick : ticks(panel.range, 4)) {
         const double py = panel.y(tick);
-        svg_.line(left_, py, right(), py, {{"stroke", "#000000"}, {"stroke-opacity", "0.1"}});
+        svg_.line(left_, py, right(), py,
+                  {{"stroke", std::string(palette_.grid)}, {"stroke-opacity", "0.1"}});
         svg_.text(left_ - 5, py + 4, tickText(tick), {{"text-anchor", "end"}});
     }
     for (const double tick : ticks(fsbRange_, 5)) {
-        svg_.line(x(tick), base, x(tick), base + 4, {{"stroke", "#777777"}});
+        svg_.line(x(tick), base, x(tick), base + 4, {{"stroke", std::string(palette_.axis)}});
     }
     if (panel.nominal) {
-        const SvgAttributes dashes{{"stroke", "#444444"}, {"stroke-dasharray", "6 3"}};
+        const SvgAttributes dashes{{"stroke", std::string(palette_.nominal)},
+                                   {"stroke-dasharray", "6 3"}};
         SvgAttributes nominalLine = dashes;
         nominalLine.push_back({"class", "nominal"});
         const double py = panel.y(*panel.nominal);
@@ -251,11 +258,11 @@ void ChartWriter::panel(const Panel& panel) {
         svg_.text(right(), panel.top - 8, key,
                   {{"text-anchor", "end"},
                    {"font-size", svgNumber(kSmallFontSize)},
-                   {"fill", "#333333"}});
+                   {"fill", std::string(palette_.mutedText)}});
     }
     bandLimits(panel.top, base);
     svg_.rect(left_, panel.top, right() - left_, kPanelHeight,
-              {{"fill", "none"}, {"stroke", "#999999"}});
+              {{"fill", "none"}, {"stroke", std::string(palette_.frame)}});
     series(panel);
 }
 
@@ -287,7 +294,7 @@ void ChartWriter::series(const Panel& panel) {
     }
     svg_.empty("path", {{"d", path},
                         {"fill", "none"},
-                        {"stroke", std::string(kSeriesColour)},
+                        {"stroke", std::string(palette_.series)},
                         {"stroke-width", "1.5"}});
 
     const std::string name = panel.clock == CpuClock   ? "cpu"
@@ -300,8 +307,9 @@ void ChartWriter::series(const Panel& panel) {
                              {{"cx", svgNumber(x(point.fsb))},
                               {"cy", svgNumber(panel.y(clock(point)))},
                               {"r", svgNumber(point.current ? kCurrentRadius : kPointRadius)},
-                              {"fill", std::string(point.current ? kCurrentColour : kSeriesColour)},
-                              {"stroke", "#ffffff"},
+                              {"fill", std::string(point.current ? palette_.current
+                                                                 : palette_.series)},
+                              {"stroke", std::string(palette_.background)},
                               {"class", "point " + name + (point.current ? " current" : "")},
                               {"data-fsb", point.row->fsb}}) +
                  "><title>" + escapeXml("FSB " + point.row->fsb + ": " + value + " MHz") +
@@ -320,8 +328,8 @@ void ChartWriter::series(const Panel& panel) {
                                      panel.top + 13, panel.top + kPanelHeight - 4);
         svg_.text(leftSide ? px - 9 : px + 9, py, current->row->clocks.texts.at(panel.clock),
                   {{"font-weight", "bold"},
-                   {"fill", std::string(kCurrentColour)},
-                   {"stroke", "#ffffff"},
+                   {"fill", std::string(palette_.current)},
+                   {"stroke", std::string(palette_.background)},
                    {"stroke-width", "3"},
                    {"paint-order", "stroke"},
                    {"text-anchor", leftSide ? "end" : ""}});
@@ -389,7 +397,7 @@ std::string ChartWriter::write() {
     for (const Point& point : points_) {
         if (point.current) {
             svg_.line(x(point.fsb), kFirstPanelTop, x(point.fsb), bottom(),
-                      {{"stroke", std::string(kCurrentColour)},
+                      {{"stroke", std::string(palette_.current)},
                        {"stroke-opacity", "0.6"},
                        {"class", "current-fsb"}});
         }
@@ -400,7 +408,7 @@ std::string ChartWriter::write() {
 } // namespace
 
 std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& labels,
-                           std::optional<std::size_t> highlighted) {
+                           std::optional<std::size_t> highlighted, const ChartPalette& palette) {
     std::vector<Point> points;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].failed()) {
@@ -412,7 +420,7 @@ std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& l
     }
     std::stable_sort(points.begin(), points.end(),
                      [](const Point& a, const Point& b) { return a.fsb < b.fsb; });
-    return ChartWriter(std::move(points), labels).write();
+    return ChartWriter(std::move(points), labels, palette).write();
 }
 
 } // namespace quenvale

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <calculator/clock_case.h>
 #include <report/svg_writer.h>
 
@@ -26,6 +27,28 @@ struct ChartLabels {
     std::string noRows;  // shown when no row could be calculated
 };
 
+// The chart's colours. The light ones are what the command line writes and
+// the page saves and prints; the dark ones are for a screen in a dark
+// scheme, where every colour keeps its meaning and stays legible.
+struct ChartPalette {
+    std::string_view text; // empty: the viewer's default, black
+    std::string_view background;
+    std::string_view mutedText; // the nominal clock's key
+    std::string_view frame;     // the panels' and legend keys' edges
+    std::string_view axis;      // ticks and the FSB bands' limits
+    std::string_view grid;      // drawn at a tenth of its strength
+    std::string_view nominal;
+    std::string_view series;
+    std::string_view current;
+    std::array<std::string_view, 3> hints; // ok, caution and danger regions
+};
+inline constexpr ChartPalette kLightChart{
+    {},        "#ffffff", "#333333", "#999999", "#777777", "#000000",
+    "#444444", "#203a72", "#c2185b", {"#dcf2e0", "#fff0bf", "#fbd6d2"}};
+inline constexpr ChartPalette kDarkChart{
+    "#e6e6e6", "#232323", "#d0d0d0", "#8a8a8a", "#9a9a9a", "#ffffff",
+    "#c8c8c8", "#8ab4f8", "#ff79b0", {"#1d3b27", "#4a3f12", "#4d2421"}};
+
 // The CPU, PCI and AGP clocks of the rows against their FSB, as an SVG
 // document: one panel per clock on its own scale, one point per row, the FSB
 // bands with their dividers, the PCI and AGP panels shaded by hint with the
@@ -33,6 +56,7 @@ struct ChartLabels {
 // marked in every panel. Failed rows are left out. The same rows and labels
 // give the same bytes.
 std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& labels,
-                           std::optional<std::size_t> highlighted = std::nullopt);
+                           std::optional<std::size_t> highlighted = std::nullopt,
+                           const ChartPalette& palette = kLightChart);
 
 } // namespace quenvale

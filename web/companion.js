@@ -40,12 +40,14 @@ function createCompanion(page) {
     const target = field('plan-target', 'input', { inputmode: 'decimal', autocomplete: 'off' });
     const multiplier = field('plan-multiplier', 'input',
         { inputmode: 'decimal', autocomplete: 'off' });
+    // The user's own crystals, a list; blank ranks the window's list.
+    const crystals = field('plan-crystals', 'input', { inputmode: 'decimal', autocomplete: 'off' });
     const limit = field('plan-limit', 'select');
     const count = field('plan-count', 'select');
     const find = make('button', { id: 'plan-find', type: 'submit' });
     const planError = make('span', { id: 'plan-error', class: 'field-error', role: 'alert' });
     const planner = make('form', { id: 'planner', novalidate: '' }, target.row, multiplier.row,
-        limit.row, count.row, make('div', { class: 'field' }, find, planError));
+        crystals.row, limit.row, count.row, make('div', { class: 'field' }, find, planError));
     const summary = make('p', { id: 'plan-summary', role: 'status' });
     // Named by its heading and by what was asked.
     const planTable = make('table', { id: 'plan-table',
@@ -64,7 +66,7 @@ function createCompanion(page) {
     document.getElementById('window-column').after(aside);
 
     // The crystal and FSB the table was drawn for, from the session.
-    let shown = { reference: '', fsb: '', chart: '' };
+    let shown = { reference: '', fsb: '' };
     // The last plan asked for, drawn again in a new language.
     let lastAsked = null;
 
@@ -240,8 +242,14 @@ function createCompanion(page) {
         }
     }
 
+    // The chart in the screen's scheme; saved and printed, it is the light
+    // one the command line writes.
+    const dark = matchMedia('(prefers-color-scheme: dark)');
+    let printing = false;
+
     function drawTable() {
-        const view = program.fsbTableView(shown.reference, shown.fsb, language);
+        const view = program.fsbTableView(shown.reference, shown.fsb, language,
+            dark.matches && !printing);
         fill(fsbTable, view.title, columns, vectorItems(view.rows), chooseFsb, 'fsb');
         // An image: drawn off the page's own layout, and one picture with
         // one text for a screen reader.
@@ -249,7 +257,6 @@ function createCompanion(page) {
         // an address to revoke.
         picture.src = `data:image/svg+xml;charset=utf-8,${encodeURIComponent(view.chart)}`;
         picture.alt = view.chartAlt;
-        shown.chart = view.chart;
         [...fsbTable.tBodies[0].rows].forEach((tr, i) => {
             if (tr.classList.contains('current') !== (i === view.current)) {
                 tr.classList.toggle('current');
@@ -265,20 +272,22 @@ function createCompanion(page) {
     // Each successful calculation: the crystal and FSB now in the window.
     function follow() {
         const session = page.session();
-        shown = { reference: session.text(0), fsb: session.text(1), chart: '' };
+        shown = { reference: session.text(0), fsb: session.text(1) };
         drawTable();
     }
 
     function runPlan(args) {
         lastAsked = args;
-        const outcome = program.plan(args.target, args.multiplier, args.limit, args.count,
-            language);
-        const errors = [target.error, multiplier.error, planError];
-        errors.forEach((error, i) => {
+        const outcome = program.plan(args.target, args.multiplier, args.crystals ?? '',
+            args.limit, args.count, language);
+        // The field to blame, by its place: target, multiplier, crystals,
+        // or none of them.
+        const fields = [target, multiplier, crystals];
+        [...fields.map((field) => field.error), planError].forEach((error, i) => {
             error.textContent = outcome.field === i ? outcome.message : '';
         });
-        [target.control, multiplier.control].forEach((control, i) => {
-            control.setAttribute('aria-invalid', String(outcome.field === i));
+        fields.forEach((field, i) => {
+            field.control.setAttribute('aria-invalid', String(outcome.field === i));
         });
         // A plan that failed answers nothing: no rows of an earlier one
         // stay under its message.
@@ -293,6 +302,7 @@ function createCompanion(page) {
         const fields = {
             target: target.control.value,
             multiplier: multiplier.control.value,
+            crystals: crystals.control.value,
             limit: limit.control.selectedIndex,
             count: count.control.selectedIndex,
         };
@@ -311,7 +321,7 @@ function createCompanion(page) {
         program.tableCsv(shown.reference, language), 'text/csv',
         `quenvale-${shown.reference}.csv`));
     saveSvg.addEventListener('click', () => save(saveSvg,
-        shown.chart, 'image/svg+xml',
+        program.chartSvg(shown.reference, shown.fsb, language), 'image/svg+xml',
         `quenvale-${shown.reference}.svg`));
 
     // Every caption, in the page's language.
@@ -323,6 +333,7 @@ function createCompanion(page) {
         chooseNotes.forEach((note) => { note.textContent = textFor('choose'); });
         target.label.textContent = textFor('target');
         multiplier.label.textContent = textFor('multiplier');
+        crystals.label.textContent = textFor('crystals');
         limit.label.textContent = textFor('limit');
         count.label.textContent = textFor('count');
         find.textContent = textFor('find');
@@ -353,6 +364,7 @@ function createCompanion(page) {
     function setPlan(fields) {
         target.control.value = fields?.target ?? '';
         multiplier.control.value = fields?.multiplier ?? '';
+        crystals.control.value = fields?.crystals ?? '';
         limit.control.selectedIndex = fields?.limit ?? program.planDefaultLimit();
         count.control.selectedIndex = fields?.count ?? 1;
         lastAsked = null;
@@ -364,6 +376,15 @@ function createCompanion(page) {
         }
     }
 
+    dark.addEventListener('change', drawTable);
+    for (const [event, paper] of [['beforeprint', true], ['afterprint', false]]) {
+        addEventListener(event, () => {
+            printing = paper;
+            if (dark.matches) {
+                drawTable();
+            }
+        });
+    }
     caption();
     follow();
     if (page.plan) {

@@ -10,6 +10,7 @@
 #include <report/chart_labels.h>
 #include <report/clock_chart.h>
 #include <rows/case_row.h>
+#include <rows/failure_text.h>
 #include <rows/row_writer.h>
 #include <runtime/catalogue.h>
 #include <runtime/language.h>
@@ -64,8 +65,8 @@ struct TableView {
 };
 
 struct PlanOutcome {
-    // The field to blame (0 target, 1 multiplier, 2 neither) and why; -1
-    // when the plan was made.
+    // The field to blame (0 target, 1 multiplier, 2 the user's crystals, 3
+    // none of them) and why; -1 when the plan was made.
     int field = -1;
     std::string message;
     std::string summary; // what was asked and "108 件中 10 件", or why there is no candidate
@@ -142,36 +143,48 @@ std::vector<CompanionRow> fsbRows(const std::vector<ClockCase>& table, Language 
     return rows;
 }
 
+// The FSB's place in the list, to mark it in the chart; none for an FSB the
+// list lacks.
+std::optional<std::size_t> markedFsb(const std::string& fsb) {
+    const int item = itemOf(kFsbPresets, fsb);
+    return item >= 0 ? std::optional(static_cast<std::size_t>(item)) : std::nullopt;
+}
+
 std::string tableTitle(const std::string& reference, Language language) {
     return tr(language, {"水晶 {reference} MHz での FSB ごとのクロック", "companion"},
               {{"reference", reference}});
 }
 
 // The crystal's table, its title and its chart with the FSB setting `fsb`
-// marked, if it is one of the list's: the table worked out once for all.
+// marked, if it is one of the list's, in the dark scheme's colours where
+// `dark`: the table worked out once for all.
 TableView fsbTableView(const std::string& reference, const std::string& fsb,
-                       const std::string& code) {
+                       const std::string& code, bool dark) {
     const Language language = pageLanguage(code);
     const ChartLabels labels = chartLabels(reference, language);
-    const int item = itemOf(kFsbPresets, fsb);
-    std::optional<std::size_t> highlighted;
-    if (item >= 0) {
-        highlighted = static_cast<std::size_t>(item);
-    }
     const std::vector<ClockCase> table = tableOf(reference);
     return {.title = tableTitle(reference, language),
-            .chart = drawClockChart(table, labels, highlighted),
+            .chart = drawClockChart(table, labels, markedFsb(fsb), dark ? kDarkChart : kLightChart),
             .chartAlt = tr(language, {"{title}。{description}", "chart text alternative"},
                            {{"title", labels.title}, {"description", labels.description}}),
             .rows = fsbRows(table, language),
-            .current = item};
+            .current = itemOf(kFsbPresets, fsb)};
 }
 
-// The bytes of `quenvale-calc --table --ref REFERENCE --format csv`.
+// The bytes of `quenvale-calc --table --ref REFERENCE --fsb FSB --format svg`
+// for an FSB of the list: the chart as saved, whatever the screen's scheme.
+std::string chartSvg(const std::string& reference, const std::string& fsb,
+                     const std::string& code) {
+    return drawClockChart(tableOf(reference), chartLabels(reference, pageLanguage(code)),
+                          markedFsb(fsb));
+}
+
+// The bytes of `quenvale-calc --table --ref REFERENCE --details --format
+// csv`: every column the table on screen shows, USB and drift too.
 std::string tableCsv(const std::string& reference, const std::string& code) {
-    const Columns columns{.position = false, .error = true};
+    const Columns columns{.position = false, .error = true, .consequences = true};
     std::string csv = csvHeader(columns);
-    for (const ClockCase& calculated : fsbTable(reference)) {
+    for (const ClockCase& calculated : tableOf(reference)) {
         csv += csvLine(caseRow(calculated, pageLanguage(code)), columns);
     }
     return csv;
@@ -195,8 +208,12 @@ std::optional<std::string> positiveFailure(const std::string& text, Message fiel
               {{"field", tr(language, field)}, {"value", quotableText(text)}});
 }
 
-PlanOutcome plan(const std::string& target, const std::string& multiplier, int limitIndex,
-                 int countIndex, const std::string& code) {
+// The plan the planner's fields ask for: the target, the multiplier (blank
+// for none), the user's own crystals (blank for the window's list), and the
+// limit and count as places in their lists.
+PlanOutcome plan(const std::string& target, const std::string& multiplier,
+                 const std::string& crystalsText, int limitIndex, int countIndex,
+                 const std::string& code) {
     const Language language = pageLanguage(code);
     const Message targetName{"目標クロック", "companion field name"};
     PlanOutcome outcome;
@@ -213,28 +230,37 @@ PlanOutcome plan(const std::string& target, const std::string& multiplier, int l
         }
         multiplierText = multiplier;
     }
+    // Each crystal listed is told by its text, as the command line tells
+    // a --ref that is not one.
+    const std::vector<std::string_view> crystals = listedCrystals(crystalsText);
+    for (const std::string_view crystal : crystals) {
+        try {
+            parseSingle(crystal);
+        } catch (const RuntimeError& error) {
+            const std::string message = failureText(error, FieldName::Reference, language);
+            return {.field = 2, .message = message.substr(0, message.find('\n'))};
+        }
+    }
     const std::size_t limitAt =
         std::clamp<std::size_t>(static_cast<std::size_t>(limitIndex), 0, kPlanLimits.size() - 1);
     const ClockHint limit = kPlanLimits.at(limitAt);
     std::vector<PlanCandidate> candidates;
     try {
-        candidates = planCrystals(target, multiplierText, limit);
+        candidates = crystals.empty() ? planCrystals(target, multiplierText, limit)
+                                      : planCrystals(target, multiplierText, limit, crystals);
     } catch (const RuntimeError& error) {
-        return {.field = 2, .message = failureMessage(error, std::nullopt, language)};
+        return {.field = 3, .message = failureMessage(error, std::nullopt, language)};
     }
     if (candidates.empty()) {
-        outcome.summary =
-            tr(language,
-               {"PCI と AGP が {limit} までに収まる水晶と FSB の組み合わせはありません。",
-                "companion"},
-               {{"limit", hintWords(limit, language)}});
+        outcome.summary = planEmptyText(limit, language);
         return outcome;
     }
     const std::size_t count = kPlanCounts.at(
         std::clamp<std::size_t>(static_cast<std::size_t>(countIndex), 0, kPlanCounts.size() - 1));
     const std::size_t shown = std::min(count, candidates.size());
     outcome.summary =
-        planSummary(target, multiplierText, limit, shown, candidates.size(), language);
+        planSummary(target, multiplierText, limit, shown, candidates.size(), language,
+                    crystals.size());
     for (std::size_t i = 0; i < shown; ++i) {
         outcome.rows.push_back(companionRow(planRow(candidates[i]), RowOf::Plan, language));
     }
@@ -243,7 +269,7 @@ PlanOutcome plan(const std::string& target, const std::string& multiplier, int l
 
 // The texts of the companion that do not depend on a result, by name.
 std::string companionText(const std::string& name, const std::string& code) {
-    static constexpr std::array<std::pair<std::string_view, Message>, 22> kTexts{{
+    static constexpr std::array<std::pair<std::string_view, Message>, 23> kTexts{{
         {"table", {"FSB表", "companion"}},
         {"planner", {"計画", "companion"}},
         {"fsb", {"FSB", "companion"}},
@@ -258,6 +284,7 @@ std::string companionText(const std::string& name, const std::string& code) {
         {"core", {"コア (MHz)", "companion"}},
         {"target", {"目標クロック (MHz)", "companion"}},
         {"multiplier", {"倍率", "companion"}},
+        {"crystals", {"手持ちの水晶 (MHz、空欄ならリストの水晶)", "companion"}},
         {"limit", {"上限", "companion"}},
         {"count", {"件数", "companion"}},
         {"find", {"候補を出す", "companion"}},
@@ -339,6 +366,7 @@ EMSCRIPTEN_BINDINGS(quenvale_companion) {
 
     function("fsbTableView", &quenvale::fsbTableView);
     function("tableCsv", &quenvale::tableCsv);
+    function("chartSvg", &quenvale::chartSvg);
     function("plan", &quenvale::plan);
     function("planCounts", &quenvale::planCounts);
     function("planDefaultLimit", &quenvale::planDefaultLimit);

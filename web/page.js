@@ -391,8 +391,10 @@ async function copyLink() {
 }
 
 function createShare() {
-    for (const button of [copyButton, shareButton, forgetButton]) {
+    for (const [button, id] of [[copyButton, 'copy-link'], [shareButton, 'share-link'],
+        [forgetButton, 'forget']]) {
         button.type = 'button';
+        button.id = id;
     }
     copyButton.addEventListener('click', copyLink);
     // The system's share sheet, where the browser has one.

@@ -3,10 +3,13 @@
 line, a chosen row of the table or the planner put in the window, the
 planner's bad input, and the chart's marked point."""
 
+import base64
 import csv
 import io
 import os
+import re
 import subprocess
+import tempfile
 import unittest
 import xml.etree.ElementTree as ElementTree
 
@@ -18,12 +21,12 @@ from page_harness import FSB, PCI, AGP, REFERENCE, Page, PageTestCase, engine, m
     start_browser
 
 SVG = "{http://www.w3.org/2000/svg}"
-# `quenvale-calc --table --ref 15 --format csv`, its header and the row at
-# 100 MHz, for when the native build is not there to run.
+# `quenvale-calc --table --ref 15 --details --format csv`, its header and
+# the row at 100 MHz, for when the native build is not there to run.
 KNOWN_CSV = {
     "15": ["reference,fsb,pci_divider,agp_divider,cpu_mhz,pci_mhz,agp_mhz,pci_hint,agp_hint,"
-           "error,error_code",
-           "15,100,1/3,2/3,104.7632,34.92108,69.84216,ok,ok,,"],
+           "error,error_code,usb_mhz,usb_ok,sio_mhz,timer_drift_s_per_day,core_mhz",
+           "15,100,1/3,2/3,104.7632,34.92108,69.84216,ok,ok,,,50.28635,false,25.14318,4115.435,"],
 }
 # The crystal's consequences, `quenvale-calc REF 100 --details --format
 # csv`'s usb_mhz, usb_ok and timer_drift_s_per_day: the same at every FSB.
@@ -32,7 +35,7 @@ KNOWN_CONSEQUENCES = {"15": ("50.28635", "false", "4115.435")}
 KNOWN_PLAN = {
     "ja": "コアクロック (CPU × 4.5)が 500 MHz に近い順、PCI・AGP は caution(注意) まで: "
           "108 件中 10 件",
-    "en": "Core clock (CPU × 4.5) nearest 500 MHz, PCI and AGP within caution(注意): 10 of 108",
+    "en": "Core clock (CPU × 4.5) nearest 500 MHz, PCI and AGP within caution: 10 of 108",
 }
 
 
@@ -47,8 +50,34 @@ def cli(*args, language="ja"):
 
 
 def cli_csv(reference):
-    """The command line's CSV of the crystal's table, or None without it."""
-    return cli("--table", "--ref", reference, "--format", "csv")
+    """The command line's CSV of the crystal's table with every column, or
+    None without it."""
+    return cli("--table", "--ref", reference, "--details", "--format", "csv")
+
+
+def pdf_pages_and_text(pdf):
+    """A PDF's page count (pdfinfo) and its text (pdftotext)."""
+    with tempfile.NamedTemporaryFile(suffix=".pdf") as out:
+        out.write(pdf)
+        out.flush()
+        info = subprocess.run(["pdfinfo", out.name], capture_output=True, text=True,
+                              check=True).stdout
+        text = subprocess.run(["pdftotext", out.name, "-"], capture_output=True, text=True,
+                              check=True).stdout
+    return int(re.search(r"^Pages:\s+(\d+)", info, re.M)[1]), text
+
+
+def first_line(printed):
+    """The text output's first line, wrapped to the terminal's 80 columns
+    (its continuations are indented), without its white space: a line
+    broken between two wide characters has none there."""
+    lines = printed.splitlines()
+    first = lines[0]
+    for line in lines[1:]:
+        if not line.startswith("  "):
+            break
+        first += line
+    return "".join(first.split())
 
 
 def consequences(reference):
@@ -121,6 +150,26 @@ class Table(CompanionTestCase):
                         self.assertEqual(note, "" if usb_ok == "true" else "範囲外")
 
 
+    def test_a_failed_row_says_why_across_the_row(self):
+        # 5e37 MHz overflows from FSB 100 on; 15 MHz after it fills every row.
+        spans = """
+const columns = document.querySelector('#fsb-table thead tr').cells.length;
+return [...document.querySelectorAll('#fsb-table tbody tr')].map((tr) => [
+    [...tr.cells].reduce((n, cell) => n + cell.colSpan, 0) === columns,
+    tr.cells.length === 2 && tr.cells[1].getClientRects().length > 0]);
+"""
+        for reference, failed in (("5e37", 16), ("15", 0)):
+            with self.subTest(reference=reference):
+                if reference == "5e37":
+                    self.page.open("#ref=5e37&fsb=66.666")
+                else:
+                    self.calculate(reference)
+                rows = self.driver.execute_script(spans)
+                self.assertEqual([fits for fits, _ in rows], [True] * 21)
+                # The message shows however narrow the table.
+                self.assertEqual(sum(shown for _, shown in rows), failed)
+
+
 class Choose(CompanionTestCase):
     def test_a_table_row_is_picked_and_calculated(self):
         self.calculate("15")
@@ -138,6 +187,9 @@ class Choose(CompanionTestCase):
                 self.assertIn(f"fsb={fsb}", self.page.fragment())
                 # The chart and the table mark the window's FSB.
                 chart = ElementTree.fromstring(self.page.download("save-svg"))
+                # The legend names each hint in its own word.
+                self.assertEqual([text.text for text in chart.findall(f".//{SVG}text")[:3]],
+                                 ["安全", "注意", "危険"])
                 marked = chart.findall(f".//{SVG}circle[@class='point cpu current']")
                 self.assertEqual([c.get("data-fsb") for c in marked], [fsb])
                 self.assertEqual(len(chart.findall(f".//{SVG}circle[@data-fsb]")),
@@ -163,8 +215,40 @@ class Choose(CompanionTestCase):
                 self.assertEqual(self.page.results(), [cpu, pci_mhz, agp_mhz])
                 self.assertEqual(self.window_dividers(), [pci, agp])
 
-    def plan(self, target, multiplier):
-        for name, text in (("plan-target", target), ("plan-multiplier", multiplier)):
+    def test_each_table_is_one_tab_stop_and_a_chosen_row_is_said(self):
+        focused = "return [document.activeElement.id, document.activeElement.textContent," \
+            " document.activeElement.closest('table')?.id ?? '']"
+        self.calculate("15")
+        for table, first in (("fsb-table", "100"), ("plan-table", None)):
+            with self.subTest(table=table):
+                if first is None:
+                    self.plan("500", "4.5")
+                stops = self.driver.find_elements(
+                    By.CSS_SELECTOR, f"#{table} tbody th button[tabindex='0']")
+                self.assertEqual(len(stops), 1)
+                stop = stops[0]
+                if first is not None:
+                    self.assertEqual(stop.text, first)
+                # Down is the next row, Enter puts it in the window, and the
+                # focus stays there, the next row one key away.
+                stop.send_keys(Keys.ARROW_DOWN)
+                _, chosen, where = self.driver.execute_script(focused)
+                self.assertEqual(where, table)
+                button = self.driver.switch_to.active_element
+                self.assertIn(f"{chosen} MHz", button.accessible_name)
+                button.send_keys(Keys.ENTER)
+                self.assertEqual(self.driver.execute_script(focused)[1:], [chosen, table])
+                spoken = self.driver.execute_script(
+                    "return document.querySelector('[aria-live=polite]').textContent")
+                self.assertIn(f"{self.page.results()[0]} MHz", spoken)
+                # Tab goes on past the table.
+                self.driver.switch_to.active_element.send_keys(Keys.TAB)
+                self.assertNotEqual(self.driver.execute_script(focused)[2], table)
+        self.assertIn("計画", self.page.control("plan-table").accessible_name)
+
+    def plan(self, target, multiplier, crystals=""):
+        for name, text in (("plan-target", target), ("plan-multiplier", multiplier),
+                           ("plan-crystals", crystals)):
             self.page.control(name).clear()
             if text:  # WebKit's driver refuses to type nothing
                 self.page.control(name).send_keys(text)
@@ -174,17 +258,27 @@ class Choose(CompanionTestCase):
         # The limit starts where the command line's does.
         self.assertEqual(Select(self.page.control("plan-limit")).first_selected_option.text,
                          "注意")
-        self.plan("500", "4.5")
-        rows = len(self.table_rows("#plan-table"))
-        for language in ("ja", "en"):
-            with self.subTest(language=language):
-                self.driver.find_element(
-                    By.CSS_SELECTOR, f'#language-switch button[lang="{language}"]').click()
-                printed = cli("--plan", "--target", "500", "--multiplier", "4.5",
-                              language=language)
-                line = printed.splitlines()[0] if printed else KNOWN_PLAN[language]
-                self.assertEqual(self.page.control("plan-summary").text, line)
-                self.assertEqual(len(self.table_rows("#plan-table")), rows)
+        self.assertEqual([o.text for o in Select(self.page.control("plan-limit")).options],
+                         ["安全", "注意", "危険"])
+        # (target, multiplier, the user's crystals)
+        for target, multiplier, crystals in (("500", "4.5", ""), ("120", "", "14.7456, 16.384")):
+            self.plan(target, multiplier, crystals)
+            rows = len(self.table_rows("#plan-table"))
+            asked = ["--plan", "--target", target] + (
+                ["--multiplier", multiplier] if multiplier else []) + (
+                ["--ref", crystals.replace(" ", "")] if crystals else [])
+            for language in ("ja", "en"):
+                with self.subTest(language=language, crystals=crystals):
+                    self.driver.find_element(
+                        By.CSS_SELECTOR, f'#language-switch button[lang="{language}"]').click()
+                    printed = cli(*asked, language=language)
+                    if printed is None and crystals:
+                        continue
+                    line = first_line(printed) if printed else "".join(
+                        KNOWN_PLAN[language].split())
+                    self.assertEqual("".join(self.page.control("plan-summary").text.split()),
+                                     line)
+                    self.assertEqual(len(self.table_rows("#plan-table")), rows)
 
     def test_bad_target_or_multiplier_is_told_beside_it(self):
         page = self.page
@@ -203,8 +297,10 @@ class Choose(CompanionTestCase):
                 other = "plan-multiplier" if field == "plan-target" else "plan-target"
                 self.assertEqual(page.control(f"{other}-error").text, "")
                 self.assertEqual(page.control(field).get_attribute("aria-invalid"), "true")
-                # The earlier plan's rows do not stay under the message.
+                # The earlier plan's rows, and its headings, do not stay under
+                # the message.
                 self.assertEqual(self.table_rows("#plan-table"), [])
+                self.assertFalse(page.control("plan-table").is_displayed())
                 self.assertEqual(page.control("plan-summary").text, "")
                 self.assertEqual((page.texts(), page.results()), window)
 
@@ -242,6 +338,35 @@ class Layout(unittest.TestCase):
                                      companion[:3])
                 finally:
                     driver.quit()
+
+    @unittest.skipIf(engine() != "chromium", "printing to PDF is Chromium's")
+    def test_one_crystal_prints_on_one_page(self):
+        # (paper, width and height in inches)
+        papers = (("A4", 8.27, 11.69), ("Letter", 8.5, 11))
+        sheet = """
+const words = (e) => e.textContent.split(/\\s+/).filter(Boolean);
+const last = document.querySelector('#fsb-table tbody tr:last-child');
+return [[...document.querySelectorAll('#fsb-table thead th'), ...last.cells].flatMap(words),
+        ['save-csv', 'plan-find', 'copy-link'].map((id) => document.getElementById(id).textContent)];
+"""
+        for language in ("ja", "en"):
+            driver = start_browser(language=language)
+            try:
+                Page(driver, PageTestCase.page_path).open("#ref=24.000&fsb=160")
+                shown, screen_only = driver.execute_script(sheet)
+                for paper, width, height in papers:
+                    for landscape in (False, True):
+                        with self.subTest(language=language, paper=paper, landscape=landscape):
+                            pdf = base64.b64decode(driver.execute_cdp_cmd("Page.printToPDF", {
+                                "paperWidth": width, "paperHeight": height,
+                                "landscape": landscape, "printBackground": True})["data"])
+                            pages, text = pdf_pages_and_text(pdf)
+                            self.assertEqual(pages, 1)
+                            # Every column's heading and the last row whole.
+                            self.assertEqual([w for w in shown if w not in text], [])
+                            self.assertEqual([s for s in screen_only if s in text], [])
+            finally:
+                driver.quit()
 
     @unittest.skipIf(engine() != "chromium", "phone emulation is Chromium's")
     def test_the_fsb_and_the_pci_and_agp_hints_are_in_view_on_a_phone(self):

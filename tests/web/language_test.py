@@ -18,7 +18,9 @@ JAPANESE = re.compile("[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]")
 # descriptions, the results' tips and the document's title.
 TEXTS = """
 const lang = (e) => e.closest('[lang]').lang;
-const out = [['title', document.title, document.documentElement.lang]];
+const out = [['title', document.title, document.documentElement.lang],
+             ['description', document.querySelector('meta[name=description]').content,
+              document.documentElement.lang]];
 const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
 for (let node = walker.nextNode(); node; node = walker.nextNode()) {
     const e = node.parentElement;
@@ -86,22 +88,29 @@ class Language(PageTestCase):
                 driver.quit()
 
     def test_the_switch_changes_every_text_at_once(self):
-        page = self.page.open(LINK)
-        # Ended, so that the notice and its button are shown too.
-        page.control("Command2").click()
-        self.assertEqual(page.notice(), "プログラムは終了しました。")
-        japanese = self.driver.execute_script(TEXTS)
-        self.switch_to("en")
-        self.assertEqual(self.lang(), "en")
-        self.assertEqual(japanese_outside_japanese(self.driver), [])
-        english = self.driver.execute_script(TEXTS)
-        self.assertEqual(len(english), len(japanese))
-        self.assertEqual(page.results(), LINKED_RESULTS)
-        self.assertEqual(page.fragment(), LINK + "&lang=en")
-        self.switch_to("ja")
-        self.assertEqual(self.lang(), "ja")
-        self.assertEqual(self.driver.execute_script(TEXTS), japanese)
-        self.assertEqual(page.fragment(), LINK + "&lang=ja")
+        # (what shows a notice, the link opened, and the notice then)
+        for case, opened, notice in (
+                ("ended", LINK, "プログラムは終了しました。"),
+                ("a divider the band lacks", LINK.replace("pci=1/3", "pci=1/2"),
+                 "リンクの FSB：PCI 1/2 はこの FSB では選べないため、FSB に合わせた分周比のままです。")):
+            with self.subTest(case=case):
+                page = self.page.open(opened)
+                if case == "ended":
+                    # Ended, so that the notice's button is shown too.
+                    page.control("Command2").click()
+                self.assertEqual(page.notice(), notice)
+                japanese = self.driver.execute_script(TEXTS)
+                self.switch_to("en")
+                self.assertEqual(self.lang(), "en")
+                self.assertEqual(japanese_outside_japanese(self.driver), [])
+                english = self.driver.execute_script(TEXTS)
+                self.assertEqual(len(english), len(japanese))
+                self.assertEqual(page.results(), LINKED_RESULTS)
+                self.assertEqual(page.fragment(), LINK + "&lang=en")
+                self.switch_to("ja")
+                self.assertEqual(self.lang(), "ja")
+                self.assertEqual(self.driver.execute_script(TEXTS), japanese)
+                self.assertEqual(page.fragment(), LINK + "&lang=ja")
 
     def test_the_chosen_language_stays_in_links(self):
         page = self.page

@@ -21,6 +21,7 @@ from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.support.ui import WebDriverWait
 
 CHROMEDRIVER = "/usr/bin/chromedriver"
@@ -138,13 +139,15 @@ def allow_script(html, script):
 
 
 def start_browser(width=480, height=560, phone=False, minimum_font=0, language="ja",
-                  script=True, touch=None):
+                  script=True, touch=None, app=None):
     """A browser at the desktop size, or a phone 390 px wide with a touch
     screen, or with touch=(width, height) a touch screen of that size (a
     tablet's from 700 px on a side, a phone's below); minimum_font sets the
     browser's minimum font size in px, and language the language the
     browser asks pages for ("ja" or "en"): the page follows it unless its
-    link names one; script=False turns JavaScript off (Chromium only)."""
+    link names one; script=False turns JavaScript off, and app=ADDRESS opens
+    that address in an app's window, as an installed web app is (Chromium
+    only)."""
     if engine() == "webkitgtk":
         # MiniBrowser takes its languages from the locale it inherits.
         os.environ["LOCPATH"] = webkit_locales(language)
@@ -170,6 +173,8 @@ def start_browser(width=480, height=560, phone=False, minimum_font=0, language="
             "userAgent": TABLET_AGENT if tablet else PHONE_AGENT})
     else:
         options.add_argument(f"--window-size={width},{height}")
+    if app:
+        options.add_argument(f"--app={app}")
     if minimum_font:
         prefs["webkit.webprefs.minimum_font_size"] = minimum_font
     if not script:
@@ -260,6 +265,15 @@ class Page:
 
     def focused_id(self):
         return self.driver.switch_to.active_element.get_attribute("id")
+
+    def focus_settles_on(self, expected, seconds=5):
+        """Where the focus is once it reaches `expected`, or after the time
+        given: the dialog's close hands it back in a task of its own."""
+        try:
+            WebDriverWait(self.driver, seconds).until(lambda d: self.focused_id() == expected)
+        except TimeoutException:
+            pass
+        return self.focused_id()
 
     def type_into(self, index, text):
         """Replaces the box's text as typed keys do, one edit at a time."""

@@ -212,6 +212,42 @@ class Links(PageTestCase):
         self.assertIn("1/2", page.notice())
         self.assertEqual(page.fragment(), "#ref=14.318&fsb=100&pci=1/3&agp=1/1")
 
+    def test_back_and_forward_step_through_the_calculations(self):
+        page = self.page
+        for reference in ("15", "16"):
+            page.type_into(REFERENCE, reference)
+            page.box(REFERENCE).send_keys(Keys.ENTER)
+        sixteen = page.fragment()
+        # A row chosen from the FSB table is a step too.
+        first = page.driver.find_elements(By.CSS_SELECTOR, "#fsb-table tbody th button")[0]
+        page.driver.execute_script("arguments[0].scrollIntoView({block: 'center'})", first)
+        first.click()
+        row = page.fragment()
+        self.assertNotEqual(row, sixteen)
+        # (how, the fragment after it, the window's texts then)
+        for how, fragment, texts in (("back", sixteen, ["16", "100"]),
+                                     ("back", "#ref=15&fsb=100&pci=1/3&agp=2/3", ["15", "100"]),
+                                     ("forward", sixteen, ["16", "100"]),
+                                     ("forward", row, ["16", "66.666"])):
+            with self.subTest(step=how, to=fragment):
+                getattr(page.driver, how)()
+                WebDriverWait(page.driver, 5).until(lambda d: page.fragment() == fragment)
+                WebDriverWait(page.driver, 5).until(lambda d: page.texts() == texts)
+                self.assertNotEqual(page.results(), ["", "", ""])
+                self.assertFalse(page.calculate_button().is_enabled())
+
+    @unittest.skipIf(engine() != "chromium", "the clipboard's permission is granted in Chromium")
+    def test_copy_link_copies_the_calculation(self):
+        page = self.page.open(LINK)
+        page.driver.execute_cdp_cmd("Browser.grantPermissions", {
+            "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+        page.driver.find_element(By.CSS_SELECTOR, "#share button").click()
+        WebDriverWait(page.driver, 5).until(lambda d: page.notice())
+        copied = page.driver.execute_async_script(
+            "navigator.clipboard.readText().then(arguments[0], (e) => arguments[0](String(e)))")
+        self.assertEqual(copied, page.driver.current_url)
+        self.assertTrue(copied.endswith(LINK))
+
     def test_a_bad_link_opens_the_start_state(self):
         for case, fragment, said in BAD_LINKS:
             with self.subTest(case=case):
@@ -292,6 +328,64 @@ class Accessibility(PageTestCase):
                 self.assertEqual(verdict["undecided"], [])
 
 
+# Each hinted text's WCAG contrast against the first background under it
+# that is not transparent, and each hint word beside a result, shown or not.
+HINTS = """
+const channels = (colour) => colour.match(/[\\d.]+/g).map(Number);
+const luminance = (colour) => {
+    const [r, g, b] = channels(colour).slice(0, 3).map((c) => {
+        const s = c / 255;
+        return s <= 0.04045 ? s / 12.92 : ((s + 0.055) / 1.055) ** 2.4;
+    });
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+};
+const ground = (e) => {
+    for (; e; e = e.parentElement) {
+        const colour = getComputedStyle(e).backgroundColor;
+        if (channels(colour)[3] !== 0) {
+            return colour;
+        }
+    }
+    return 'rgb(255, 255, 255)';
+};
+const ratio = (e) => {
+    const [a, b] = [luminance(getComputedStyle(e).color), luminance(ground(e))];
+    return (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05);
+};
+const hinted = [...document.querySelectorAll(
+    '.result.caution, .result.danger, .credit, .mark, #companion td.caution, #companion td.danger')];
+return {
+    low: hinted.filter((e) => ratio(e) < 4.5).map((e) => [e.id || e.className, ratio(e)]),
+    marks: [0, 1, 2].map((i) => {
+        const mark = document.getElementById(`HintMark(${i})`);
+        return mark.getClientRects().length > 0 ? mark.textContent : '';
+    }),
+};
+"""
+# The page's schemes: (name, the media features emulated).
+SCHEMES = [
+    ("light", []),
+    ("dark", [{"name": "prefers-color-scheme", "value": "dark"}]),
+    ("forced colours", [{"name": "forced-colors", "value": "active"}]),
+]
+
+
+@unittest.skipIf(engine() != "chromium", "the schemes are emulated in Chromium")
+class Schemes(PageTestCase):
+    def test_a_hint_reads_in_every_scheme(self):
+        for scheme, features in SCHEMES:
+            with self.subTest(scheme=scheme):
+                self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia",
+                                            {"features": features})
+                # PCI in caution, AGP in danger, and a table of every hint.
+                self.page.open("#ref=15.000&fsb=110&pci=1/3&agp=1/1")
+                hints = self.driver.execute_script(HINTS)
+                self.assertEqual(hints["low"], [])
+                # Seen without telling colours apart.
+                self.assertEqual(hints["marks"], ["", "注意", "危険"])
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+
+
 def site(name):
     """A folder the build made to publish: QUENVALE_SITE (the site) or
     QUENVALE_NEXT_SITE (the same under the next version)."""
@@ -331,6 +425,39 @@ class Offline(unittest.TestCase):
                 ".then((r) => r.json())"), manifest)
             reopen(driver, server.address + "index.html?src=home" + LINK)
             self.assertEqual(Page(driver, "").results(), LINKED_RESULTS)
+        finally:
+            driver.quit()
+
+
+    @unittest.skipIf(engine() != "chromium", "an installed app's window is Chromium's --app")
+    def test_the_installed_app_reopens_with_its_last_calculation(self):
+        server = Server(site("QUENVALE_SITE"))
+        self.addCleanup(server.stop)
+        driver = start_browser(app=server.address)
+        try:
+            WebDriverWait(driver, 20).until(
+                lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+            page = Page(driver, "")
+            page.type_into(REFERENCE, "15.000")
+            page.box(REFERENCE).send_keys(Keys.ENTER)
+            page.control("plan-target").send_keys("500")
+            page.control("plan-find").click()
+            planned = page.control("plan-summary").text
+            # (what it is opened with, the results, the planner's target)
+            for opened, results, target in (("", LINKED_RESULTS, "500"),
+                                            ("#ref=14.318&fsb=100", ["100", "33.33334",
+                                                                     "66.66667"], "500")):
+                with self.subTest(opened=opened):
+                    reopen(driver, server.address + opened)
+                    self.assertEqual(page.results(), results)
+                    self.assertEqual(page.control("plan-target").get_attribute("value"),
+                                     target)
+                    self.assertEqual(page.control("plan-summary").text, planned)
+            # What is kept can be forgotten: the app then opens as new.
+            page.control("forget").click()
+            reopen(driver, server.address)
+            self.assertEqual(page.results(), ["", "", ""])
+            self.assertEqual(page.control("plan-target").get_attribute("value"), "")
         finally:
             driver.quit()
 
