@@ -47,6 +47,23 @@ std::vector<const ControlRow*> tabOrder() {
     return focusable;
 }
 
+namespace {
+
+// The texts of a row of kControls, which every caller's row is.
+const ControlTexts& textsOf(const ControlRow& row) {
+    return kControlTexts.at(static_cast<std::size_t>(&row - kControls.data()));
+}
+
+} // namespace
+
+std::string_view captionIn(const ControlRow& row, Language language) {
+    return textsOf(row).caption.in(language);
+}
+
+std::string_view toolTipIn(const ControlRow& row, Language language) {
+    return textsOf(row).toolTip.in(language);
+}
+
 MarkBox hintMarkBox(std::size_t result) {
     static constexpr std::array<std::string_view, kClockCount> kNames{
         "HintMark(0)", "HintMark(1)", "HintMark(2)"};

@@ -3,12 +3,14 @@
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_panel.h>
 #include <calculator/dividers.h>
+#include <runtime/catalogue.h>
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quenvale {
@@ -223,6 +225,24 @@ constexpr std::size_t tabIndex(const ControlRow& row) {
     }
     return before;
 }
+
+// Each control's caption and tool tip in the catalogue, in kControls' order,
+// found at compile time: a caption the catalogue does not hold (a number, a
+// divider, a unit) reads the same in every language.
+struct ControlTexts {
+    Message caption;
+    Message toolTip;
+};
+template <std::size_t... Row>
+consteval std::array<ControlTexts, sizeof...(Row)> controlTexts(std::index_sequence<Row...>) {
+    return {{ControlTexts{Message::orItself(kControls[Row].caption),
+                          Message::orItself(kControls[Row].toolTip)}...}};
+}
+inline constexpr auto kControlTexts = controlTexts(std::make_index_sequence<kControls.size()>());
+
+// A row of kControls' caption and tool tip in the language.
+std::string_view captionIn(const ControlRow& row, Language language);
+std::string_view toolTipIn(const ControlRow& row, Language language);
 
 // The row of the named control; throws std::out_of_range for an unknown name.
 const ControlRow& controlRow(std::string_view objectName);

@@ -186,7 +186,7 @@ std::string resultAccessibleName(const ClockPanel& panel, ClockIndex result, boo
     std::string name;
     for (const ControlRow& row : kControls) {
         if (row.labelFor == control::resultBoxes[result]) {
-            name = std::string(translated(language, row.caption));
+            name = std::string(captionIn(row, language));
         }
     }
     const std::string& text = panel.results[result];

@@ -13,7 +13,7 @@ std::string_view in(Language language, const CatalogueEntry& entry) {
 } // namespace
 
 std::string_view tr(Language language, Message message) {
-    return in(language, kCatalogue[message.index()]);
+    return message.in(language);
 }
 
 std::string tr(Language language, Message message, std::initializer_list<Argument> arguments) {

@@ -19,27 +19,47 @@ void messageMissingFromQuenvalePot();
 // One message of the catalogue (po/*.po), named in the source by its
 // Japanese text, gettext style, and a context where one Japanese text needs
 // two translations. The constructor runs at compile time: a text that is
-// not in the catalogue does not compile.
+// not in the catalogue does not compile. A message holds its two texts, not
+// a place in the catalogue, so that a program holds only the texts it uses.
 class Message {
 public:
-    consteval Message(const char* id, const char* context = "") : index_(find(id, context)) {}
+    consteval Message(const char* id, const char* context = "")
+        : Message(entry(id, context)) {}
 
-    std::size_t index() const { return index_; }
+    // A text the catalogue may not hold (a caption that is a number or a
+    // unit, an empty tool tip): its translations where it does, else the
+    // text itself in every language.
+    static consteval Message orItself(std::string_view id) {
+        for (const CatalogueEntry& candidate : kCatalogue) {
+            if (candidate.id == id && candidate.context.empty()) {
+                return Message(candidate);
+            }
+        }
+        return Message(CatalogueEntry{{}, id, id, id});
+    }
+
+    std::string_view in(Language language) const {
+        return language == Language::Japanese ? japanese_ : english_;
+    }
 
 private:
-    static consteval std::size_t find(std::string_view id, std::string_view context) {
-        for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
-            if (kCatalogue[i].id == id && kCatalogue[i].context == context) {
-                return i;
+    consteval explicit Message(const CatalogueEntry& found)
+        : japanese_(found.japanese), english_(found.english) {}
+
+    static consteval const CatalogueEntry& entry(std::string_view id, std::string_view context) {
+        for (const CatalogueEntry& candidate : kCatalogue) {
+            if (candidate.id == id && candidate.context == context) {
+                return candidate;
             }
         }
         // Reached only for a text missing from the catalogue: not a
         // constant expression, so the build stops here.
         messageMissingFromQuenvalePot();
-        return kCatalogue.size();
+        return kCatalogue.front();
     }
 
-    std::size_t index_;
+    std::string_view japanese_;
+    std::string_view english_;
 };
 
 // The message in the language.

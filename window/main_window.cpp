@@ -218,7 +218,7 @@ QWidget* MainWindow::createControl(const ControlRow& row, QWidget* container) {
     // language.
     const QString caption = row.kind == ControlKind::ComboBox || row.kind == ControlKind::TextBox
                                 ? fromUtf8(row.caption)
-                                : fromUtf8(translated(language(), row.caption));
+                                : fromUtf8(captionIn(row, language()));
     QWidget* control = nullptr;
     switch (row.kind) {
     case ControlKind::Frame:
@@ -260,7 +260,7 @@ QWidget* MainWindow::createControl(const ControlRow& row, QWidget* container) {
     }
     control->setObjectName(fromUtf8(row.objectName));
     if (!row.toolTip.empty()) {
-        control->setToolTip(fromUtf8(translated(language(), row.toolTip)));
+        control->setToolTip(fromUtf8(toolTipIn(row, language())));
     }
 
     const double dpiX = logicalDpiX();
