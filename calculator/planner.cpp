@@ -1,5 +1,6 @@
 #include <calculator/divider_rules.h>
 #include <calculator/planner.h>
+#include <calculator/stable_order.h>
 #include <runtime/catalogue.h>
 #include <runtime/parse_single.h>
 #include <runtime/single_store.h>
@@ -169,12 +170,12 @@ std::vector<PlanCandidate> planCrystals(std::string_view targetText,
         }
     }
     // Stable, so that full ties keep list order.
-    std::stable_sort(ranked.begin(), ranked.end(), rankedBefore);
-
     std::vector<PlanCandidate> plan;
     plan.reserve(ranked.size());
-    for (Ranked& entry : ranked) {
-        plan.push_back(std::move(entry.candidate));
+    for (const std::size_t i : stableOrder(ranked.size(), [&ranked](std::size_t a, std::size_t b) {
+             return rankedBefore(ranked[a], ranked[b]);
+         })) {
+        plan.push_back(std::move(ranked[i].candidate));
     }
     return plan;
 }

@@ -1,4 +1,5 @@
 #include <calculator/dividers.h>
+#include <calculator/stable_order.h>
 #include <report/clock_chart.h>
 #include <report/svg_writer.h>
 #include <runtime/format_single.h>
@@ -27,6 +28,8 @@ constexpr double kFirstPanelTop = 86;
 constexpr double kPanelHeight = 120;
 constexpr double kPanelGap = 38;
 constexpr double kBelowLastPanel = 48;
+// The height of a chart with no row to draw.
+constexpr double kNoRowsHeight = 80;
 constexpr double kFontSize = 12;
 constexpr double kSmallFontSize = 11;
 constexpr double kPointRadius = 3.5;
@@ -112,6 +115,11 @@ private:
     }
     static double right() { return kWidth - kMarginRight; }
     static double bottom() { return kFirstPanelTop + 3 * kPanelHeight + 2 * kPanelGap; }
+
+public:
+    static double height() { return bottom() + kBelowLastPanel; }
+
+private:
 
     void open(double height);
     void legend();
@@ -347,7 +355,7 @@ void ChartWriter::fsbAxis() {
 std::string ChartWriter::write() {
     if (points_.empty()) {
         left_ = 20;
-        open(80);
+        open(kNoRowsHeight);
         svg_.text(kWidth / 2, 45, labels_.noRows,
                   {{"text-anchor", "middle"}, {"class", "no-rows"}});
         return svg_.close();
@@ -387,7 +395,7 @@ std::string ChartWriter::write() {
     }
     left_ = 14 + 0.62 * kFontSize * static_cast<double>(widestTick);
 
-    open(bottom() + kBelowLastPanel);
+    open(height());
     legend();
     bands();
     for (const Panel& panel : panels) {
@@ -407,6 +415,12 @@ std::string ChartWriter::write() {
 
 } // namespace
 
+ChartSize clockChartSize(std::span<const ClockCase> rows) {
+    const bool drawn = std::any_of(rows.begin(), rows.end(),
+                                   [](const ClockCase& row) { return !row.failed(); });
+    return {kWidth, drawn ? ChartWriter::height() : kNoRowsHeight};
+}
+
 std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& labels,
                            std::optional<std::size_t> highlighted, const ChartPalette& palette) {
     std::vector<Point> points;
@@ -418,9 +432,14 @@ std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& l
         points.push_back(
             {static_cast<double>(parseSingle(rows[i].fsb)), &rows[i], highlighted == i});
     }
-    std::stable_sort(points.begin(), points.end(),
-                     [](const Point& a, const Point& b) { return a.fsb < b.fsb; });
-    return ChartWriter(std::move(points), labels, palette).write();
+    std::vector<Point> byFsb;
+    byFsb.reserve(points.size());
+    for (const std::size_t i : stableOrder(points.size(), [&points](std::size_t a, std::size_t b) {
+             return points[a].fsb < points[b].fsb;
+         })) {
+        byFsb.push_back(points[i]);
+    }
+    return ChartWriter(std::move(byFsb), labels, palette).write();
 }
 
 } // namespace quenvale

@@ -55,6 +55,14 @@ inline constexpr ChartPalette kDarkChart{
 // nominal clock marked. The row at `highlighted`, if any and not failed, is
 // marked in every panel. Failed rows are left out. The same rows and labels
 // give the same bytes.
+// The size drawClockChart's picture has for these rows, in its own units:
+// for a page to keep its place before it is drawn.
+struct ChartSize {
+    double width;
+    double height;
+};
+ChartSize clockChartSize(std::span<const ClockCase> rows);
+
 std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& labels,
                            std::optional<std::size_t> highlighted = std::nullopt,
                            const ChartPalette& palette = kLightChart);

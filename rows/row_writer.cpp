@@ -6,7 +6,6 @@
 #include <array>
 #include <cctype>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -294,27 +293,6 @@ void JsonWriter::finish() {
         out_ << (rows_ == 0 ? "]\n" : "\n]\n");
     }
     out_.flush();
-}
-
-std::unique_ptr<RowWriter> makeRowWriter(std::ostream& out, Format format, Columns columns,
-                                         bool manyRows, const TextWriterMaker& text,
-                                         const TextWriterMaker& chart) {
-    // No default: a format added to the enum and not handled here does not
-    // compile.
-    switch (format) {
-    case Format::Text:
-        return text();
-    case Format::Csv:
-        return std::make_unique<CsvWriter>(out, columns);
-    case Format::Json:
-        return std::make_unique<JsonWriter>(out, columns, manyRows);
-    case Format::Svg:
-        if (!chart) {
-            throw std::logic_error("this mode draws no chart");
-        }
-        return chart();
-    }
-    throw std::logic_error("unknown output format");
 }
 
 } // namespace quenvale

@@ -257,11 +257,11 @@ std::vector<Control> controls(const std::string& code) {
     rows.reserve(kControls.size());
     for (const ControlRow& row : kControls) {
         const bool box = row.kind == ControlKind::ComboBox || row.kind == ControlKind::TextBox;
-        const std::string_view caption = box ? row.caption : translated(language, row.caption);
+        const std::string_view caption = box ? row.caption : captionIn(row, language);
         rows.push_back({std::string(row.objectName), kindName(row.kind), std::string(row.container),
                         std::string(caption), row.left, row.top, row.width, row.height,
                         static_cast<int>(tabIndex(row)),
-                        std::string(translated(language, row.toolTip)), std::string(row.labelFor),
+                        std::string(toolTipIn(row, language)), std::string(row.labelFor),
                         roleName(row.role.role), static_cast<int>(row.role.index)});
     }
     for (std::size_t i = 0; i < kClockCount; ++i) {

@@ -1,6 +1,8 @@
 // What the page shows beside the window: one crystal's FSB table and chart,
-// the crystal planner, and the table as the command line's CSV. Every text
-// and number is made here; the page only lays them out.
+// the table as the command line's CSV and the chart as its SVG, and the
+// texts of the companion. Every text and number is made here; the page only
+// lays them out. Nothing here throws or catches (plan_bindings.cpp has the
+// planner, which reads what is typed).
 #include <calculator/clock_case.h>
 #include <calculator/clock_hints.h>
 #include <calculator/clock_panel.h>
@@ -12,6 +14,7 @@
 #include <rows/case_row.h>
 #include <rows/failure_text.h>
 #include <rows/row_writer.h>
+#include <web/companion_row.h>
 #include <runtime/catalogue.h>
 #include <runtime/language.h>
 #include <runtime/parse_single.h>
@@ -28,66 +31,11 @@
 
 namespace quenvale {
 
-namespace {
-
-// One row of either table, as the page shows it.
-struct CompanionRow {
-    std::string reference;
-    std::string fsb;
-    std::string pciDivider;
-    std::string agpDivider;
-    std::string cpu;
-    std::string pci;
-    std::string agp;
-    std::string core;
-    std::string pciHint; // "ok", "caution" or "danger": the colour
-    std::string agpHint;
-    std::string pciWords; // the hint in short, and why
-    std::string agpWords;
-    std::string pciWhy;
-    std::string agpWhy;
-    std::string usb;
-    std::string usbNote; // "範囲外" when the USB clock is out of tolerance
-    std::string drift;
-    std::string error; // a row that could not be calculated says why
-    std::string action; // what choosing the row does, with its values: its button's name
-    // The row's crystal and FSB in the window's lists, to pick them.
-    int referenceItem = -1;
-    int fsbItem = -1;
-};
-
-struct TableView {
-    std::string title;
-    std::string chart;    // SVG
-    std::string chartAlt; // what the chart shows, for its image's alt text
-    std::vector<CompanionRow> rows;
-    int current = -1; // the row of the window's FSB
-};
-
-struct PlanOutcome {
-    // The field to blame (0 target, 1 multiplier, 2 the user's crystals, 3
-    // none of them) and why; -1 when the plan was made.
-    int field = -1;
-    std::string message;
-    std::string summary; // what was asked and "108 件中 10 件", or why there is no candidate
-    std::vector<CompanionRow> rows;
-};
-
-// The planner's row counts, in the order of the page's list; its limits are
-// kPlanLimits'.
-constexpr std::array<std::size_t, 4> kPlanCounts{5, 10, 20, 50};
-
 int itemOf(std::span<const std::string_view> list, std::string_view text) {
     const auto found = std::find(list.begin(), list.end(), text);
     return found == list.end() ? -1 : static_cast<int>(found - list.begin());
 }
 
-// Which table a row is of: choosing it puts its FSB in the window, or its
-// crystal and FSB.
-enum class RowOf { FsbTable, Plan };
-
-// A row of either table from the row every output shares: a failed case
-// says why, the others show their clocks, hints and consequences.
 CompanionRow companionRow(const CaseRow& texts, RowOf table, Language language) {
     CompanionRow row{.reference = texts.reference,
                      .fsb = texts.fsb,
@@ -128,6 +76,21 @@ CompanionRow companionRow(const CaseRow& texts, RowOf table, Language language) 
     return row;
 }
 
+namespace {
+
+struct TableView {
+    std::string title;
+    std::vector<CompanionRow> rows;
+    int current = -1; // the row of the window's FSB
+};
+
+struct ChartView {
+    std::string svg;
+    std::string alt; // what the chart shows, for its image's text alternative
+    double width = 0; // its size, for its place to be kept before it is drawn
+    double height = 0;
+};
+
 std::vector<ClockCase> tableOf(const std::string& reference) {
     return fsbTable(reference, kFsbPresets, {.consequences = true, .multiplier = std::nullopt});
 }
@@ -155,20 +118,29 @@ std::string tableTitle(const std::string& reference, Language language) {
               {{"reference", reference}});
 }
 
-// The crystal's table, its title and its chart with the FSB setting `fsb`
-// marked, if it is one of the list's, in the dark scheme's colours where
-// `dark`: the table worked out once for all.
+// The crystal's table, its title, and the row of the FSB setting `fsb` if
+// it is one of the list's.
 TableView fsbTableView(const std::string& reference, const std::string& fsb,
+                       const std::string& code) {
+    const Language language = pageLanguage(code);
+    return {.title = tableTitle(reference, language),
+            .rows = fsbRows(tableOf(reference), language),
+            .current = itemOf(kFsbPresets, fsb)};
+}
+
+// The crystal's chart with the FSB setting `fsb` marked, if it is one of
+// the list's, in the dark scheme's colours where `dark`.
+ChartView fsbChartView(const std::string& reference, const std::string& fsb,
                        const std::string& code, bool dark) {
     const Language language = pageLanguage(code);
     const ChartLabels labels = chartLabels(reference, language);
     const std::vector<ClockCase> table = tableOf(reference);
-    return {.title = tableTitle(reference, language),
-            .chart = drawClockChart(table, labels, markedFsb(fsb), dark ? kDarkChart : kLightChart),
-            .chartAlt = tr(language, {"{title}。{description}", "chart text alternative"},
-                           {{"title", labels.title}, {"description", labels.description}}),
-            .rows = fsbRows(table, language),
-            .current = itemOf(kFsbPresets, fsb)};
+    const ChartSize size = clockChartSize(table);
+    return {.svg = drawClockChart(table, labels, markedFsb(fsb), dark ? kDarkChart : kLightChart),
+            .alt = tr(language, {"{title}。{description}", "chart text alternative"},
+                      {{"title", labels.title}, {"description", labels.description}}),
+            .width = size.width,
+            .height = size.height};
 }
 
 // The bytes of `quenvale-calc --table --ref REFERENCE --fsb FSB --format svg`
@@ -188,83 +160,6 @@ std::string tableCsv(const std::string& reference, const std::string& code) {
         csv += csvLine(caseRow(calculated, pageLanguage(code)), columns);
     }
     return csv;
-}
-
-// The target or the multiplier, as the command line checks them: none when
-// it is a number above 0, else the message to put beside its field.
-std::optional<std::string> positiveFailure(const std::string& text, Message field,
-                                           Language language) {
-    std::optional<float> value;
-    try {
-        value = positiveValue(text);
-    } catch (const RuntimeError& error) {
-        const std::string message = failureMessage(error, tr(language, field), language);
-        return message.substr(0, message.find('\n'));
-    }
-    if (value) {
-        return std::nullopt;
-    }
-    return tr(language, {"{field} は正の数です: {value}", "companion"},
-              {{"field", tr(language, field)}, {"value", quotableText(text)}});
-}
-
-// The plan the planner's fields ask for: the target, the multiplier (blank
-// for none), the user's own crystals (blank for the window's list), and the
-// limit and count as places in their lists.
-PlanOutcome plan(const std::string& target, const std::string& multiplier,
-                 const std::string& crystalsText, int limitIndex, int countIndex,
-                 const std::string& code) {
-    const Language language = pageLanguage(code);
-    const Message targetName{"目標クロック", "companion field name"};
-    PlanOutcome outcome;
-    // The target is read first, then the multiplier, each told by its
-    // field.
-    if (auto failure = positiveFailure(target, targetName, language)) {
-        return {.field = 0, .message = std::move(*failure)};
-    }
-    std::optional<std::string_view> multiplierText;
-    if (!isBlankText(multiplier)) {
-        if (auto failure =
-                positiveFailure(multiplier, {"倍率", "companion field name"}, language)) {
-            return {.field = 1, .message = std::move(*failure)};
-        }
-        multiplierText = multiplier;
-    }
-    // Each crystal listed is told by its text, as the command line tells
-    // a --ref that is not one.
-    const std::vector<std::string_view> crystals = listedCrystals(crystalsText);
-    for (const std::string_view crystal : crystals) {
-        try {
-            parseSingle(crystal);
-        } catch (const RuntimeError& error) {
-            const std::string message = failureText(error, FieldName::Reference, language);
-            return {.field = 2, .message = message.substr(0, message.find('\n'))};
-        }
-    }
-    const std::size_t limitAt =
-        std::clamp<std::size_t>(static_cast<std::size_t>(limitIndex), 0, kPlanLimits.size() - 1);
-    const ClockHint limit = kPlanLimits.at(limitAt);
-    std::vector<PlanCandidate> candidates;
-    try {
-        candidates = crystals.empty() ? planCrystals(target, multiplierText, limit)
-                                      : planCrystals(target, multiplierText, limit, crystals);
-    } catch (const RuntimeError& error) {
-        return {.field = 3, .message = failureMessage(error, std::nullopt, language)};
-    }
-    if (candidates.empty()) {
-        outcome.summary = planEmptyText(limit, language);
-        return outcome;
-    }
-    const std::size_t count = kPlanCounts.at(
-        std::clamp<std::size_t>(static_cast<std::size_t>(countIndex), 0, kPlanCounts.size() - 1));
-    const std::size_t shown = std::min(count, candidates.size());
-    outcome.summary =
-        planSummary(target, multiplierText, limit, shown, candidates.size(), language,
-                    crystals.size());
-    for (std::size_t i = 0; i < shown; ++i) {
-        outcome.rows.push_back(companionRow(planRow(candidates[i]), RowOf::Plan, language));
-    }
-    return outcome;
 }
 
 // The texts of the companion that do not depend on a result, by name.
@@ -305,21 +200,6 @@ std::string companionText(const std::string& name, const std::string& code) {
     return {};
 }
 
-// Where the page's limit list starts: the limit the command line plans
-// with when it is given none.
-int planDefaultLimit() {
-    return static_cast<int>(std::find(kPlanLimits.begin(), kPlanLimits.end(), kDefaultPlanLimit) -
-                            kPlanLimits.begin());
-}
-
-std::vector<std::string> planCounts() {
-    std::vector<std::string> counts;
-    for (const std::size_t count : kPlanCounts) {
-        counts.push_back(std::to_string(count));
-    }
-    return counts;
-}
-
 } // namespace
 
 } // namespace quenvale
@@ -327,7 +207,6 @@ std::vector<std::string> planCounts() {
 EMSCRIPTEN_BINDINGS(quenvale_companion) {
     using namespace emscripten;
     using quenvale::CompanionRow;
-    using quenvale::PlanOutcome;
 
     value_object<CompanionRow>("CompanionRow")
         .field("reference", &CompanionRow::reference)
@@ -354,21 +233,17 @@ EMSCRIPTEN_BINDINGS(quenvale_companion) {
     register_vector<CompanionRow>("CompanionRowList");
     value_object<quenvale::TableView>("TableView")
         .field("title", &quenvale::TableView::title)
-        .field("chart", &quenvale::TableView::chart)
-        .field("chartAlt", &quenvale::TableView::chartAlt)
         .field("rows", &quenvale::TableView::rows)
         .field("current", &quenvale::TableView::current);
-    value_object<PlanOutcome>("PlanOutcome")
-        .field("field", &PlanOutcome::field)
-        .field("message", &PlanOutcome::message)
-        .field("summary", &PlanOutcome::summary)
-        .field("rows", &PlanOutcome::rows);
+    value_object<quenvale::ChartView>("ChartView")
+        .field("svg", &quenvale::ChartView::svg)
+        .field("alt", &quenvale::ChartView::alt)
+        .field("width", &quenvale::ChartView::width)
+        .field("height", &quenvale::ChartView::height);
 
     function("fsbTableView", &quenvale::fsbTableView);
+    function("fsbChartView", &quenvale::fsbChartView);
     function("tableCsv", &quenvale::tableCsv);
     function("chartSvg", &quenvale::chartSvg);
-    function("plan", &quenvale::plan);
-    function("planCounts", &quenvale::planCounts);
-    function("planDefaultLimit", &quenvale::planDefaultLimit);
     function("companionText", &quenvale::companionText);
 }
