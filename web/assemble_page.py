@@ -10,7 +10,6 @@ that a phone can add it to its home screen and open it with no network."""
 
 import argparse
 import base64
-import gzip
 import hashlib
 import html
 import json
@@ -32,6 +31,9 @@ HERE = pathlib.Path(__file__).resolve().parent
 TEMPLATE = "page.html"
 STYLE = "page.css"
 MODULE = None  # the program module's JavaScript, as the build made it
+# A name declared at the top of a part: a function, a class, a constant.
+TOP_LEVEL_NAME = re.compile(r"^(?:async function\*?|function\*?|class|const|let|var)\s+(\w+)",
+                            re.MULTILINE)
 
 
 class Script(typing.NamedTuple):
@@ -45,8 +47,9 @@ SCRIPTS = {
     # does until the program runs.
     "@EARLY_SCRIPT@": Script(("held_gestures.js", "first_fit.js", "early.js")),
     # Once the program is compiled: the page, driven by it.
-    "@APP_SCRIPT@": Script(("program.js", MODULE, "control_kinds.js", "combobox.js",
-                            "result_tip.js", "link.js", "companion.js", "page.js"), waits=True),
+    "@APP_SCRIPT@": Script(("program.js", MODULE, "control_kinds.js", "view.js", "combobox.js",
+                            "result_tip.js", "link.js", "companion_view.js", "companion.js",
+                            "page.js"), waits=True),
 }
 # On the site only, run first in the app script's element.
 SITE_SCRIPT = Script(("register_worker.js",))
@@ -195,8 +198,21 @@ class Build:
     def script(self, script: Script, label: str) -> str:
         """The script's parts as one function in one scope, minified by
         terser (compact_script.js, with node)."""
-        body = "".join(f"// ---- {name or 'the program module'}\n{self.text(name)}\n"
-                       for name in script.parts)
+        texts = {name: self.text(name) for name in script.parts}
+        # The parts share one scope, where a function declared again would
+        # quietly take the place of the first: a name declared twice at the
+        # top of two parts stops the build.
+        declared = {}
+        for name, text in texts.items():
+            if name is MODULE:
+                continue
+            for found in TOP_LEVEL_NAME.finditer(text):
+                if found[1] in declared:
+                    raise ValueError(f"{label}: {found[1]} is declared in both "
+                                     f"{declared[found[1]]} and {name}")
+                declared[found[1]] = name
+        body = "".join(f"// ---- {name or 'the program module'}\n{text}\n"
+                       for name, text in texts.items())
         opening = "(async () => {" if script.waits else "(() => {"
         source = f"{opening}\n'use strict';\n{body}}})();\n"
         return subprocess.run([str(self.args.node), str(self.source("compact_script.js")), label],
@@ -222,22 +238,28 @@ def compact_style(text: str) -> str:
 
 
 def packed_wasm(path: pathlib.Path) -> str:
-    # A fixed time stamp: the same build makes the same page.
-    return base64.b64encode(gzip.compress(path.read_bytes(), compresslevel=9, mtime=0)).decode(
-        "ascii")
+    """The WebAssembly gzip-compressed by Debian's zopfli, a twentieth
+    smaller than zlib's best and inflated by the same DecompressionStream,
+    in base64. zopfli writes no time stamp: the same build makes the same
+    page."""
+    packed = subprocess.run(["zopfli", "--gzip", "-c", str(path)], check=True,
+                            capture_output=True).stdout
+    return base64.b64encode(packed).decode("ascii")
 
 
 def page_parts(build: Build, markup: dict) -> dict:
-    """Each marker of the template and the text that takes its place."""
+    """Each marker of the template and the text that takes its place, in
+    order: the markup first, which holds markers of its own."""
     parts = {
         "@WINDOW_STYLE@": compact_style(markup["style"]),
         "@STYLE@": compact_style(build.text(STYLE)),
         "@FORM@": markup["form"],
+        "@FOOTER@": markup["footer"],
+        "@COMPANION@": markup["companion"],
         "@NOSCRIPT@": markup["noscript"],
         "@WASM@": packed_wasm(build.args.wasm),
         "@DESCRIPTION@": markup["description"],
         "@VERSION@": html.escape(build.args.version),
-        "@BUILD_LINE@": markup["build"],
     }
     for marker, script in SCRIPTS.items():
         parts[marker] = build.script(script, marker)
@@ -263,6 +285,9 @@ def main() -> int:
         site_script = build.script(SITE_SCRIPT, "@SITE_SCRIPT@")
     except subprocess.CalledProcessError as error:
         print(f"assemble_page: {error.stderr.strip()}", file=sys.stderr)
+        return 1
+    except ValueError as error:
+        print(f"assemble_page: {error}", file=sys.stderr)
         return 1
     for marker, text in [*parts.items(), ("@SITE_SCRIPT@", site_script)]:
         # An inlined part must not end the element that holds it.

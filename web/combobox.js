@@ -155,8 +155,10 @@ function createCombobox(parts, actions) {
                 return option;
             }));
         },
-        focus() {
-            input.focus();
+        // The text selected, to be typed over; `options` as focus() takes
+        // them.
+        focus(options) {
+            input.focus(options);
             input.select();
         },
     };

@@ -12,7 +12,12 @@
 
 // ---- The program and what the page keeps
 
+// The start runs in tasks, the browser's turn between them: the program
+// instantiated; the window taken over, with what was done in it while the
+// program loaded done again; where the page's language or scheme is not the
+// build's, the window's texts, the companion's table and its chart.
 const program = await startProgram(compileProgram());
+await nextTask();
 const early = window.quenvaleEarly;
 const root = document.documentElement;
 const form = document.getElementById('Form1');
@@ -20,18 +25,22 @@ const dialog = document.getElementById('failure');
 const notice = document.getElementById('notice');
 const noticeText = document.getElementById('notice-text');
 const again = document.getElementById('again');
-const languageSwitch = document.createElement('nav');
-languageSwitch.id = 'language-switch';
+const languageSwitch = document.getElementById('language-switch');
 
 // The page's language, a code from the program: the browser's first
 // language, unless a link or the switch chose one (then links made from
-// now on carry it).
+// now on carry it). The build wrote the page in Japanese.
 let language = program.browserLanguage(navigator.languages?.[0] ?? navigator.language ?? '');
 let languageChosen = false;
-let session = new program.PageSession(language);
 // The controls in the page's language, and each one's parts by its object
 // name.
 let rows = vectorItems(program.controls(language));
+const linked = linkLanguage();
+if (linked !== null && linked !== language) {
+    language = linked;
+    rows = vectorItems(program.controls(language));
+}
+let session = new program.PageSession(language);
 const controls = new Map();
 // The controls the page drives, by their place in the session: the two
 // boxes, the dividers of each group, the results.
@@ -42,15 +51,11 @@ const marks = [];
 let calculateButton = null;
 const tip = createResultTip(form);
 // The results a row put in the window, for a screen reader.
-const spoken = document.createElement('p');
-spoken.className = 'offscreen';
-spoken.setAttribute('aria-live', 'polite');
+const spoken = document.getElementById('results-spoken');
 // Under the window: passing the calculation on, and forgetting it.
-const share = document.createElement('p');
-share.id = 'share';
-const copyButton = document.createElement('button');
-const shareButton = document.createElement('button');
-const forgetButton = document.createElement('button');
+const copyButton = document.getElementById('copy-link');
+const shareButton = document.getElementById('share-link');
+const forgetButton = document.getElementById('forget');
 // Installed as an app, with no address bar: the last calculation and the
 // planner's fields are kept in the browser, and nothing else.
 const installed = matchMedia('(display-mode: standalone)').matches || navigator.standalone === true;
@@ -151,6 +156,10 @@ function show() {
     // before anything else changes, so that the browser lays the window out
     // once, not once a result.
     const fitting = results.map((box, i) => {
+        // An empty box needs no measuring, which would lay the page out.
+        if (box.value === '') {
+            return true;
+        }
         // A result too long for its box shows its first digits.
         if (written[i]) {
             box.scrollLeft = 0;
@@ -390,12 +399,7 @@ async function copyLink() {
     }
 }
 
-function createShare() {
-    for (const [button, id] of [[copyButton, 'copy-link'], [shareButton, 'share-link'],
-        [forgetButton, 'forget']]) {
-        button.type = 'button';
-        button.id = id;
-    }
+function attachShare() {
     copyButton.addEventListener('click', copyLink);
     // The system's share sheet, where the browser has one.
     shareButton.hidden = !navigator.share;
@@ -404,8 +408,6 @@ function createShare() {
     });
     forgetButton.hidden = !installed;
     forgetButton.addEventListener('click', forget);
-    share.append(copyButton, ' ', shareButton, ' ', forgetButton);
-    document.getElementById('version').before(share, spoken);
 }
 
 // ---- Language
@@ -454,35 +456,27 @@ function writeLanguage() {
     history.replaceState(null, '', `#${[...parts, `lang=${language}`].join('&')}`);
 }
 
-// Each language's button names it in its own words.
-function createLanguageSwitch() {
-    for (const code of vectorItems(program.languageCodes())) {
-        const button = document.createElement('button');
-        button.type = 'button';
-        button.lang = code;
-        button.textContent = program.pageText(code, 'languageName', '');
+function attachLanguageSwitch() {
+    for (const button of languageSwitch.children) {
         button.addEventListener('click', () => {
-            chooseLanguage(code);
+            chooseLanguage(button.lang);
             writeLanguage();
         });
-        languageSwitch.append(button);
     }
-    document.querySelector('footer').prepend(languageSwitch);
 }
 
 // ---- The start
 
 attach();
-createLanguageSwitch();
-createShare();
-applyLanguage(linkLanguage() ?? language);
+attachLanguageSwitch();
+attachShare();
 show();
-fit();
+// The window was sized before the first frame; again when the view changes.
 addEventListener('resize', fit);
 // Typing at once replaces the preset crystal, unless the focus was put in
 // the window while the program loaded.
 if (!form.contains(document.activeElement)) {
-    combos[0].focus();
+    combos[0].focus({ preventScroll: true });
 }
 // The table, chart and planner beside the window, which follow each
 // calculation and put a chosen row in the window as picks.
@@ -531,4 +525,12 @@ addEventListener('hashchange', () => {
     openLink();
 });
 form.removeAttribute('aria-busy');
+// The page in its language, where it is not the build's Japanese; then the
+// companion drawn again where it differs from what the build drew.
+if (language !== root.lang) {
+    await nextTask();
+    applyLanguage(language);
+}
+await nextTask();
+await companion.start();
 root.dataset.ready = String(performance.now());

@@ -41,3 +41,10 @@ function vectorItems(vector) {
     vector.delete();
     return items;
 }
+
+// Gives the browser its turn, so that input and painting come between the
+// tasks of a long job.
+function nextTask() {
+    return globalThis.scheduler?.yield ? scheduler.yield()
+        : new Promise((resolve) => { setTimeout(resolve); });
+}

@@ -1,47 +1,34 @@
-// Writes the window as it opens, from the program's own description and a
+// Writes the page as it opens, from the program's own description and a
 // fresh session, as HTML for the page to hold: its first frame then needs
-// no script, and the page script takes these elements over when the program
-// is ready. Each kind of control is written as control_kinds.js states it,
-// the table the page finds the controls' parts by. Run by the build under
-// node:
-//     node window_markup.js quenvale_module.js quenvale_module.wasm OUT.json
+// no script, and the page's scripts take these elements over when the
+// program is ready. Each kind of control is written as control_kinds.js
+// states it, the table the page finds the controls' parts by; the companion
+// as companion_view.js does, the view the page keeps it up to date with.
+// Run by the build under node:
+//     node window_markup.js quenvale_module.js quenvale_module.wasm OUT.json [OUT.d]
 // OUT.json holds "style" (the window's size, faces and colours as CSS
 // custom properties, and each control's box), "form" (the controls, to go
-// inside #Form1), "noscript" (what the page says where scripts are off),
-// "description" (the page's meta description) and "build" (the footer's
-// line naming the build).
+// inside #Form1), "footer" (the page's footer, under the window: the
+// language switch, the notice, passing the link on and the build's name),
+// "companion" (the start crystal's FSB table, chart and the planner),
+// "noscript" (what the page says where scripts are off) and "description"
+// (the page's meta description).
 'use strict';
 
 const fs = require('fs');
 const path = require('path');
 
-const [modulePath, wasmPath, outPath] = process.argv.slice(2);
+const [modulePath, wasmPath, outPath, depPath] = process.argv.slice(2);
 // The module is built for browsers; it needs nothing of one to describe
 // the window. The page's own parts are read as the page holds them: in one
 // scope with the module.
 globalThis.window = globalThis;
 const pagePart = (name) => fs.readFileSync(path.join(__dirname, name), 'utf8');
-const { QuenvaleModule, controlKinds, vectorItems } = new Function(
-    `${fs.readFileSync(modulePath, 'utf8')}\n${pagePart('program.js')}\n` +
-    `${pagePart('control_kinds.js')}\nreturn { QuenvaleModule, controlKinds, vectorItems };`)();
-
-const escapeText = (text) => String(text).replaceAll('&', '&amp;').replaceAll('<', '&lt;')
-    .replaceAll('>', '&gt;');
-const escapeAttribute = (text) => escapeText(text).replaceAll('"', '&quot;');
-
-// <tag a="b" …>: attributes whose value is false or null are left out, and
-// true writes a bare attribute.
-function open(tag, attributes) {
-    let html = `<${tag}`;
-    for (const [name, value] of Object.entries(attributes)) {
-        if (value === true) {
-            html += ` ${name}`;
-        } else if (value !== false && value !== null && value !== undefined) {
-            html += ` ${name}="${escapeAttribute(value)}"`;
-        }
-    }
-    return `${html}>`;
-}
+const parts = ['program.js', 'control_kinds.js', 'view.js', 'companion_view.js'];
+const { QuenvaleModule, controlKinds, vectorItems, h, renderHtml, openTag, escapeText,
+    escapeAttribute, choosable, companionView, plannerChoices } = new Function(`${fs.readFileSync(modulePath, 'utf8')}\n` +
+    `${parts.map(pagePart).join('\n')}\nreturn { QuenvaleModule, controlKinds, vectorItems, h, ` +
+    'renderHtml, openTag, escapeText, escapeAttribute, choosable, companionView, plannerChoices };')();
 
 (async () => {
     const program = await QuenvaleModule({ wasmBinary: fs.readFileSync(wasmPath) });
@@ -57,7 +44,7 @@ function open(tag, attributes) {
     // that allows styles only by their hashes does not apply.
     const boxes = [];
     const html = {
-        open,
+        open: openTag,
         text: escapeText,
         placed: (row, attributes) => {
             boxes.push(`[data-name="${row.objectName}"]{--x:${pixels(row.left)};` +
@@ -77,15 +64,56 @@ function open(tag, attributes) {
     const form = write(program.windowName());
     const style = `:root {\n${names.map((name, i) => `    ${name}: ${values[i]};`).join('\n')}\n}\n` +
         boxes.join('\n');
+    // The page opens in Japanese, as the window does; the page script sets
+    // every text again in the language it chooses.
+    const text = (name, what = '') => program.pageText('ja', name, what);
+    const codes = vectorItems(program.languageCodes());
     // With scripts off nothing tells the language: the line in each.
-    const noscript = vectorItems(program.languageCodes()).map((code) =>
-        `<p lang="${code}">${escapeText(program.pageText(code, 'noScript', ''))}</p>`).join('');
-    // The page opens in Japanese, as the window does; the page script
-    // sets these again in the language it chooses. @BUILD_ID@ is the
-    // build's content hash, which only the assembled page knows.
-    const description = escapeAttribute(program.pageText('ja', 'description', ''));
-    const build = escapeText(program.pageText('ja', 'build', '@BUILD_ID@'));
-    fs.writeFileSync(outPath, JSON.stringify({ style, form, noscript, description, build }));
+    const noscript = codes.map((code) => renderHtml(h('p', { lang: code },
+        program.pageText(code, 'noScript', '')))).join('');
+    const button = (id, caption, hidden = false) => h('button', { type: 'button', id, hidden },
+        caption);
+    // @BUILD_ID@ is the build's content hash and @VERSION@ its version,
+    // which only the assembled page knows.
+    const footer = renderHtml(h('footer', null,
+        // Each language's button names it in its own words.
+        h('nav', { id: 'language-switch', 'aria-label': text('languageSwitch') },
+            codes.map((code) => h('button', { type: 'button', lang: code,
+                'aria-pressed': String(code === 'ja') },
+            program.pageText(code, 'languageName', '')))),
+        h('p', { id: 'notice', role: 'status', hidden: true }, h('span', { id: 'notice-text' }),
+            ' ', button('again', '', true)),
+        // The share sheet where the browser has one, and forgetting where
+        // the page is an installed app: the page shows them.
+        h('p', { id: 'share' }, button('copy-link', text('copyLink')), ' ',
+            button('share-link', text('share'), true), ' ', button('forget', text('forget'), true)),
+        h('p', { id: 'results-spoken', class: 'offscreen', 'aria-live': 'polite' }),
+        h('p', { id: 'version', 'data-build': '@BUILD_ID@' }, 'quenvale @VERSION@ ',
+            h('span', { id: 'build' }, text('build', '@BUILD_ID@')))));
+    // The start crystal's table and chart, as the page draws them once the
+    // program runs in Japanese and the light scheme.
+    const shown = { reference: session.text(0), fsb: session.text(1) };
+    const table = program.fsbTableView(shown.reference, shown.fsb, 'ja');
+    const tableRows = vectorItems(table.rows);
+    const companion = renderHtml(companionView({
+        text: (name) => program.companionText(name, 'ja'),
+        language: 'ja',
+        shown,
+        table: { ...table, rows: tableRows },
+        chart: { ...program.fsbChartView(shown.reference, shown.fsb, 'ja', false), dark: false },
+        stops: { fsb: choosable(tableRows, Math.max(0, table.current)), plan: 0 },
+        plan: null,
+        ...plannerChoices(program),
+    }));
+    const description = escapeAttribute(text('description'));
+    fs.writeFileSync(outPath, JSON.stringify({ style, form, footer, companion, noscript,
+        description }));
+    // The page's parts it read, for the build to run it again when one
+    // changes.
+    if (depPath) {
+        fs.writeFileSync(depPath, `${outPath}: ${[__filename, ...parts.map((name) =>
+            path.join(__dirname, name))].join(' ')}\n`);
+    }
     session.delete();
 })().catch((error) => {
     console.error(`window_markup: ${error}`);

@@ -97,7 +97,7 @@ class CompanionTestCase(PageTestCase):
     def table_rows(self, table):
         return self.driver.execute_script(
             "return [...document.querySelectorAll(arguments[0] + ' tbody tr')]"
-            ".map((tr) => [...tr.cells].map((c) => c.firstChild.textContent))", table)
+            ".map((tr) => [...tr.cells].map((c) => c.firstChild?.textContent ?? ''))", table)
 
     def window_dividers(self):
         captions = ["1/2", "1/3", "1/4"], ["1/1", "2/3", "1/2"]

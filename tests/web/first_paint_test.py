@@ -13,6 +13,18 @@ from page_harness import (AGP, REFERENCE, Page, PageTestCase, allow_script, engi
                           start_browser)
 from selenium.webdriver.support.ui import WebDriverWait
 
+# The companion beside the window: each cell of the FSB table and the chart,
+# with what they show and their boxes.
+COMPANION = """
+return [...document.querySelectorAll(
+    '#fsb-heading, #fsb-table caption, #fsb-table th, #fsb-table td, #fsb-chart-image')]
+    .map((e) => {
+    const r = e.getBoundingClientRect();
+    return [e.id || e.tagName, e.matches('img') ? e.getAttribute('src').length : e.textContent,
+            ...[r.left, r.top, r.width, r.height].map((v) => Math.round(v * 10) / 10)];
+});
+"""
+
 # Each control: its name, what it shows, whether it is on and chosen, and
 # its box.
 CONTROLS = """
@@ -74,6 +86,10 @@ class FirstPaint(unittest.TestCase):
                     first.get("file://" + (self.unready if script else PageTestCase.page_path))
                     shown = first.execute_script(CONTROLS)
                     self.assertEqual(shown, expected)
+                    # The start crystal's table and chart too, where the
+                    # program leaves them.
+                    self.assertEqual(first.execute_script(COMPANION),
+                                     ready.execute_script(COMPANION))
                     # None of the page's scripts ran where they are off.
                     self.assertEqual(first.execute_script(
                         "return typeof window.quenvaleEarly"), "object" if script else "undefined")
