@@ -525,6 +525,7 @@ addEventListener('hashchange', () => {
     openLink();
 });
 form.removeAttribute('aria-busy');
+performance.mark('quenvale-running');
 // The page in its language, where it is not the build's Japanese; then the
 // companion drawn again where it differs from what the build drew.
 if (language !== root.lang) {
