@@ -59,8 +59,9 @@ function cellView(row, column) {
         hint = 'caution';
         words = row.usbNote;
     }
+    // The USB clock's note, as long as the number, goes under it.
     return h('td', { class: hint || null, title: why || null }, row[column],
-        words && [' ', h('span', { class: 'hint' }, words)]);
+        words && [' ', h('span', { class: column === 'usb' ? 'hint note' : 'hint' }, words)]);
 }
 
 // A row whose values go in the window when it is clicked, or its first
