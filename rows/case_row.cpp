@@ -4,6 +4,20 @@
 
 namespace quenvale {
 
+namespace {
+
+// What a calculated case and a plan's candidate both hold, by the same
+// names: the clocks' texts, their hints, the consequences and the core.
+template <class Calculated> void takeClocks(CaseRow& row, const Calculated& calculated) {
+    row.clocks = calculated.clocks.texts;
+    row.pciHint = calculated.pciHint;
+    row.agpHint = calculated.agpHint;
+    row.consequences = calculated.consequences;
+    row.core = calculated.core;
+}
+
+} // namespace
+
 CaseRow caseRow(const ClockCase& calculated, Language language) {
     CaseRow row;
     row.reference = calculated.reference;
@@ -30,11 +44,7 @@ CaseRow caseRow(const ClockCase& calculated, Language language) {
         row.errorCode = core->code();
         row.coreFailed = true;
     }
-    row.clocks = calculated.clocks.texts;
-    row.pciHint = calculated.pciHint;
-    row.agpHint = calculated.agpHint;
-    row.consequences = calculated.consequences;
-    row.core = calculated.core;
+    takeClocks(row, calculated);
     return row;
 }
 
@@ -44,11 +54,7 @@ CaseRow planRow(const PlanCandidate& candidate) {
     row.fsb = candidate.fsb;
     row.pciDivider = std::string(candidate.pciCaption);
     row.agpDivider = std::string(candidate.agpCaption);
-    row.clocks = candidate.clocks.texts;
-    row.pciHint = candidate.pciHint;
-    row.agpHint = candidate.agpHint;
-    row.consequences = candidate.consequences;
-    row.core = candidate.core;
+    takeClocks(row, candidate);
     return row;
 }
 
