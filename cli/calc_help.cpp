@@ -6,6 +6,7 @@
 #include <runtime/utf8.h>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace quenvale::cli {
@@ -13,10 +14,10 @@ namespace quenvale::cli {
 namespace {
 
 // Marks a line may not begin with, and marks it may not end with.
-constexpr std::string_view kNoLineStart[] = {"、", "。", "，", "．", "）", "」", "』", "】", "・",
+constexpr std::array<std::string_view, 27> kNoLineStart = {"、", "。", "，", "．", "）", "」", "』", "】", "・",
                                              "ー", "：", "；", "！", "？", "っ", "ッ", "ゃ", "ゅ",
                                              "ょ", ")",  ",",  ".",  ":",  ";",  "%",  "!",  "?"};
-constexpr std::string_view kNoLineEnd[] = {"（", "「", "『", "【", "("};
+constexpr std::array<std::string_view, 5> kNoLineEnd = {"（", "「", "『", "【", "("};
 
 bool oneOf(std::string_view character, std::span<const std::string_view> marks) {
     return std::find(marks.begin(), marks.end(), character) != marks.end();
@@ -161,16 +162,21 @@ std::string helpText(Language language) {
     std::string entry;
     const auto flush = [&] {
         if (!entry.empty()) {
-            text += entry + "\n";
+            text.append(entry).append("\n");
             entry.clear();
         }
     };
     for (std::size_t i = 0; i < kOptions.size(); ++i) {
         const OptionSpec& option = kOptions[i];
+        // Appended piece by piece: GCC 12 at -O3 warns wrongly on a literal
+        // joined to a std::string with operator+ (GCC bug 105329).
         std::string label(option.shortName);
-        label += (label.empty() ? "" : ", ") + std::string(option.name);
+        if (!label.empty()) {
+            label += ", ";
+        }
+        label += option.name;
         if (option.place == HelpPlace::EntryNamingValue) {
-            label += " " + std::string(option.value);
+            label.append(" ").append(option.value);
         }
         const std::string help = option.help ? tr(language, *option.help,
                                                   {{"L", lower},
@@ -187,22 +193,26 @@ std::string helpText(Language language) {
             std::string joined = label;
             // An option whose label joins this one's: "--pci, --agp".
             if (i + 1 < kOptions.size() && kOptions[i + 1].place == HelpPlace::SharesEntry) {
-                joined += ", " + std::string(kOptions[i + 1].name);
+                joined.append(", ").append(kOptions[i + 1].name);
             }
-            entry = "  " + joined;
-            entry += std::string(kLabelWidth - std::min(kLabelWidth, joined.size()), ' ');
+            entry = "  ";
+            entry.append(joined).append(kLabelWidth - std::min(kLabelWidth, joined.size()), ' ');
             entry += wrapText(help, displayWidth(entry), kTextColumn);
             break;
         }
         case HelpPlace::SameLine: {
             // Beside the entry before when it fits there, else under it.
-            const std::string beside = "   " + label + "   " + help;
+            std::string beside = "   ";
+            beside.append(label).append("   ").append(help);
             const std::size_t lastLine = entry.rfind('\n') == std::string::npos
                                              ? displayWidth(entry)
                                              : displayWidth(entry.substr(entry.rfind('\n') + 1));
-            entry += lastLine + displayWidth(beside) <= kHelpWidth
-                         ? beside
-                         : "\n  " + label + std::string(kLabelWidth - label.size(), ' ') + help;
+            if (lastLine + displayWidth(beside) <= kHelpWidth) {
+                entry += beside;
+            } else {
+                entry.append("\n  ").append(label);
+                entry.append(kLabelWidth - std::min(kLabelWidth, label.size()), ' ').append(help);
+            }
             break;
         }
         case HelpPlace::SharesEntry:

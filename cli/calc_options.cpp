@@ -63,7 +63,8 @@ std::size_t indexNamed(std::string_view name) {
 UsageError conversionError(std::string_view option, const RuntimeError& error, FieldName field,
                            Language language) {
     const std::string message = failureText(error, field, language);
-    return UsageError(option + (": " + message.substr(0, message.find('\n'))));
+    const std::string firstLine = option + (": " + message.substr(0, message.find('\n')));
+    return UsageError(std::string_view(firstLine));
 }
 
 // A value every row of a command uses: one that is not a number is a usage
