@@ -65,20 +65,23 @@ VIEWS = [
 ]
 WINDOW_WIDTH = 3948 / 15 + 2  # the client area and its border, in CSS px
 
-# Screens held either way, touch or not: (name, width, height, touch).
+# Screens held either way, touch or not, in the browser's language:
+# (name, width, height, touch, language).
 SCREENS = [
-    ("tablet sideways", 1024, 768, True),
-    ("large tablet sideways", 1366, 1024, True),
-    ("tablet sideways, 1180", 1180, 820, True),
-    ("tablet upright", 768, 1024, True),
-    ("phone sideways", 844, 390, True),
-    ("small phone", 320, 568, True),
-    ("laptop", 1366, 768, False),
-    ("large screen", 2560, 1440, False),
-    ("narrow desktop window", 320, 640, False),
+    ("tablet sideways", 1024, 768, True, "ja"),
+    ("large tablet sideways", 1366, 1024, True, "ja"),
+    ("tablet sideways, 1180", 1180, 820, True, "ja"),
+    ("tablet upright", 768, 1024, True, "ja"),
+    ("phone sideways", 844, 390, True, "ja"),
+    ("small phone", 320, 568, True, "ja"),
+    ("laptop", 1366, 768, False, "ja"),
+    ("large screen", 2560, 1440, False, "ja"),
+    ("large screen, English", 2560, 1440, False, "en"),
+    ("narrow desktop window", 320, 640, False, "ja"),
 ]
 # What a screen shows: sideways scrolling, the results' bottom, each part
-# of the companion's width, and where the FSB table's third row ends.
+# of the companion's width, where the FSB table's third row ends, and how
+# much of the table is scrolled out of its box.
 SCREEN = """
 const box = (selector) => document.querySelector(selector).getBoundingClientRect();
 return {
@@ -88,6 +91,7 @@ return {
     parts: Object.fromEntries(['.fsb-rows', '#fsb-chart', '#planner']
         .map((selector) => [selector, box(selector).width])),
     firstRows: box('#fsb-table tbody tr:nth-child(3)').bottom,
+    tableCut: ((rows) => rows.scrollWidth - rows.clientWidth)(document.querySelector('.fsb-rows')),
 };
 """
 
@@ -123,9 +127,10 @@ class Fit(unittest.TestCase):
                     driver.quit()
 
     def test_every_screen_shows_the_window_whole_and_the_companion_usable(self):
-        for name, width, height, touch in SCREENS:
+        for name, width, height, touch, language in SCREENS:
             with self.subTest(screen=name):
-                driver = start_browser(touch=(width, height) if touch else None)
+                driver = start_browser(touch=(width, height) if touch else None,
+                                       language=language)
                 try:
                     if not touch:
                         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
@@ -144,6 +149,9 @@ class Fit(unittest.TestCase):
                     if width >= 1200 and not touch:
                         # A laptop's first screen holds the table's first rows.
                         self.assertLessEqual(m["firstRows"], m["height"])
+                    if m["parts"][".fsb-rows"] > m["rem"] * 40:
+                        # Every column shown, none scrolled out of a wide box.
+                        self.assertEqual(m["tableCut"], 0)
                 finally:
                     driver.quit()
 
