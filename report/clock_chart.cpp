@@ -106,7 +106,7 @@ public:
     ChartWriter(std::vector<Point> points, const ChartLabels& labels, const ChartPalette& palette)
         : points_(std::move(points)), labels_(labels), palette_(palette) {}
 
-    std::string write();
+    SvgElement write();
 
 private:
     double x(double fsb) const {
@@ -311,17 +311,15 @@ void ChartWriter::series(const Panel& panel) {
     const Point* current = nullptr;
     for (const Point& point : points_) {
         const std::string& value = point.row->clocks.texts.at(panel.clock);
-        svg_.raw(svgStartTag("circle",
-                             {{"cx", svgNumber(x(point.fsb))},
-                              {"cy", svgNumber(panel.y(clock(point)))},
-                              {"r", svgNumber(point.current ? kCurrentRadius : kPointRadius)},
-                              {"fill", std::string(point.current ? palette_.current
-                                                                 : palette_.series)},
-                              {"stroke", std::string(palette_.background)},
-                              {"class", "point " + name + (point.current ? " current" : "")},
-                              {"data-fsb", point.row->fsb}}) +
-                 "><title>" + escapeXml("FSB " + point.row->fsb + ": " + value + " MHz") +
-                 "</title></circle>\n");
+        svg_.titled("circle",
+                    {{"cx", svgNumber(x(point.fsb))},
+                     {"cy", svgNumber(panel.y(clock(point)))},
+                     {"r", svgNumber(point.current ? kCurrentRadius : kPointRadius)},
+                     {"fill", std::string(point.current ? palette_.current : palette_.series)},
+                     {"stroke", std::string(palette_.background)},
+                     {"class", "point " + name + (point.current ? " current" : "")},
+                     {"data-fsb", point.row->fsb}},
+                    "FSB " + point.row->fsb + ": " + value + " MHz");
         if (point.current) {
             current = &point;
         }
@@ -352,7 +350,7 @@ void ChartWriter::fsbAxis() {
     svg_.text((left_ + right()) / 2, base + 38, labels_.fsbAxis, {{"text-anchor", "middle"}});
 }
 
-std::string ChartWriter::write() {
+SvgElement ChartWriter::write() {
     if (points_.empty()) {
         left_ = 20;
         open(kNoRowsHeight);
@@ -421,8 +419,8 @@ ChartSize clockChartSize(std::span<const ClockCase> rows) {
     return {kWidth, drawn ? ChartWriter::height() : kNoRowsHeight};
 }
 
-std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& labels,
-                           std::optional<std::size_t> highlighted, const ChartPalette& palette) {
+SvgElement clockChart(std::span<const ClockCase> rows, const ChartLabels& labels,
+                      std::optional<std::size_t> highlighted, const ChartPalette& palette) {
     std::vector<Point> points;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].failed()) {
@@ -440,6 +438,11 @@ std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& l
         byFsb.push_back(points[i]);
     }
     return ChartWriter(std::move(byFsb), labels, palette).write();
+}
+
+std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& labels,
+                           std::optional<std::size_t> highlighted, const ChartPalette& palette) {
+    return svgDocument(clockChart(rows, labels, highlighted, palette));
 }
 
 } // namespace quenvale

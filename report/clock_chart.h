@@ -49,20 +49,25 @@ inline constexpr ChartPalette kDarkChart{
     "#e6e6e6", "#232323", "#d0d0d0", "#8a8a8a", "#9a9a9a", "#ffffff",
     "#c8c8c8", "#8ab4f8", "#ff79b0", {"#1d3b27", "#4a3f12", "#4d2421"}};
 
-// The CPU, PCI and AGP clocks of the rows against their FSB, as an SVG
-// document: one panel per clock on its own scale, one point per row, the FSB
-// bands with their dividers, the PCI and AGP panels shaded by hint with the
-// nominal clock marked. The row at `highlighted`, if any and not failed, is
-// marked in every panel. Failed rows are left out. The same rows and labels
-// give the same bytes.
-// The size drawClockChart's picture has for these rows, in its own units:
-// for a page to keep its place before it is drawn.
+// The size the chart has for these rows, in its own units: for a page to
+// keep its place before it is drawn.
 struct ChartSize {
     double width;
     double height;
 };
 ChartSize clockChartSize(std::span<const ClockCase> rows);
 
+// The CPU, PCI and AGP clocks of the rows against their FSB, as an SVG
+// tree: one panel per clock on its own scale, one point per row, the FSB
+// bands with their dividers, the PCI and AGP panels shaded by hint with the
+// nominal clock marked. The row at `highlighted`, if any and not failed, is
+// marked in every panel. Failed rows are left out.
+SvgElement clockChart(std::span<const ClockCase> rows, const ChartLabels& labels,
+                      std::optional<std::size_t> highlighted = std::nullopt,
+                      const ChartPalette& palette = kLightChart);
+
+// The same chart as an SVG document's bytes: the same rows and labels give
+// the same bytes.
 std::string drawClockChart(std::span<const ClockCase> rows, const ChartLabels& labels,
                            std::optional<std::size_t> highlighted = std::nullopt,
                            const ChartPalette& palette = kLightChart);

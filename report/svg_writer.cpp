@@ -75,6 +75,10 @@ std::string svgNumber(double value) {
     return out;
 }
 
+namespace {
+
+// "<name a="v" b="w"": an element's start tag without its closing bracket,
+// the values escaped.
 std::string svgStartTag(std::string_view name, const SvgAttributes& attributes) {
     // Appended piece by piece: GCC 12 at -O3 reports a false -Wrestrict on
     // a short literal joined to a std::string with operator+ (GCC bug 105329).
@@ -92,21 +96,67 @@ std::string svgStartTag(std::string_view name, const SvgAttributes& attributes) 
     return tag;
 }
 
+
+// An element inside the root, on one line: empty ones closed in their start
+// tag.
+void writeElement(std::string& out, const SvgElement& element) {
+    out += svgStartTag(element.name, element.attributes);
+    if (element.text.empty() && element.children.empty()) {
+        out += "/>";
+        return;
+    }
+    out += '>';
+    out += escapeXml(element.text);
+    for (const SvgElement& child : element.children) {
+        writeElement(out, child);
+    }
+    out += "</";
+    out += element.name;
+    out += '>';
+}
+
+SvgAttributes given(SvgAttributes attributes) {
+    std::erase_if(attributes, [](const SvgAttribute& attribute) { return attribute.value.empty(); });
+    return attributes;
+}
+
+} // namespace
+
+std::string svgDocument(const SvgElement& root) {
+    std::string out = R"(<?xml version="1.0" encoding="UTF-8"?>)"
+                      "\n";
+    out += svgStartTag(root.name, root.attributes) + ">\n";
+    for (const SvgElement& element : root.children) {
+        writeElement(out, element);
+        out += '\n';
+    }
+    out += "</";
+    out += root.name;
+    out += ">\n";
+    return out;
+}
+
 void SvgWriter::open(const SvgAttributes& attributes) {
-    out_ += R"(<?xml version="1.0" encoding="UTF-8"?>)"
-            "\n";
-    out_ += svgStartTag("svg", attributes) + ">\n";
+    root_ = {.name = "svg", .attributes = given(attributes), .text = {}, .children = {}};
 }
 
 void SvgWriter::element(std::string_view name, const SvgAttributes& attributes,
                         std::string_view text) {
-    out_ += svgStartTag(name, attributes) + '>' + escapeXml(text) + "</";
-    out_ += name;
-    out_ += ">\n";
+    root_.children.push_back({.name = std::string(name),
+                              .attributes = given(attributes),
+                              .text = std::string(text),
+                              .children = {}});
 }
 
 void SvgWriter::empty(std::string_view name, const SvgAttributes& attributes) {
-    out_ += svgStartTag(name, attributes) + "/>\n";
+    element(name, attributes, {});
+}
+
+void SvgWriter::titled(std::string_view name, const SvgAttributes& attributes,
+                       std::string_view title) {
+    empty(name, attributes);
+    root_.children.back().children.push_back(
+        {.name = "title", .attributes = {}, .text = std::string(title), .children = {}});
 }
 
 void SvgWriter::line(double x1, double y1, double x2, double y2, SvgAttributes attributes) {
@@ -128,11 +178,6 @@ void SvgWriter::rect(double x, double y, double width, double height, SvgAttribu
 void SvgWriter::text(double x, double y, std::string_view content, SvgAttributes attributes) {
     attributes.insert(attributes.begin(), {{"x", svgNumber(x)}, {"y", svgNumber(y)}});
     element("text", attributes, content);
-}
-
-std::string SvgWriter::close() {
-    out_ += "</svg>\n";
-    return std::move(out_);
 }
 
 } // namespace quenvale

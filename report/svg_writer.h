@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quenvale {
@@ -22,31 +23,40 @@ struct SvgAttribute {
 };
 using SvgAttributes = std::vector<SvgAttribute>;
 
-// "<name a="v" b="w"": an element's start tag without its closing bracket,
-// the values escaped.
-std::string svgStartTag(std::string_view name, const SvgAttributes& attributes);
+// An element of an SVG document: its attributes (none with an empty value),
+// its text, then the elements inside it.
+struct SvgElement {
+    std::string name;
+    SvgAttributes attributes;
+    std::string text;
+    std::vector<SvgElement> children;
+};
 
-// An SVG document written element by element: the geometry's numbers as
-// svgNumber writes them, every text escaped. The same calls give the same
-// bytes.
+// The document as its bytes: the XML declaration, then the root's start tag
+// and each element inside it on a line of its own. The same tree gives the
+// same bytes.
+std::string svgDocument(const SvgElement& root);
+
+// An SVG document built element by element: the geometry's numbers as
+// svgNumber writes them. The texts are escaped when it is written out.
 class SvgWriter {
 public:
-    // The XML declaration and the <svg> start tag with these attributes.
+    // The <svg> element with these attributes.
     void open(const SvgAttributes& attributes);
-    // <name ...>text</name>, on a line of its own.
+    // <name ...>text</name>.
     void element(std::string_view name, const SvgAttributes& attributes, std::string_view text);
     // <name .../>.
     void empty(std::string_view name, const SvgAttributes& attributes);
+    // <name ...><title>title</title></name>: an element with its tool tip.
+    void titled(std::string_view name, const SvgAttributes& attributes, std::string_view title);
     void line(double x1, double y1, double x2, double y2, SvgAttributes attributes);
     void rect(double x, double y, double width, double height, SvgAttributes attributes);
     void text(double x, double y, std::string_view content, SvgAttributes attributes = {});
-    // Markup written as it is: what the other calls do not cover.
-    void raw(std::string_view markup) { out_ += markup; }
-    // The document, closed.
-    std::string close();
+    // The document's tree, the writer left empty.
+    SvgElement close() { return std::exchange(root_, {}); }
 
 private:
-    std::string out_;
+    SvgElement root_;
 };
 
 } // namespace quenvale

@@ -54,8 +54,7 @@ function createCompanion(page) {
     // light one the command line writes.
     function makeChart() {
         const dark = darkScheme.matches && !printing;
-        state.chart = { ...program.fsbChartView(state.shown.reference, state.shown.fsb, language,
-            dark), dark };
+        state.chart = program.fsbChartView(state.shown.reference, state.shown.fsb, language, dark);
     }
 
     const draw = () => patch(aside, companionView(state));

@@ -11,6 +11,7 @@
 #include <calculator/planner.h>
 #include <report/chart_labels.h>
 #include <report/clock_chart.h>
+#include <report/svg_writer.h>
 #include <rows/case_row.h>
 #include <rows/failure_text.h>
 #include <rows/row_writer.h>
@@ -24,6 +25,7 @@
 #include <algorithm>
 #include <array>
 #include <emscripten/bind.h>
+#include <emscripten/val.h>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -85,10 +87,8 @@ struct TableView {
 };
 
 struct ChartView {
-    std::string svg;
-    std::string alt; // what the chart shows, for its image's text alternative
-    double width = 0; // its size, for its place to be kept before it is drawn
-    double height = 0;
+    emscripten::val svg = emscripten::val::undefined(); // its elements, as svgTree gives them
+    bool dark = false;
 };
 
 std::vector<ClockCase> tableOf(const std::string& reference) {
@@ -128,19 +128,50 @@ TableView fsbTableView(const std::string& reference, const std::string& fsb,
             .current = itemOf(kFsbPresets, fsb)};
 }
 
+// An element as the page builds it: {name, attributes: {name: value},
+// text, children: [...]}.
+emscripten::val svgTree(const SvgElement& element) {
+    emscripten::val attributes = emscripten::val::object();
+    for (const SvgAttribute& attribute : element.attributes) {
+        attributes.set(std::string(attribute.name), attribute.value);
+    }
+    emscripten::val children = emscripten::val::array();
+    for (const SvgElement& child : element.children) {
+        children.call<void>("push", svgTree(child));
+    }
+    emscripten::val tree = emscripten::val::object();
+    tree.set("name", element.name);
+    tree.set("attributes", attributes);
+    tree.set("text", element.text);
+    tree.set("children", children);
+    return tree;
+}
+
 // The crystal's chart with the FSB setting `fsb` marked, if it is one of
-// the list's, in the dark scheme's colours where `dark`.
+// the list's, in the dark scheme's colours where `dark`: drawn in the page
+// itself, named by its two sentences as a picture, and sized before it is
+// laid out, so that its place is kept.
 ChartView fsbChartView(const std::string& reference, const std::string& fsb,
                        const std::string& code, bool dark) {
     const Language language = pageLanguage(code);
     const ChartLabels labels = chartLabels(reference, language);
     const std::vector<ClockCase> table = tableOf(reference);
+    SvgElement chart =
+        clockChart(table, labels, markedFsb(fsb), dark ? kDarkChart : kLightChart);
+    // In a page, the namespace is the parser's; the name reads the two
+    // sentences as one alternative, where the title's and description's
+    // ids would run them together.
+    std::erase_if(chart.attributes, [](const SvgAttribute& attribute) {
+        return attribute.name == "xmlns" || attribute.name == "aria-labelledby";
+    });
     const ChartSize size = clockChartSize(table);
-    return {.svg = drawClockChart(table, labels, markedFsb(fsb), dark ? kDarkChart : kLightChart),
-            .alt = tr(language, {"{title}。{description}", "chart text alternative"},
-                      {{"title", labels.title}, {"description", labels.description}}),
-            .width = size.width,
-            .height = size.height};
+    chart.attributes.insert(
+        chart.attributes.end(),
+        {{"aria-label", tr(language, {"{title}。{description}", "chart text alternative"},
+                           {{"title", labels.title}, {"description", labels.description}})},
+         {"width", svgNumber(size.width)},
+         {"height", svgNumber(size.height)}});
+    return {.svg = svgTree(chart), .dark = dark};
 }
 
 // The bytes of `quenvale-calc --table --ref REFERENCE --fsb FSB --format svg`
@@ -237,9 +268,7 @@ EMSCRIPTEN_BINDINGS(quenvale_companion) {
         .field("current", &quenvale::TableView::current);
     value_object<quenvale::ChartView>("ChartView")
         .field("svg", &quenvale::ChartView::svg)
-        .field("alt", &quenvale::ChartView::alt)
-        .field("width", &quenvale::ChartView::width)
-        .field("height", &quenvale::ChartView::height);
+        .field("dark", &quenvale::ChartView::dark);
 
     function("fsbTableView", &quenvale::fsbTableView);
     function("fsbChartView", &quenvale::fsbChartView);

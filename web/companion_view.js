@@ -8,8 +8,8 @@
 //   shown       the crystal and the FSB setting the table is of;
 //   table       the program's view of the crystal's table (title, rows,
 //               current);
-//   chart       its view of the crystal's chart (svg, alt, width, height,
-//               dark), or null to keep the chart the page has;
+//   chart       its view of the crystal's chart (svg, the tree of its
+//               elements, and dark), or null to keep the chart the page has;
 //   stops       the row of each table the Tab key stops at ({fsb, plan});
 //   plan        what the planner last answered ({field, message, summary,
 //               rows}), or null before it is asked;
@@ -33,13 +33,9 @@ function choosable(rows, index) {
     return open.find((i) => i >= index) ?? open[open.length - 1] ?? 0;
 }
 
-// The chart as a data address, as short as it reads: only what such an
-// address cannot hold is encoded (% and #, and line breaks, which it drops),
-// and the chart's attributes are quoted with ' (it escapes any ' of its
-// own), which the page's attribute then holds as it is.
-function chartAddress(svg) {
-    return `data:image/svg+xml;charset=utf-8,${svg.replaceAll('%', '%25').replaceAll('#', '%23')
-        .replaceAll('\n', '%0A').replaceAll('"', "'")}`;
+// The chart's elements as the program gives them, `own` added to its root.
+function svgView({ name, attributes, text, children }, own = {}) {
+    return h(name, { ...attributes, ...own }, text, children.map((child) => svgView(child)));
 }
 
 // A cell's text, its hint in colour and in words, and why in its tip.
@@ -116,11 +112,10 @@ function companionView(state) {
                         tableView('fsb-table', text, fsbColumns, table.rows, 'fsb',
                             { caption: table.title, current: table.current, stop: stops.fsb }))),
                 h('div', { id: 'fsb-chart' },
-                    // A data address: set at once, where a blob would cost a
-                    // copy and an address to revoke.
-                    chart ? h('img', { id: 'fsb-chart-image', alt: chart.alt,
-                        src: chartAddress(chart.svg), width: chart.width, height: chart.height,
-                        class: chart.dark ? 'dark' : 'light' }) : unchanged('img')))),
+                    // Drawn in the page: no document of its own to load, and
+                    // its points' tool tips show.
+                    chart ? svgView(chart.svg, { id: 'fsb-chart-image',
+                        class: chart.dark ? 'dark' : 'light' }) : unchanged('svg')))),
         h('section', { class: 'plan-part', 'aria-labelledby': 'plan-heading' },
             h('h2', { id: 'plan-heading' }, text('planner')),
             h('form', { id: 'planner', novalidate: true },

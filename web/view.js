@@ -51,23 +51,33 @@ function openTag(tag, attributes) {
 }
 
 const voidTags = new Set(['img', 'input', 'br']);
+const svgSpace = 'http://www.w3.org/2000/svg';
 
-// The tree as HTML, for the build.
-function renderHtml(tree) {
+// The tree as HTML, for the build. Inside an <svg>, an element with nothing
+// in it closes its own start tag, as the parser reads it there.
+function renderHtml(tree, inSvg = false) {
     if (typeof tree !== 'object') {
         return escapeText(tree);
     }
+    const svg = inSvg || tree.tag === 'svg';
     const start = openTag(tree.tag, tree.attributes);
-    return voidTags.has(tree.tag) ? start
-        : `${start}${tree.children.map(renderHtml).join('')}</${tree.tag}>`;
+    if (voidTags.has(tree.tag)) {
+        return start;
+    }
+    if (svg && !tree.children.length) {
+        return `${start.slice(0, -1)}/>`;
+    }
+    return `${start}${tree.children.map((child) => renderHtml(child, svg)).join('')}</${tree.tag}>`;
 }
 
-// The tree as elements, for a part the page did not hold yet.
-function renderDom(tree) {
+// The tree as elements, for a part the page did not hold yet, in its
+// parent's namespace (an <svg> starts SVG's).
+function renderDom(tree, parent) {
     if (typeof tree !== 'object') {
         return document.createTextNode(String(tree));
     }
-    const element = document.createElement(tree.tag);
+    const element = tree.tag === 'svg' || parent?.namespaceURI === svgSpace
+        ? document.createElementNS(svgSpace, tree.tag) : document.createElement(tree.tag);
     patch(element, tree);
     return element;
 }
@@ -107,7 +117,7 @@ function patch(element, tree) {
             }
             return;
         }
-        const made = renderDom(child);
+        const made = renderDom(child, element);
         if (have) {
             have.replaceWith(made);
         } else {

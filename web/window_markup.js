@@ -100,7 +100,7 @@ const { QuenvaleModule, controlKinds, vectorItems, h, renderHtml, openTag, escap
         language: 'ja',
         shown,
         table: { ...table, rows: tableRows },
-        chart: { ...program.fsbChartView(shown.reference, shown.fsb, 'ja', false), dark: false },
+        chart: program.fsbChartView(shown.reference, shown.fsb, 'ja', false),
         stops: { fsb: choosable(tableRows, Math.max(0, table.current)), plan: 0 },
         plan: null,
         ...plannerChoices(program),

@@ -14,13 +14,13 @@ from page_harness import (AGP, REFERENCE, Page, PageTestCase, allow_script, engi
 from selenium.webdriver.support.ui import WebDriverWait
 
 # The companion beside the window: each cell of the FSB table and the chart,
-# with what they show and their boxes.
+# with what they show (the chart: its elements) and their boxes.
 COMPANION = """
 return [...document.querySelectorAll(
     '#fsb-heading, #fsb-table caption, #fsb-table th, #fsb-table td, #fsb-chart-image')]
     .map((e) => {
     const r = e.getBoundingClientRect();
-    return [e.id || e.tagName, e.matches('img') ? e.getAttribute('src').length : e.textContent,
+    return [e.id || e.tagName, e.matches('svg') ? e.innerHTML : e.textContent,
             ...[r.left, r.top, r.width, r.height].map((v) => Math.round(v * 10) / 10)];
 });
 """
