@@ -54,7 +54,7 @@ function createCompanion(page) {
     // light one the command line writes.
     function makeChart() {
         const dark = darkScheme.matches && !printing;
-        state.chart = program.fsbChartView(state.shown.reference, state.shown.fsb, language, dark);
+        state.chart = chartView(program, state.shown.reference, state.shown.fsb, language, dark);
     }
 
     const draw = () => patch(aside, companionView(state));
@@ -87,8 +87,11 @@ function createCompanion(page) {
             draw();
             await nextTask();
         }
+        // The chart made, then drawn: on a slow phone each is a task of its
+        // own.
         ensureTable();
         makeChart();
+        await nextTask();
         draw();
     }
 

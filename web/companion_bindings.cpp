@@ -25,7 +25,6 @@
 #include <algorithm>
 #include <array>
 #include <emscripten/bind.h>
-#include <emscripten/val.h>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -86,11 +85,6 @@ struct TableView {
     int current = -1; // the row of the window's FSB
 };
 
-struct ChartView {
-    emscripten::val svg = emscripten::val::undefined(); // its elements, as svgTree gives them
-    bool dark = false;
-};
-
 std::vector<ClockCase> tableOf(const std::string& reference) {
     return fsbTable(reference, kFsbPresets, {.consequences = true, .multiplier = std::nullopt});
 }
@@ -128,31 +122,35 @@ TableView fsbTableView(const std::string& reference, const std::string& fsb,
             .current = itemOf(kFsbPresets, fsb)};
 }
 
-// An element as the page builds it: {name, attributes: {name: value},
-// text, children: [...]}.
-emscripten::val svgTree(const SvgElement& element) {
-    emscripten::val attributes = emscripten::val::object();
+// An element as JSON, {"name", "attributes": {name: value}, "text",
+// "children": [...]}: the page takes the whole chart in one string, where
+// an object made here for each element and attribute took longer than
+// drawing the chart.
+void writeSvgJson(std::string& out, const SvgElement& element) {
+    out += R"({"name":)" + jsonString(element.name) + R"(,"attributes":{)";
     for (const SvgAttribute& attribute : element.attributes) {
-        attributes.set(std::string(attribute.name), attribute.value);
+        out += jsonString(attribute.name) + ':' + jsonString(attribute.value) + ',';
     }
-    emscripten::val children = emscripten::val::array();
+    if (!element.attributes.empty()) {
+        out.pop_back();
+    }
+    out += R"(},"text":)" + jsonString(element.text) + R"(,"children":[)";
     for (const SvgElement& child : element.children) {
-        children.call<void>("push", svgTree(child));
+        writeSvgJson(out, child);
+        out += ',';
     }
-    emscripten::val tree = emscripten::val::object();
-    tree.set("name", element.name);
-    tree.set("attributes", attributes);
-    tree.set("text", element.text);
-    tree.set("children", children);
-    return tree;
+    if (!element.children.empty()) {
+        out.pop_back();
+    }
+    out += "]}";
 }
 
 // The crystal's chart with the FSB setting `fsb` marked, if it is one of
 // the list's, in the dark scheme's colours where `dark`: drawn in the page
 // itself, named by its two sentences as a picture, and sized before it is
-// laid out, so that its place is kept.
-ChartView fsbChartView(const std::string& reference, const std::string& fsb,
-                       const std::string& code, bool dark) {
+// laid out, so that its place is kept. Its tree, as writeSvgJson writes it.
+std::string fsbChartTree(const std::string& reference, const std::string& fsb,
+                         const std::string& code, bool dark) {
     const Language language = pageLanguage(code);
     const ChartLabels labels = chartLabels(reference, language);
     const std::vector<ClockCase> table = tableOf(reference);
@@ -171,7 +169,9 @@ ChartView fsbChartView(const std::string& reference, const std::string& fsb,
                            {{"title", labels.title}, {"description", labels.description}})},
          {"width", svgNumber(size.width)},
          {"height", svgNumber(size.height)}});
-    return {.svg = svgTree(chart), .dark = dark};
+    std::string json;
+    writeSvgJson(json, chart);
+    return json;
 }
 
 // The bytes of `quenvale-calc --table --ref REFERENCE --fsb FSB --format svg`
@@ -266,12 +266,9 @@ EMSCRIPTEN_BINDINGS(quenvale_companion) {
         .field("title", &quenvale::TableView::title)
         .field("rows", &quenvale::TableView::rows)
         .field("current", &quenvale::TableView::current);
-    value_object<quenvale::ChartView>("ChartView")
-        .field("svg", &quenvale::ChartView::svg)
-        .field("dark", &quenvale::ChartView::dark);
 
     function("fsbTableView", &quenvale::fsbTableView);
-    function("fsbChartView", &quenvale::fsbChartView);
+    function("fsbChartTree", &quenvale::fsbChartTree);
     function("tableCsv", &quenvale::tableCsv);
     function("chartSvg", &quenvale::chartSvg);
     function("companionText", &quenvale::companionText);

@@ -8,8 +8,8 @@
 //   shown       the crystal and the FSB setting the table is of;
 //   table       the program's view of the crystal's table (title, rows,
 //               current);
-//   chart       its view of the crystal's chart (svg, the tree of its
-//               elements, and dark), or null to keep the chart the page has;
+//   chart       the crystal's chart (chartView), or null to keep the
+//               chart the page has;
 //   stops       the row of each table the Tab key stops at ({fsb, plan});
 //   plan        what the planner last answered ({field, message, summary,
 //               rows}), or null before it is asked;
@@ -33,9 +33,14 @@ function choosable(rows, index) {
     return open.find((i) => i >= index) ?? open[open.length - 1] ?? 0;
 }
 
-// The chart's elements as the program gives them, `own` added to its root.
-function svgView({ name, attributes, text, children }, own = {}) {
-    return h(name, { ...attributes, ...own }, text, children.map((child) => svgView(child)));
+// The crystal's chart as the program draws it, the FSB setting `fsb`
+// marked, in the dark scheme's colours where `dark`: the tree of its
+// elements.
+function chartView(program, reference, fsb, language, dark) {
+    const svg = ({ name, attributes, text, children }, own = {}) =>
+        h(name, { ...attributes, ...own }, text, children.map((child) => svg(child)));
+    return svg(JSON.parse(program.fsbChartTree(reference, fsb, language, dark)),
+        { id: 'fsb-chart-image', class: dark ? 'dark' : 'light' });
 }
 
 // A cell's text, its hint in colour and in words, and why in its tip.
@@ -114,8 +119,7 @@ function companionView(state) {
                 h('div', { id: 'fsb-chart' },
                     // Drawn in the page: no document of its own to load, and
                     // its points' tool tips show.
-                    chart ? svgView(chart.svg, { id: 'fsb-chart-image',
-                        class: chart.dark ? 'dark' : 'light' }) : unchanged('svg')))),
+                    chart ?? unchanged('svg')))),
         h('section', { class: 'plan-part', 'aria-labelledby': 'plan-heading' },
             h('h2', { id: 'plan-heading' }, text('planner')),
             h('form', { id: 'planner', novalidate: true },

@@ -26,9 +26,10 @@ globalThis.window = globalThis;
 const pagePart = (name) => fs.readFileSync(path.join(__dirname, name), 'utf8');
 const parts = ['program.js', 'control_kinds.js', 'view.js', 'companion_view.js'];
 const { QuenvaleModule, controlKinds, vectorItems, h, renderHtml, openTag, escapeText,
-    escapeAttribute, choosable, companionView, plannerChoices } = new Function(`${fs.readFileSync(modulePath, 'utf8')}\n` +
+    escapeAttribute, choosable, companionView, plannerChoices, chartView } = new Function(`${fs.readFileSync(modulePath, 'utf8')}\n` +
     `${parts.map(pagePart).join('\n')}\nreturn { QuenvaleModule, controlKinds, vectorItems, h, ` +
-    'renderHtml, openTag, escapeText, escapeAttribute, choosable, companionView, plannerChoices };')();
+    'renderHtml, openTag, escapeText, escapeAttribute, choosable, companionView, plannerChoices, ' +
+    'chartView };')();
 
 (async () => {
     const program = await QuenvaleModule({ wasmBinary: fs.readFileSync(wasmPath) });
@@ -100,7 +101,7 @@ const { QuenvaleModule, controlKinds, vectorItems, h, renderHtml, openTag, escap
         language: 'ja',
         shown,
         table: { ...table, rows: tableRows },
-        chart: program.fsbChartView(shown.reference, shown.fsb, 'ja', false),
+        chart: chartView(program, shown.reference, shown.fsb, 'ja', false),
         stops: { fsb: choosable(tableRows, Math.max(0, table.current)), plan: 0 },
         plan: null,
         ...plannerChoices(program),
