@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """What the companion beside the window costs the page as it opens, before
-any script of the program runs: reading its markup (the chart's image is
-loaded from its data address then) and its first layout, in a new headless
+any script of the program runs: reading its markup (its chart's elements
+among it) and its first layout, in a new headless
 Chromium for each load (no font, style or image cached from the load
 before, as on a first visit), in phone emulation with the browser in
 Japanese. Timing scripts are put just before and just after the companion,
@@ -73,7 +73,7 @@ def main():
     for name, _ in pages:
         read = statistics.median(load[0] for load in loads[name])
         layout = statistics.median(load[1] for load in loads[name])
-        print(f"{name}: the companion read (its chart's image loaded) in {read:.1f} ms, "
+        print(f"{name}: the companion read in {read:.1f} ms, "
               f"its first layout {layout:.1f} ms (medians of {args.runs} loads)")
 
 
