@@ -85,17 +85,14 @@ std::string svgStartTag(std::string_view name, const SvgAttributes& attributes) 
     std::string tag(1, '<');
     tag += name;
     for (const SvgAttribute& attribute : attributes) {
-        if (!attribute.value.empty()) {
-            tag += ' ';
-            tag += attribute.name;
-            tag += R"(=")";
-            tag += escapeXml(attribute.value);
-            tag += '"';
-        }
+        tag += ' ';
+        tag += attribute.name;
+        tag += R"(=")";
+        tag += escapeXml(attribute.value);
+        tag += '"';
     }
     return tag;
 }
-
 
 // An element inside the root, on one line: empty ones closed in their start
 // tag.

@@ -43,7 +43,7 @@ class SvgWriter {
 public:
     // The <svg> element with these attributes.
     void open(const SvgAttributes& attributes);
-    // <name ...>text</name>.
+    // <name ...>text</name>, or <name .../> without a text.
     void element(std::string_view name, const SvgAttributes& attributes, std::string_view text);
     // <name .../>.
     void empty(std::string_view name, const SvgAttributes& attributes);

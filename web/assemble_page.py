@@ -152,8 +152,8 @@ def inline_hashes(page: str, tag: str) -> list:
 
 def security_policy(page: str, site: bool) -> str:
     """The page's Content Security Policy: its own scripts and styles by
-    their hashes, the WebAssembly module compiled, the icons and the chart
-    as data addresses, the module's bytes fetched from a data address; on
+    their hashes, the WebAssembly module compiled, the icons as data
+    addresses, the module's bytes fetched from a data address; on
     the site also its icons, manifest and service worker, whose address is
     the one trusted type made. Nothing else loads, no markup is made from
     strings, and no form goes anywhere. (A policy in the page cannot say

@@ -73,7 +73,8 @@ function createCompanion(page) {
 
     // The start, once the window is the program's: what the build drew is
     // drawn again only where the page's language, the crystal or the scheme
-    // differ from it, the table in one task and the chart in the next.
+    // differ from it: the table in one task, then the chart made in one and
+    // drawn in the next (on a slow phone each is a task of its own).
     async function start() {
         const session = page.session();
         const drawn = aside.dataset.reference === session.text(0) &&
@@ -87,8 +88,6 @@ function createCompanion(page) {
             draw();
             await nextTask();
         }
-        // The chart made, then drawn: on a slow phone each is a task of its
-        // own.
         ensureTable();
         makeChart();
         await nextTask();

@@ -50,7 +50,7 @@ function openTag(tag, attributes) {
     return `${html}>`;
 }
 
-const voidTags = new Set(['img', 'input', 'br']);
+const voidTags = new Set(['input', 'br']);
 const svgSpace = 'http://www.w3.org/2000/svg';
 
 // The tree as HTML, for the build. Inside an <svg>, an element with nothing

@@ -89,6 +89,14 @@ def consequences(reference):
     return record["usb_mhz"], record["usb_ok"], record["timer_drift_s_per_day"]
 
 
+# The chart on the page: its words, and the FSB of each point marked.
+PAGE_CHART = """
+const chart = document.getElementById('fsb-chart-image');
+return [[...chart.querySelectorAll('text')].map((text) => text.textContent),
+        [...chart.querySelectorAll('circle.current')].map((point) => point.dataset.fsb)];
+"""
+
+
 class CompanionTestCase(PageTestCase):
     def calculate(self, reference):
         self.page.type_into(REFERENCE, reference)
@@ -194,6 +202,12 @@ class Choose(CompanionTestCase):
                 self.assertEqual([c.get("data-fsb") for c in marked], [fsb])
                 self.assertEqual(len(chart.findall(f".//{SVG}circle[@data-fsb]")),
                                  3 * len(records))
+                # The page draws the chart it saves: the same words, the same
+                # points marked.
+                self.assertEqual(self.driver.execute_script(PAGE_CHART),
+                                 [[text.text for text in chart.iter(f"{SVG}text")],
+                                  [c.get("data-fsb") for c in chart.iter(f"{SVG}circle")
+                                   if "current" in c.get("class")]])
                 self.assertEqual(self.driver.execute_script(
                     "return document.querySelector('#fsb-table tr.current th').textContent"), fsb)
 
@@ -332,8 +346,7 @@ class Layout(unittest.TestCase):
                         self.assertLessEqual(bottom, view_height, part)
                         self.assertLessEqual(right, companion[0], part)
                         self.assertGreaterEqual(left, 0, part)
-                    # Neither pushed aside nor narrowed by the notice (its
-                    # height follows when its chart has loaded).
+                    # Neither pushed aside nor narrowed by the notice.
                     self.assertEqual(driver.execute_script(IN_VIEW, "#companion")[:3],
                                      companion[:3])
                 finally:
