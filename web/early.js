@@ -1,5 +1,6 @@
-// The early script, run as soon as the window's markup is read: the window
-// keeps what the user does from its first frame, and is sized before it.
+// The early script, run as soon as the window and its footer are read: the
+// window keeps what the user does from its first frame, and is sized before
+// it; the footer, read before it, is in that frame too.
 // What the app script takes over from it is the one global the page's two
 // scripts share: the two run apart, this one before the first frame, the
 // other once the program is compiled.
