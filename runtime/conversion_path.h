@@ -8,9 +8,10 @@ namespace quenvale {
 
 // What parseSingle and formatSingle are built on. The standard library's
 // floating-point from_chars/to_chars where the platform has them; elsewhere
-// (the browser build's libc++ has neither) fast_float for reading and the C
-// library's exactly rounded printf digits for writing. Both give the same
-// results bit for bit; the choice is made when the library is compiled.
+// (the browser build's libc++ has neither) the C library's correctly rounded
+// strtof for reading and its exactly rounded printf digits for writing. Both
+// give the same results bit for bit; the choice is made when the library is
+// compiled.
 enum class ConversionPath { Standard, Portable };
 
 #if defined(__cpp_lib_to_chars)

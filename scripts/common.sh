@@ -62,9 +62,7 @@ ensure_packages() {
         -o DPkg::Lock::Timeout=60 "${missing[@]}"
 }
 
-# fast_float reads numbers where a standard library lacks floating-point
-# from_chars (the browser build); the native build tests it too.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libfast-float-dev python3 gettext)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config python3 gettext)
 WINDOW_PACKAGES=(qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev desktop-file-utils libc-bin libxml2-utils)
 # The page: Emscripten (which runs its tools with node and needs acorn),
