@@ -152,7 +152,8 @@ struct StandardReader {
 
 // The C library's strtof, correctly rounded as from_chars is, answers a
 // value beyond the single range with an infinity and one too small with a
-// zero, both with ERANGE. It reads in the C library's locale, which in the
+// zero, both with ERANGE; it sets ERANGE for an inexact subnormal too,
+// which is a value read, not a failure. It reads in the C library's locale, which in the
 // browser build is always "C". Chosen there over fast_float, whose table of
 // powers of five (10 KB) was the largest part of the page module's data.
 struct PortableReader {

@@ -14,7 +14,9 @@
 #include <vector>
 
 // The browser build's conversions, compiled here beside the standard
-// library's, must agree with them on every value and every text.
+// library's, must agree with them on every value and every text. Here they
+// run on this system's C library; the browser's own runs the library's
+// tests under node.
 namespace quenvale {
 namespace {
 
