@@ -6,3 +6,5 @@
 // other once the program is compiled.
 const earlyForm = document.getElementById('Form1');
 window.quenvaleEarly = { replay: holdGestures(earlyForm), fit: fitWindow(earlyForm) };
+// Sized: the page's style sheet shows the window from here.
+document.documentElement.classList.add('sized');

@@ -25,8 +25,8 @@ return [...document.querySelectorAll(
 });
 """
 
-# Each control: its name, what it shows, whether it is on and chosen, and
-# its box.
+# Each control: its name, what it shows, whether it is on and chosen,
+# whether it shows at all, and its box.
 CONTROLS = """
 return [...document.querySelectorAll('#Form1 [data-name]')].map((e) => {
     const input = e.matches('input') ? e : e.querySelector('input');
@@ -34,6 +34,7 @@ return [...document.querySelectorAll('#Form1 [data-name]')].map((e) => {
         : e.matches('.combo, .result') ? input.value : e.textContent;
     const r = e.getBoundingClientRect();
     return [e.dataset.name, shown, !!(input || e).disabled, !!(input && input.checked),
+            getComputedStyle(e).visibility,
             ...[r.left, r.top, r.width, r.height].map((v) => Math.round(v * 10) / 10)];
 });
 """
@@ -66,6 +67,11 @@ class FirstPaint(unittest.TestCase):
         cls.unready = os.path.join(cls.folder.name, "unready.html")
         with open(cls.unready, "w", encoding="utf-8") as out:
             out.write(html)
+        # As a slow phone may paint it before the parser reaches the early
+        # script, which sizes the window.
+        cls.unsized = os.path.join(cls.folder.name, "unsized.html")
+        with open(cls.unsized, "w", encoding="utf-8") as out:
+            out.write(html.replace(scripts[0], ""))
 
     @classmethod
     def tearDownClass(cls):
@@ -90,6 +96,14 @@ class FirstPaint(unittest.TestCase):
                     # program leaves them.
                     self.assertEqual(first.execute_script(COMPANION),
                                      ready.execute_script(COMPANION))
+                    # On a touch screen nothing of the window shows before
+                    # it is sized to the screen.
+                    if script and phone:
+                        first.get("file://" + self.unsized)
+                        self.assertEqual(first.execute_script(
+                            "return getComputedStyle(document.getElementById('Form1'))"
+                            ".visibility"), "hidden")
+                        first.get("file://" + self.unready)
                     # None of the page's scripts ran where they are off.
                     self.assertEqual(first.execute_script(
                         "return typeof window.quenvaleEarly"), "object" if script else "undefined")
