@@ -1,6 +1,6 @@
 // The page's view of the program: the window's description and a session
-// that runs every event, exported to JavaScript. The page shows only what
-// these return.
+// that runs every event, as calls the page makes (calls.h). The page shows
+// only what these return.
 #include <calculator/clock_calculation.h>
 #include <calculator/clock_hints.h>
 #include <calculator/clock_panel.h>
@@ -10,11 +10,12 @@
 #include <form/window_events.h>
 #include <runtime/catalogue.h>
 #include <runtime/language.h>
+#include <rows/row_writer.h>
+#include <web/calls.h>
 #include <web/page_language.h>
 
 #include <array>
 #include <cstdio>
-#include <emscripten/bind.h>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -306,90 +307,128 @@ std::vector<std::string> styleValues() {
             cssColour(kCautionColours.dark), cssColour(kDangerColours.dark)};
 }
 
-} // namespace
+std::string outcomeJson(const Outcome& outcome) {
+    return JsonObject()
+        .flag("failed", outcome.failed)
+        .text("message", outcome.message)
+        .number("focusBox", outcome.focusBox)
+        .flag("exitRequested", outcome.exitRequested)
+        .close();
+}
 
-} // namespace quenvale
+std::string controlJson(const Control& control) {
+    return JsonObject()
+        .text("objectName", control.objectName)
+        .text("kind", control.kind)
+        .text("container", control.container)
+        .text("caption", control.caption)
+        .number("left", control.left)
+        .number("top", control.top)
+        .number("width", control.width)
+        .number("height", control.height)
+        .number("tabIndex", control.tabIndex)
+        .text("toolTip", control.toolTip)
+        .text("labelFor", control.labelFor)
+        .text("role", control.role)
+        .number("index", control.index)
+        .close();
+}
 
-EMSCRIPTEN_BINDINGS(quenvale) {
-    using namespace emscripten;
-    using quenvale::Control;
-    using quenvale::Outcome;
-    using quenvale::PageSession;
+// The page's one session, as the window is when it opens; the page opens
+// it again in its language, and again to start over.
+PageSession& session() {
+    static PageSession page("ja");
+    return page;
+}
 
-    value_object<Outcome>("Outcome")
-        .field("failed", &Outcome::failed)
-        .field("message", &Outcome::message)
-        .field("focusBox", &Outcome::focusBox)
-        .field("exitRequested", &Outcome::exitRequested);
-    value_object<Control>("Control")
-        .field("objectName", &Control::objectName)
-        .field("kind", &Control::kind)
-        .field("container", &Control::container)
-        .field("caption", &Control::caption)
-        .field("left", &Control::left)
-        .field("top", &Control::top)
-        .field("width", &Control::width)
-        .field("height", &Control::height)
-        .field("tabIndex", &Control::tabIndex)
-        .field("toolTip", &Control::toolTip)
-        .field("labelFor", &Control::labelFor)
-        .field("role", &Control::role)
-        .field("index", &Control::index);
-    register_vector<std::string>("StringList");
-    register_vector<Control>("ControlList");
-
-    class_<PageSession>("PageSession")
-        .constructor<const std::string&>()
-        .function("setLanguage", &PageSession::setLanguage)
-        .function("edit", &PageSession::edit)
-        .function("pick", &PageSession::pick)
-        .function("step", &PageSession::step)
-        .function("clickDivider", &PageSession::clickDivider)
-        .function("calculate", &PageSession::calculate)
-        .function("exit", &PageSession::exit)
-        .function("text", &PageSession::text)
-        .function("listItems", &PageSession::listItems)
-        .function("currentItem", &PageSession::currentItem)
-        .function("dividerEnabled", &PageSession::dividerEnabled)
-        .function("dividerSelected", &PageSession::dividerSelected)
-        .function("result", &PageSession::result)
-        .function("hint", &PageSession::hint)
-        .function("resultToolTip", &PageSession::resultToolTip)
-        .function("resultDescription", &PageSession::resultDescription)
-        .function("resultMark", &PageSession::resultMark)
-        .function("calculateEnabled", &PageSession::calculateEnabled)
-        .function("resultName", &PageSession::resultName)
-        .function("resultsSpoken", &PageSession::resultsSpoken);
-    function(
-        "pageText",
-        +[](const std::string& language, const std::string& name, const std::string& argument) {
-            return quenvale::pageText(quenvale::pageLanguage(language), name, argument);
-        });
+constexpr std::array kCalls{
+    Call{"session.open", 1,
+         [](const Arguments& a) {
+             session() = PageSession(a.text(0));
+             return std::string("null");
+         }},
+    Call{"session.setLanguage", 1,
+         [](const Arguments& a) {
+             session().setLanguage(a.text(0));
+             return std::string("null");
+         }},
+    Call{"session.edit", 2,
+         [](const Arguments& a) { return outcomeJson(session().edit(a.number(0), a.text(1))); }},
+    Call{"session.pick", 2,
+         [](const Arguments& a) { return outcomeJson(session().pick(a.number(0), a.number(1))); }},
+    Call{"session.step", 2,
+         [](const Arguments& a) { return outcomeJson(session().step(a.number(0), a.flag(1))); }},
+    Call{"session.clickDivider", 2,
+         [](const Arguments& a) {
+             return outcomeJson(session().clickDivider(a.number(0), a.number(1)));
+         }},
+    Call{"session.calculate", 0, [](const Arguments&) { return outcomeJson(session().calculate()); }},
+    Call{"session.exit", 0, [](const Arguments&) { return outcomeJson(session().exit()); }},
+    Call{"session.text", 1, [](const Arguments& a) { return jsonString(session().text(a.number(0))); }},
+    Call{"session.listItems", 1,
+         [](const Arguments& a) { return jsonTexts(session().listItems(a.number(0))); }},
+    Call{"session.currentItem", 1,
+         [](const Arguments& a) { return std::to_string(session().currentItem(a.number(0))); }},
+    Call{"session.dividerEnabled", 2,
+         [](const Arguments& a) {
+             return jsonFlag(session().dividerEnabled(a.number(0), a.number(1)));
+         }},
+    Call{"session.dividerSelected", 2,
+         [](const Arguments& a) {
+             return jsonFlag(session().dividerSelected(a.number(0), a.number(1)));
+         }},
+    Call{"session.result", 1,
+         [](const Arguments& a) { return jsonString(session().result(a.number(0))); }},
+    Call{"session.hint", 1, [](const Arguments& a) { return jsonString(session().hint(a.number(0))); }},
+    Call{"session.resultToolTip", 2,
+         [](const Arguments& a) {
+             return jsonString(session().resultToolTip(a.number(0), a.flag(1)));
+         }},
+    Call{"session.resultDescription", 1,
+         [](const Arguments& a) { return jsonString(session().resultDescription(a.number(0))); }},
+    Call{"session.resultMark", 1,
+         [](const Arguments& a) { return jsonString(session().resultMark(a.number(0))); }},
+    Call{"session.calculateEnabled", 0,
+         [](const Arguments&) { return jsonFlag(session().calculateEnabled()); }},
+    Call{"session.resultName", 2,
+         [](const Arguments& a) { return jsonString(session().resultName(a.number(0), a.flag(1))); }},
+    Call{"session.resultsSpoken", 0,
+         [](const Arguments&) { return jsonString(session().resultsSpoken()); }},
+    Call{"pageText", 3,
+         [](const Arguments& a) {
+             return jsonString(pageText(pageLanguage(a.text(0)), a.text(1), a.text(2)));
+         }},
     // The language a browser's first language tag asks for, as a code.
-    function(
-        "browserLanguage", +[](const std::string& tag) {
-            return std::string(quenvale::languageCode(quenvale::languageOfLocale(tag)));
-        });
+    Call{"browserLanguage", 1,
+         [](const Arguments& a) {
+             return jsonString(languageCode(languageOfLocale(a.text(0))));
+         }},
     // The code of a language the page speaks, or empty for any other text
     // (a link's lang value).
-    function(
-        "languageCode", +[](const std::string& code) {
-            const auto language = quenvale::languageNamed(code);
-            return language ? std::string(quenvale::languageCode(*language)) : std::string();
-        });
+    Call{"languageCode", 1,
+         [](const Arguments& a) {
+             const auto language = languageNamed(a.text(0));
+             return jsonString(language ? languageCode(*language) : std::string_view());
+         }},
     // The codes of the languages the switch offers, in its order.
-    function(
-        "languageCodes", +[] {
-            return std::vector<std::string>{
-                std::string(quenvale::languageCode(quenvale::Language::Japanese)),
-                std::string(quenvale::languageCode(quenvale::Language::English))};
-        });
-    function("controls", &quenvale::controls);
-    function("styleNames", &quenvale::styleNames);
-    function("styleValues", &quenvale::styleValues);
-    function(
-        "windowTitle", +[] { return std::string(quenvale::kWindowTitle); });
-    function(
-        "windowName", +[] { return std::string(quenvale::kWindowName); });
-    constant("twipsPerPixel", quenvale::kTwipsPerPixel);
+    Call{"languageCodes", 0,
+         [](const Arguments&) {
+             return jsonTexts({std::string(languageCode(Language::Japanese)),
+                               std::string(languageCode(Language::English))});
+         }},
+    Call{"controls", 1,
+         [](const Arguments& a) { return jsonArray(controls(a.text(0)), controlJson); }},
+    Call{"styleNames", 0, [](const Arguments&) { return jsonTexts(styleNames()); }},
+    Call{"styleValues", 0, [](const Arguments&) { return jsonTexts(styleValues()); }},
+    Call{"windowTitle", 0, [](const Arguments&) { return jsonString(kWindowTitle); }},
+    Call{"windowName", 0, [](const Arguments&) { return jsonString(kWindowName); }},
+    Call{"twipsPerPixel", 0, [](const Arguments&) { return std::to_string(kTwipsPerPixel); }},
+};
+
+} // namespace
+
+std::span<const Call> windowCalls() {
+    return kCalls;
 }
+
+} // namespace quenvale

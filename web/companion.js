@@ -41,8 +41,7 @@ function createCompanion(page) {
         const session = page.session();
         state.shown = { reference: session.text(0), fsb: session.text(1) };
         state.language = language;
-        const table = program.fsbTableView(state.shown.reference, state.shown.fsb, language);
-        state.table = { ...table, rows: vectorItems(table.rows) };
+        state.table = program.fsbTableView(state.shown.reference, state.shown.fsb, language);
         // The Tab key comes back to the window's FSB, unless the focus is
         // in the table.
         if (!document.getElementById('fsb-table').contains(document.activeElement)) {
@@ -110,9 +109,8 @@ function createCompanion(page) {
 
     function runPlan(fields) {
         asked = fields;
-        const outcome = program.plan(fields.target, fields.multiplier, fields.crystals ?? '',
+        state.plan = program.plan(fields.target, fields.multiplier, fields.crystals ?? '',
             fields.limit, fields.count, language);
-        state.plan = { ...outcome, rows: vectorItems(outcome.rows) };
         state.stops.plan = choosable(state.plan.rows, 0);
         ensureTable();
         draw();

@@ -15,16 +15,16 @@
 #include <rows/case_row.h>
 #include <rows/failure_text.h>
 #include <rows/row_writer.h>
-#include <web/companion_row.h>
 #include <runtime/catalogue.h>
 #include <runtime/language.h>
 #include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
+#include <web/calls.h>
+#include <web/companion_row.h>
 #include <web/page_language.h>
 
 #include <algorithm>
 #include <array>
-#include <emscripten/bind.h>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -233,43 +233,57 @@ std::string companionText(const std::string& name, const std::string& code) {
 
 } // namespace
 
-} // namespace quenvale
-
-EMSCRIPTEN_BINDINGS(quenvale_companion) {
-    using namespace emscripten;
-    using quenvale::CompanionRow;
-
-    value_object<CompanionRow>("CompanionRow")
-        .field("reference", &CompanionRow::reference)
-        .field("fsb", &CompanionRow::fsb)
-        .field("pciDivider", &CompanionRow::pciDivider)
-        .field("agpDivider", &CompanionRow::agpDivider)
-        .field("cpu", &CompanionRow::cpu)
-        .field("pci", &CompanionRow::pci)
-        .field("agp", &CompanionRow::agp)
-        .field("core", &CompanionRow::core)
-        .field("pciHint", &CompanionRow::pciHint)
-        .field("agpHint", &CompanionRow::agpHint)
-        .field("pciWords", &CompanionRow::pciWords)
-        .field("agpWords", &CompanionRow::agpWords)
-        .field("pciWhy", &CompanionRow::pciWhy)
-        .field("agpWhy", &CompanionRow::agpWhy)
-        .field("usb", &CompanionRow::usb)
-        .field("usbNote", &CompanionRow::usbNote)
-        .field("drift", &CompanionRow::drift)
-        .field("error", &CompanionRow::error)
-        .field("action", &CompanionRow::action)
-        .field("referenceItem", &CompanionRow::referenceItem)
-        .field("fsbItem", &CompanionRow::fsbItem);
-    register_vector<CompanionRow>("CompanionRowList");
-    value_object<quenvale::TableView>("TableView")
-        .field("title", &quenvale::TableView::title)
-        .field("rows", &quenvale::TableView::rows)
-        .field("current", &quenvale::TableView::current);
-
-    function("fsbTableView", &quenvale::fsbTableView);
-    function("fsbChartTree", &quenvale::fsbChartTree);
-    function("tableCsv", &quenvale::tableCsv);
-    function("chartSvg", &quenvale::chartSvg);
-    function("companionText", &quenvale::companionText);
+std::string companionRowJson(const CompanionRow& row) {
+    return JsonObject()
+        .text("reference", row.reference)
+        .text("fsb", row.fsb)
+        .text("pciDivider", row.pciDivider)
+        .text("agpDivider", row.agpDivider)
+        .text("cpu", row.cpu)
+        .text("pci", row.pci)
+        .text("agp", row.agp)
+        .text("core", row.core)
+        .text("pciHint", row.pciHint)
+        .text("agpHint", row.agpHint)
+        .text("pciWords", row.pciWords)
+        .text("agpWords", row.agpWords)
+        .text("pciWhy", row.pciWhy)
+        .text("agpWhy", row.agpWhy)
+        .text("usb", row.usb)
+        .text("usbNote", row.usbNote)
+        .text("drift", row.drift)
+        .text("error", row.error)
+        .text("action", row.action)
+        .number("referenceItem", row.referenceItem)
+        .number("fsbItem", row.fsbItem)
+        .close();
 }
+
+namespace {
+
+constexpr std::array kCalls{
+    Call{"fsbTableView", 3,
+         [](const Arguments& a) {
+             const TableView view = fsbTableView(a.text(0), a.text(1), a.text(2));
+             return JsonObject()
+                 .text("title", view.title)
+                 .json("rows", jsonArray(view.rows, companionRowJson))
+                 .number("current", view.current)
+                 .close();
+         }},
+    Call{"fsbChartTree", 4,
+         [](const Arguments& a) { return fsbChartTree(a.text(0), a.text(1), a.text(2), a.flag(3)); }},
+    Call{"tableCsv", 2, [](const Arguments& a) { return jsonString(tableCsv(a.text(0), a.text(1))); }},
+    Call{"chartSvg", 3,
+         [](const Arguments& a) { return jsonString(chartSvg(a.text(0), a.text(1), a.text(2))); }},
+    Call{"companionText", 2,
+         [](const Arguments& a) { return jsonString(companionText(a.text(0), a.text(1))); }},
+};
+
+} // namespace
+
+std::span<const Call> companionCalls() {
+    return kCalls;
+}
+
+} // namespace quenvale

@@ -43,6 +43,9 @@ enum class RowOf { FsbTable, Plan };
 // says why, the others show their clocks, hints and consequences.
 CompanionRow companionRow(const CaseRow& texts, RowOf table, Language language);
 
+// The row as JSON, as the page reads it.
+std::string companionRowJson(const CompanionRow& row);
+
 // The text's place in the list, or -1.
 int itemOf(std::span<const std::string_view> list, std::string_view text);
 

@@ -22,7 +22,7 @@ const planColumns = ['reference', 'fsb', 'pciDivider', 'agpDivider', 'cpu', 'cor
 // The planner's choices as the program gives them: its row counts, starting
 // at the second (10), and the limit it starts at.
 function plannerChoices(program) {
-    return { counts: vectorItems(program.planCounts()), defaultLimit: program.planDefaultLimit(),
+    return { counts: program.planCounts(), defaultLimit: program.planDefaultLimit(),
         defaultCount: 1 };
 }
 
@@ -39,7 +39,7 @@ function choosable(rows, index) {
 function chartView(program, reference, fsb, language, dark) {
     const svg = ({ name, attributes, text, children }, own = {}) =>
         h(name, { ...attributes, ...own }, text, children.map((child) => svg(child)));
-    return svg(JSON.parse(program.fsbChartTree(reference, fsb, language, dark)),
+    return svg(program.fsbChartTree(reference, fsb, language, dark),
         { id: 'fsb-chart-image', class: dark ? 'dark' : 'light' });
 }
 

@@ -39,7 +39,7 @@ const controlKinds = {
         markup: (row, html, session) => {
             const box = row.role === 'referenceBox' ? 0 : 1;
             const list = `${row.objectName}-list`;
-            const items = vectorItems(session.listItems(box));
+            const items = session.listItems(box);
             return [html.open('div', html.placed(row, { class: 'combo' })) +
                 html.open('input', {
                     type: 'text', id: row.objectName, role: 'combobox',

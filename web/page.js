@@ -34,13 +34,14 @@ let language = program.browserLanguage(navigator.languages?.[0] ?? navigator.lan
 let languageChosen = false;
 // The controls in the page's language, and each one's parts by its object
 // name.
-let rows = vectorItems(program.controls(language));
+let rows = program.controls(language);
 const linked = linkLanguage();
 if (linked !== null && linked !== language) {
     language = linked;
-    rows = vectorItems(program.controls(language));
+    rows = program.controls(language);
 }
-let session = new program.PageSession(language);
+const session = program.session;
+session.open(language);
 const controls = new Map();
 // The controls the page drives, by their place in the session: the two
 // boxes, the dividers of each group, the results.
@@ -128,7 +129,7 @@ function attach() {
 function show() {
     combos.forEach((combo, box) => {
         combo.setText(session.text(box));
-        combo.setItems(vectorItems(session.listItems(box)));
+        combo.setItems(session.listItems(box));
     });
     dividers.forEach((radios, group) => radios.forEach((radio, i) => {
         radio.disabled = !session.dividerEnabled(group, i);
@@ -227,8 +228,7 @@ function announce(line) {
 
 // The start state, as the window is when opened again.
 function restart(keepAddress = false) {
-    session.delete();
-    session = new program.PageSession(language);
+    session.open(language);
     combos.forEach((combo) => combo.close());
     form.inert = false;
     notice.hidden = true;
@@ -418,7 +418,7 @@ function applyLanguage(code) {
     language = code;
     root.lang = code;
     session.setLanguage(code);
-    rows = vectorItems(program.controls(code));
+    rows = program.controls(code);
     for (const row of rows) {
         controlKinds[row.kind].relabel(controls.get(row.objectName), row);
     }

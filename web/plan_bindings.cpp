@@ -8,12 +8,12 @@
 #include <runtime/catalogue.h>
 #include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
+#include <web/calls.h>
 #include <web/companion_row.h>
 #include <web/page_language.h>
 
 #include <algorithm>
 #include <array>
-#include <emscripten/bind.h>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -128,21 +128,27 @@ std::vector<std::string> planCounts() {
     return counts;
 }
 
+constexpr std::array kCalls{
+    Call{"plan", 6,
+         [](const Arguments& a) {
+             const PlanOutcome outcome =
+                 plan(a.text(0), a.text(1), a.text(2), a.number(3), a.number(4), a.text(5));
+             return JsonObject()
+                 .number("field", outcome.field)
+                 .text("message", outcome.message)
+                 .text("summary", outcome.summary)
+                 .json("rows", jsonArray(outcome.rows, companionRowJson))
+                 .close();
+         }},
+    Call{"planCounts", 0, [](const Arguments&) { return jsonTexts(planCounts()); }},
+    Call{"planDefaultLimit", 0,
+         [](const Arguments&) { return std::to_string(planDefaultLimit()); }},
+};
+
 } // namespace
 
-} // namespace quenvale
-
-EMSCRIPTEN_BINDINGS(quenvale_plan) {
-    using namespace emscripten;
-    using quenvale::PlanOutcome;
-
-    value_object<PlanOutcome>("PlanOutcome")
-        .field("field", &PlanOutcome::field)
-        .field("message", &PlanOutcome::message)
-        .field("summary", &PlanOutcome::summary)
-        .field("rows", &PlanOutcome::rows);
-
-    function("plan", &quenvale::plan);
-    function("planCounts", &quenvale::planCounts);
-    function("planDefaultLimit", &quenvale::planDefaultLimit);
+std::span<const Call> planCalls() {
+    return kCalls;
 }
+
+} // namespace quenvale

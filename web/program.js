@@ -23,23 +23,50 @@ function compileProgram() {
 // between the program's start and the page's.
 async function startProgram(compiling) {
     const compiled = await compiling;
-    return QuenvaleModule({
+    return programCalls(await QuenvaleModule({
         instantiateWasm(imports, receive) {
             const instance = new WebAssembly.Instance(compiled, imports);
             receive(instance, compiled);
             return instance.exports;
         },
-    });
+    }));
 }
 
-// A list from the program as an array, the list freed.
-function vectorItems(vector) {
-    const items = [];
-    for (let i = 0; i < vector.size(); ++i) {
-        items.push(vector.get(i));
+// The program's calls as functions, each named as the program names it:
+// program.controls(language), and program.session.edit(box, text) for the
+// page's session. A call sends its name and its arguments as texts, each
+// after its length, and returns what the program replies with, read as
+// JSON.
+function programCalls(module) {
+    const encoder = new TextEncoder();
+    const decoder = new TextDecoder();
+    const reply = (at) => {
+        const heap = module.HEAPU8;
+        return decoder.decode(heap.subarray(at, heap.indexOf(0, at)));
+    };
+    const call = (name, args) => {
+        const texts = [name, ...args].map((arg) => encoder.encode(String(arg)));
+        const size = texts.reduce((sum, text) => sum + 4 + text.length, 0);
+        let at = module._quenvale_request(size);
+        const heap = module.HEAPU8;
+        const lengths = new DataView(heap.buffer);
+        for (const text of texts) {
+            lengths.setUint32(at, text.length, true);
+            heap.set(text, at + 4);
+            at += 4 + text.length;
+        }
+        const replied = reply(module._quenvale_call());
+        if (replied === '') {
+            throw new Error(`The program has no call ${name} with ${args.length} arguments`);
+        }
+        return JSON.parse(replied);
+    };
+    const program = {};
+    for (const name of JSON.parse(reply(module._quenvale_calls()))) {
+        const [group, member] = name.includes('.') ? name.split('.') : [null, name];
+        (group ? (program[group] ??= {}) : program)[member] = (...args) => call(name, args);
     }
-    vector.delete();
-    return items;
+    return program;
 }
 
 // Gives the browser its turn, so that input and painting come between the

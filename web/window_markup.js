@@ -25,19 +25,21 @@ const [modulePath, wasmPath, outPath, depPath] = process.argv.slice(2);
 globalThis.window = globalThis;
 const pagePart = (name) => fs.readFileSync(path.join(__dirname, name), 'utf8');
 const parts = ['program.js', 'control_kinds.js', 'view.js', 'companion_view.js'];
-const { QuenvaleModule, controlKinds, vectorItems, h, renderHtml, openTag, escapeText,
+const { QuenvaleModule, programCalls, controlKinds, h, renderHtml, openTag, escapeText,
     escapeAttribute, choosable, companionView, plannerChoices, chartView } = new Function(`${fs.readFileSync(modulePath, 'utf8')}\n` +
-    `${parts.map(pagePart).join('\n')}\nreturn { QuenvaleModule, controlKinds, vectorItems, h, ` +
+    `${parts.map(pagePart).join('\n')}\nreturn { QuenvaleModule, programCalls, controlKinds, h, ` +
     'renderHtml, openTag, escapeText, escapeAttribute, choosable, companionView, plannerChoices, ' +
     'chartView };')();
 
 (async () => {
-    const program = await QuenvaleModule({ wasmBinary: fs.readFileSync(wasmPath) });
-    const session = new program.PageSession('ja');
-    const rows = vectorItems(program.controls('ja'));
-    const names = vectorItems(program.styleNames());
-    const values = vectorItems(program.styleValues());
-    const pixels = (twips) => twips / program.twipsPerPixel;
+    const program = programCalls(await QuenvaleModule({ wasmBinary: fs.readFileSync(wasmPath) }));
+    const session = program.session;
+    session.open('ja');
+    const rows = program.controls('ja');
+    const names = program.styleNames();
+    const values = program.styleValues();
+    const twipsPerPixel = program.twipsPerPixel();
+    const pixels = (twips) => twips / twipsPerPixel;
 
     // Every control's box in layout pixels; page.css scales it with the
     // window (a quarter of the markup's size, against a calc() a side).
@@ -68,7 +70,7 @@ const { QuenvaleModule, controlKinds, vectorItems, h, renderHtml, openTag, escap
     // The page opens in Japanese, as the window does; the page script sets
     // every text again in the language it chooses.
     const text = (name, what = '') => program.pageText('ja', name, what);
-    const codes = vectorItems(program.languageCodes());
+    const codes = program.languageCodes();
     // With scripts off nothing tells the language: the line in each.
     const noscript = codes.map((code) => renderHtml(h('p', { lang: code },
         program.pageText(code, 'noScript', '')))).join('');
@@ -95,14 +97,13 @@ const { QuenvaleModule, controlKinds, vectorItems, h, renderHtml, openTag, escap
     // program runs in Japanese and the light scheme.
     const shown = { reference: session.text(0), fsb: session.text(1) };
     const table = program.fsbTableView(shown.reference, shown.fsb, 'ja');
-    const tableRows = vectorItems(table.rows);
     const companion = renderHtml(companionView({
         text: (name) => program.companionText(name, 'ja'),
         language: 'ja',
         shown,
-        table: { ...table, rows: tableRows },
+        table,
         chart: chartView(program, shown.reference, shown.fsb, 'ja', false),
-        stops: { fsb: choosable(tableRows, Math.max(0, table.current)), plan: 0 },
+        stops: { fsb: choosable(table.rows, Math.max(0, table.current)), plan: 0 },
         plan: null,
         ...plannerChoices(program),
     }));
@@ -115,7 +116,6 @@ const { QuenvaleModule, controlKinds, vectorItems, h, renderHtml, openTag, escap
         fs.writeFileSync(depPath, `${outPath}: ${[__filename, ...parts.map((name) =>
             path.join(__dirname, name))].join(' ')}\n`);
     }
-    session.delete();
 })().catch((error) => {
     console.error(`window_markup: ${error}`);
     process.exitCode = 1;
