@@ -362,9 +362,11 @@ constexpr std::array kCalls{
          [](const Arguments& a) {
              return outcomeJson(session().clickDivider(a.number(0), a.number(1)));
          }},
-    Call{"session.calculate", 0, [](const Arguments&) { return outcomeJson(session().calculate()); }},
+    Call{"session.calculate", 0,
+         [](const Arguments&) { return outcomeJson(session().calculate()); }},
     Call{"session.exit", 0, [](const Arguments&) { return outcomeJson(session().exit()); }},
-    Call{"session.text", 1, [](const Arguments& a) { return jsonString(session().text(a.number(0))); }},
+    Call{"session.text", 1,
+         [](const Arguments& a) { return jsonString(session().text(a.number(0))); }},
     Call{"session.listItems", 1,
          [](const Arguments& a) { return jsonTexts(session().listItems(a.number(0))); }},
     Call{"session.currentItem", 1,
@@ -379,7 +381,8 @@ constexpr std::array kCalls{
          }},
     Call{"session.result", 1,
          [](const Arguments& a) { return jsonString(session().result(a.number(0))); }},
-    Call{"session.hint", 1, [](const Arguments& a) { return jsonString(session().hint(a.number(0))); }},
+    Call{"session.hint", 1,
+         [](const Arguments& a) { return jsonString(session().hint(a.number(0))); }},
     Call{"session.resultToolTip", 2,
          [](const Arguments& a) {
              return jsonString(session().resultToolTip(a.number(0), a.flag(1)));
@@ -391,7 +394,9 @@ constexpr std::array kCalls{
     Call{"session.calculateEnabled", 0,
          [](const Arguments&) { return jsonFlag(session().calculateEnabled()); }},
     Call{"session.resultName", 2,
-         [](const Arguments& a) { return jsonString(session().resultName(a.number(0), a.flag(1))); }},
+         [](const Arguments& a) {
+             return jsonString(session().resultName(a.number(0), a.flag(1)));
+         }},
     Call{"session.resultsSpoken", 0,
          [](const Arguments&) { return jsonString(session().resultsSpoken()); }},
     Call{"pageText", 3,

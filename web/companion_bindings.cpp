@@ -272,8 +272,11 @@ constexpr std::array kCalls{
                  .close();
          }},
     Call{"fsbChartTree", 4,
-         [](const Arguments& a) { return fsbChartTree(a.text(0), a.text(1), a.text(2), a.flag(3)); }},
-    Call{"tableCsv", 2, [](const Arguments& a) { return jsonString(tableCsv(a.text(0), a.text(1))); }},
+         [](const Arguments& a) {
+             return fsbChartTree(a.text(0), a.text(1), a.text(2), a.flag(3));
+         }},
+    Call{"tableCsv", 2,
+         [](const Arguments& a) { return jsonString(tableCsv(a.text(0), a.text(1))); }},
     Call{"chartSvg", 3,
          [](const Arguments& a) { return jsonString(chartSvg(a.text(0), a.text(1), a.text(2))); }},
     Call{"companionText", 2,

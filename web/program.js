@@ -44,8 +44,16 @@ function programCalls(module) {
         const heap = module.HEAPU8;
         return decoder.decode(heap.subarray(at, heap.indexOf(0, at)));
     };
+    // Texts, whole numbers and flags, as the program reads them: any other
+    // argument is a mistake in the page, not a 0 or a false.
+    const argument = (arg) => {
+        if (typeof arg === 'string' || typeof arg === 'boolean' || Number.isInteger(arg)) {
+            return String(arg);
+        }
+        throw new TypeError(`The program takes no argument ${arg}`);
+    };
     const call = (name, args) => {
-        const texts = [name, ...args].map((arg) => encoder.encode(String(arg)));
+        const texts = [name, ...args.map(argument)].map((text) => encoder.encode(text));
         const size = texts.reduce((sum, text) => sum + 4 + text.length, 0);
         let at = module._quenvale_request(size);
         const heap = module.HEAPU8;

@@ -119,6 +119,21 @@ class Hostile(PageTestCase):
                 self.assertEqual(planner.get_attribute("value"), payload)
                 self.assertEqual(self.state()[1:], ["undefined", 0])
 
+    def test_a_pasted_text_of_megabytes_is_refused_and_the_page_goes_on(self):
+        # Four million digits: more than the module's first memory holds
+        # in the copies a call makes.
+        page = self.page.open()
+        self.driver.execute_script(
+            "arguments[0].value = '1'.repeat(4 << 20);"
+            "arguments[0].dispatchEvent(new InputEvent('input', {bubbles: true}));",
+            page.box(REFERENCE))
+        page.calculate_button().click()
+        self.assertTrue(page.dialog_open())
+        page.control("failure-ok").click()
+        page.type_into(REFERENCE, "15.000")
+        page.calculate_button().click()
+        self.assertEqual(page.results(), ["104.7632", "34.92108", "69.84216"])
+
 
 if __name__ == "__main__":
     main()
