@@ -126,29 +126,23 @@ TableView fsbTableView(const std::string& reference, const std::string& fsb,
 // "children": [...]}: the page takes the whole chart in one string, where
 // an object made here for each element and attribute took longer than
 // drawing the chart.
-void writeSvgJson(std::string& out, const SvgElement& element) {
-    out += R"({"name":)" + jsonString(element.name) + R"(,"attributes":{)";
+std::string svgJson(const SvgElement& element) {
+    JsonObject attributes;
     for (const SvgAttribute& attribute : element.attributes) {
-        out += jsonString(attribute.name) + ':' + jsonString(attribute.value) + ',';
+        attributes.text(attribute.name, attribute.value);
     }
-    if (!element.attributes.empty()) {
-        out.pop_back();
-    }
-    out += R"(},"text":)" + jsonString(element.text) + R"(,"children":[)";
-    for (const SvgElement& child : element.children) {
-        writeSvgJson(out, child);
-        out += ',';
-    }
-    if (!element.children.empty()) {
-        out.pop_back();
-    }
-    out += "]}";
+    return JsonObject()
+        .text("name", element.name)
+        .json("attributes", attributes.close())
+        .text("text", element.text)
+        .json("children", jsonArray(element.children, svgJson))
+        .close();
 }
 
 // The crystal's chart with the FSB setting `fsb` marked, if it is one of
 // the list's, in the dark scheme's colours where `dark`: drawn in the page
 // itself, named by its two sentences as a picture, and sized before it is
-// laid out, so that its place is kept. Its tree, as writeSvgJson writes it.
+// laid out, so that its place is kept. Its tree, as svgJson writes it.
 std::string fsbChartTree(const std::string& reference, const std::string& fsb,
                          const std::string& code, bool dark) {
     const Language language = pageLanguage(code);
@@ -169,9 +163,7 @@ std::string fsbChartTree(const std::string& reference, const std::string& fsb,
                            {{"title", labels.title}, {"description", labels.description}})},
          {"width", svgNumber(size.width)},
          {"height", svgNumber(size.height)}});
-    std::string json;
-    writeSvgJson(json, chart);
-    return json;
+    return svgJson(chart);
 }
 
 // The bytes of `quenvale-calc --table --ref REFERENCE --fsb FSB --format svg`
