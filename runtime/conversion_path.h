@@ -8,9 +8,8 @@ namespace quenvale {
 
 // What parseSingle and formatSingle are built on. The standard library's
 // floating-point from_chars/to_chars where the platform has them; elsewhere
-// (the browser build's libc++ has neither) the C library's correctly rounded
-// strtof for reading and its exactly rounded printf digits for writing. Both
-// give the same results bit for bit; the choice is made when the library is
+// (the browser build's libc++ has neither) the exactly rounded reading and
+// digits of exact_decimal.h. Both give the same results bit for bit; the choice is made when the library is
 // compiled.
 enum class ConversionPath { Standard, Portable };
 

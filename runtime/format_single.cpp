@@ -1,4 +1,5 @@
 #include <runtime/conversion_path.h>
+#include <runtime/exact_decimal.h>
 #include <runtime/format_single.h>
 
 #include <algorithm>
@@ -6,7 +7,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <string_view>
@@ -32,16 +32,13 @@ struct StandardDigits {
 };
 #endif
 
-// The C library's printf rounds the exact binary value to the precision
-// asked for, as to_chars does; it has no shortest form, so every value takes
-// the exact route.
+// Exact digits written here (exact_decimal.h), rounded as to_chars rounds
+// them; no shortest form, so every value takes the exact route.
 struct PortableDigits {
     static constexpr bool hasShortest = false;
 
-    static char* exact(double value, int precision, char* first, char* last) {
-        const int length =
-            std::snprintf(first, static_cast<std::size_t>(last - first), "%.*e", precision, value);
-        return first + std::clamp(length, 0, static_cast<int>(last - first) - 1);
+    static char* exact(double value, int precision, char* first, char* /*last*/) {
+        return writeScientific(value, precision, first);
     }
 };
 

@@ -1,12 +1,10 @@
 #include <runtime/conversion_path.h>
+#include <runtime/exact_decimal.h>
 #include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
 
-#include <cerrno>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -150,23 +148,13 @@ struct StandardReader {
 };
 #endif
 
-// The C library's strtof, correctly rounded as from_chars is, answers a
-// value beyond the single range with an infinity and one too small with a
-// zero, both with ERANGE; it sets ERANGE for an inexact subnormal too,
-// which is a value read, not a failure. It reads in the C library's locale, which in the
-// browser build is always "C". Chosen there over fast_float, whose table of
-// powers of five (10 KB) was the largest part of the page module's data.
+// Read here, exactly rounded as from_chars is (exact_decimal.h): the C
+// library's strtof, the browser build's choice before, brought long double
+// arithmetic into the page's module, and fast_float's table of powers of
+// five (10 KB) was the largest part of its data before that.
 struct PortableReader {
     static std::from_chars_result read(const char* first, const char* last, float& value) {
-        const std::string digits(first, last); // strtof needs the text's end marked
-        char* end = nullptr;
-        errno = 0;
-        value = std::strtof(digits.c_str(), &end);
-        const auto* stop = first + (end - digits.c_str());
-        if (errno == ERANGE && (std::isinf(value) || value == 0.0F)) {
-            return {stop, std::errc::result_out_of_range};
-        }
-        return {stop, std::errc{}};
+        return readSingle(first, last, value);
     }
 };
 

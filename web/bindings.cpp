@@ -9,13 +9,13 @@
 #include <form/page_texts.h>
 #include <form/window_events.h>
 #include <runtime/catalogue.h>
+#include <runtime/exact_decimal.h>
 #include <runtime/language.h>
 #include <rows/row_writer.h>
 #include <web/calls.h>
 #include <web/page_language.h>
 
 #include <array>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -120,10 +120,15 @@ std::string cssColour(Rgb rgb) {
            std::to_string(rgb.blue) + ")";
 }
 
+// A length as CSS reads it, in six significant digits at most.
+std::string cssLength(double value, std::string_view unit) {
+    std::array<char, kMaxWrittenChars> text{};
+    std::string length(text.data(), writeGeneral(value, text.data()));
+    return length.append(unit);
+}
+
 std::string cssPoints(double points) {
-    std::array<char, 16> text{};
-    std::snprintf(text.data(), text.size(), "%gpt", points);
-    return text.data();
+    return cssLength(points, "pt");
 }
 
 bool validIndex(int index, std::size_t size) {
@@ -296,10 +301,7 @@ std::vector<std::string> styleValues() {
     }
     faces += "sans-serif";
     const auto pixels = [](int twips) {
-        std::array<char, 16> text{};
-        std::snprintf(text.data(), text.size(), "%gpx",
-                      static_cast<double>(twips) / kTwipsPerPixel);
-        return std::string(text.data());
+        return cssLength(static_cast<double>(twips) / kTwipsPerPixel, "px");
     };
     return {pixels(kClientWidthTwips),   pixels(kClientHeightTwips),    faces,
             cssPoints(kInputFontPoints), cssPoints(kControlFontPoints), cssColour(kCreditColour),

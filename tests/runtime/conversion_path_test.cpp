@@ -1,4 +1,5 @@
 #include <runtime/conversion_path.h>
+#include <runtime/exact_decimal.h>
 #include <runtime/runtime_error.h>
 
 #include <gtest/gtest.h>
@@ -84,6 +85,19 @@ TEST(conversion_paths, write_the_same_digits_at_the_edges) {
         EXPECT_EQ(formatSingleVia(ConversionPath::Portable, value),
                   formatSingleVia(ConversionPath::Standard, value))
             << "bits 0x" << std::hex << std::bit_cast<std::uint32_t>(value);
+    }
+}
+
+// The page's lengths in CSS (twips in pixels, points), written without printf.
+TEST(conversion_paths, write_lengths_as_printf_general_format_does) {
+    std::vector<double> values{0.0, -0.0, 1e-5, 1.5e-4, 1e-4, 999999.5, 1e6, 123456.5, -2.5};
+    for (int twips = 0; twips < 20'000; twips += 7) {
+        values.push_back(twips / 15.0);
+        values.push_back(twips * 0.25);
+    }
+    for (const double value : values) {
+        std::array<char, kMaxWrittenChars> text{};
+        EXPECT_EQ(std::string(text.data(), writeGeneral(value, text.data())), printed("%g", value));
     }
 }
 
