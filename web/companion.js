@@ -72,8 +72,9 @@ function createCompanion(page) {
 
     // The start, once the window is the program's: what the build drew is
     // drawn again only where the page's language, the crystal or the scheme
-    // differ from it: the table in one task, then the chart made in one and
-    // drawn in the next (on a slow phone each is a task of its own).
+    // differ from it: the table made in one task and drawn in the next, then
+    // the chart made in one and drawn in the next (on a slow phone each is a
+    // task of its own).
     async function start() {
         const session = page.session();
         const drawn = aside.dataset.reference === session.text(0) &&
@@ -84,6 +85,7 @@ function createCompanion(page) {
         }
         if (!drawn) {
             makeTable();
+            await nextTask();
             draw();
             await nextTask();
         }

@@ -13,8 +13,9 @@
 // ---- The program and what the page keeps
 
 // The start runs in tasks, the browser's turn between them: the program
-// instantiated; the window taken over, with what was done in it while the
-// program loaded done again; where the page's language or scheme is not the
+// instantiated; its controls and session in the page's language; the
+// window taken over, with what was done in it while the program loaded done
+// again; where the page's language or scheme is not the
 // build's, the window's texts, the companion's table and its chart.
 const program = await startProgram(compileProgram());
 await nextTask();
@@ -467,6 +468,10 @@ function attachLanguageSwitch() {
 
 // ---- The start
 
+// A task of its own: on a slow phone the controls and the session are as
+// long a task as taking the window over. Nothing in the window listens yet,
+// so what the user does meanwhile is held, and done again below.
+await nextTask();
 attach();
 attachLanguageSwitch();
 attachShare();
