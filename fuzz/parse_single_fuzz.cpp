@@ -1,11 +1,14 @@
 // Whatever the bytes, parseSingle answers with a finite single or with run-time
 // error 13 or 6 naming the text, and every text it accepts is one that strtof,
-// given the same text in ASCII, reads completely to the same value.
+// given the same text in ASCII, reads completely to the same value. The
+// browser build's reading answers every text as the standard one does.
 
+#include <runtime/conversion_path.h>
 #include <runtime/parse_single.h>
 #include <runtime/runtime_error.h>
 
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -68,6 +71,15 @@ bool isBlank(char c) {
     std::abort();
 }
 
+// A reading's bits, or the number of the error it raised.
+std::uint64_t readingVia(quenvale::ConversionPath path, const std::string& text) {
+    try {
+        return std::bit_cast<std::uint32_t>(quenvale::parseSingleVia(path, text));
+    } catch (const quenvale::RuntimeError& error) {
+        return (std::uint64_t{1} << 32) | static_cast<std::uint64_t>(error.number());
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -81,6 +93,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     errno = 0;
     const float expected = std::strtof(ascii.c_str(), &end);
     const bool readWhole = !hasNul && !ascii.empty() && end == ascii.c_str() + ascii.size();
+    if (readingVia(quenvale::ConversionPath::Portable, text) !=
+        readingVia(quenvale::ConversionPath::Standard, text)) {
+        fault();
+    }
 
     try {
         const float value = quenvale::parseSingle(text);
