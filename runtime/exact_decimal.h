@@ -25,12 +25,14 @@ inline constexpr int kMaxWrittenChars = 32;
 
 // Writes a finite value as printf's "%.*e" does: its sign if negative, one
 // digit, a point and `precision` digits (0 to 17; no point for 0), "e", the
-// exponent's sign and at least two digits. Returns the end.
+// exponent's sign and at least two digits, into a buffer of
+// kMaxWrittenChars. Returns the end.
 char* writeScientific(double value, int precision, char* first);
 
-// Writes a finite value as printf's "%g" does: six significant digits with
-// no trailing zeros, in the exponent form above for values below 1e-4 and
-// from 1e6 up. Returns the end.
+// Writes a finite value as printf's "%g" does, into a buffer of
+// kMaxWrittenChars: six significant digits with no trailing zeros, in the
+// exponent form above where those digits are below 1e-4 or from 1e6 up
+// (999999.5 is "1e+06"). Returns the end.
 char* writeGeneral(double value, char* first);
 
 } // namespace quenvale

@@ -111,7 +111,7 @@ TEST(conversion_paths, read_the_same_singles_from_texts_of_sampled_values) {
         for (const std::string& text :
              {printed("%.6g", value), printed("%.9g", value), printed("%.12e", value),
               printed("%.17g", midpoint), printed("-%.17g", midpoint), printed("%.25e", midpoint),
-              printed("%.0f", value), printed("%.45f", value)}) {
+              printed("%.0f", value), printed("%.45f", value), printed("%.120e", midpoint)}) {
             ASSERT_EQ(readVia(ConversionPath::Portable, text),
                       readVia(ConversionPath::Standard, text))
                 << text;
@@ -121,6 +121,9 @@ TEST(conversion_paths, read_the_same_singles_from_texts_of_sampled_values) {
 
 TEST(conversion_paths, read_the_same_from_edge_texts) {
     const std::string zeros(5'000, '0');
+    // 1 + 2^-24, halfway between 1 and the next single; above it only past
+    // the 115th digit.
+    const std::string tie = "1.000000059604644775390625";
     for (const std::string& text : std::vector<std::string>{"14.318",
                                                             "100",
                                                             "-0",
@@ -161,7 +164,9 @@ TEST(conversion_paths, read_the_same_from_edge_texts) {
                                                             "1." + zeros + "1",
                                                             "0." + zeros + "1",
                                                             zeros + "42",
-                                                            "0." + zeros + "14013e5000"}) {
+                                                            "0." + zeros + "14013e5000",
+                                                            tie,
+                                                            tie + zeros + "1"}) {
         EXPECT_EQ(readVia(ConversionPath::Portable, text), readVia(ConversionPath::Standard, text))
             << text;
     }
