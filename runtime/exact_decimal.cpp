@@ -301,13 +301,21 @@ std::from_chars_result readSingle(const char* first, const char* last, float& va
     return {p, std::errc{}};
 }
 
-char* writeScientific(double value, int precision, char* first) {
-    char* out = first;
+namespace {
+
+// A finite value's precision + 1 significant digits, exactly rounded, ties
+// to even: |value| ~ digits * 10^(exponent - precision).
+struct Rounded {
+    bool negative = false;
+    std::uint64_t digits = 0;
+    int exponent = 0;
+};
+
+Rounded roundToDigits(double value, int precision) {
+    Rounded rounded;
     auto bits = sameBits<std::uint64_t>(value);
-    if ((bits >> 63) != 0) {
-        *out++ = '-';
-        bits &= ~(std::uint64_t{1} << 63);
-    }
+    rounded.negative = (bits >> 63) != 0;
+    bits &= ~(std::uint64_t{1} << 63);
     // value = mantissa * 2^binary
     std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
     const auto biased = static_cast<int>(bits >> 52);
@@ -316,89 +324,100 @@ char* writeScientific(double value, int precision, char* first) {
         mantissa |= std::uint64_t{1} << 52;
         binary = biased - 1075;
     }
+    if (mantissa == 0) {
+        return rounded;
+    }
 
-    // digits = the value * 10^(precision - decimal), precision + 1 digits.
-    std::uint64_t limit = 1;
+    std::uint64_t limit = 1; // 10^(precision + 1)
     for (int i = 0; i <= precision; ++i) {
         limit *= 10;
     }
-    std::uint64_t digits = 0;
-    int decimal = 0;
-    if (mantissa != 0) {
-        decimal = floorLog10OfPowerOfTwo(static_cast<int>(std::bit_width(mantissa)) - 1 + binary);
-        for (;;) {
-            Big remainder(mantissa);
-            Big divisor(1);
-            if (binary > 0) {
-                remainder.shiftLeft(binary);
-            } else {
-                divisor.shiftLeft(-binary);
-            }
-            const int scale = precision - decimal;
-            if (scale > 0) {
-                remainder.multiplyByPowerOfTen(scale);
-            } else {
-                divisor.multiplyByPowerOfTen(-scale);
-            }
-            digits = divide(remainder, divisor);
-            // The estimate of the decimal exponent may be one off.
-            if (digits >= limit) {
-                ++decimal;
-                continue;
-            }
-            if (digits < limit / 10) {
-                --decimal;
-                continue;
-            }
-            digits = roundHalfEven(digits, remainder, divisor);
-            break;
+    int& decimal = rounded.exponent;
+    decimal = floorLog10OfPowerOfTwo(static_cast<int>(std::bit_width(mantissa)) - 1 + binary);
+    for (;;) {
+        Big remainder(mantissa);
+        Big divisor(1);
+        if (binary > 0) {
+            remainder.shiftLeft(binary);
+        } else {
+            divisor.shiftLeft(-binary);
         }
-        if (digits == limit) {
-            digits /= 10;
+        const int scale = precision - decimal;
+        if (scale > 0) {
+            remainder.multiplyByPowerOfTen(scale);
+        } else {
+            divisor.multiplyByPowerOfTen(-scale);
+        }
+        rounded.digits = divide(remainder, divisor);
+        // The estimate of the decimal exponent may be one off.
+        if (rounded.digits >= limit) {
             ++decimal;
+            continue;
         }
+        if (rounded.digits < limit / 10) {
+            --decimal;
+            continue;
+        }
+        rounded.digits = roundHalfEven(rounded.digits, remainder, divisor);
+        break;
     }
+    if (rounded.digits == limit) {
+        rounded.digits /= 10;
+        ++decimal;
+    }
+    return rounded;
+}
 
+// The digits as `count` characters, zeros first where they are fewer.
+std::array<char, 20> digitText(std::uint64_t digits, int count) {
     std::array<char, 20> text{};
-    for (int i = precision; i >= 0; --i) {
+    for (int i = count - 1; i >= 0; --i) {
         text[static_cast<std::size_t>(i)] = static_cast<char>('0' + digits % 10);
         digits /= 10;
+    }
+    return text;
+}
+
+// "e", the exponent's sign and at least two digits.
+char* writeExponent(int exponent, char* out, char* last) {
+    *out++ = 'e';
+    *out++ = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude < 10) {
+        *out++ = '0';
+    }
+    return std::to_chars(out, last, magnitude).ptr;
+}
+
+} // namespace
+
+char* writeScientific(double value, int precision, char* first) {
+    const Rounded rounded = roundToDigits(value, precision);
+    const auto text = digitText(rounded.digits, precision + 1);
+    char* out = first;
+    if (rounded.negative) {
+        *out++ = '-';
     }
     *out++ = text[0];
     if (precision > 0) {
         *out++ = '.';
         out = std::copy_n(text.begin() + 1, precision, out);
     }
-    *out++ = 'e';
-    *out++ = decimal < 0 ? '-' : '+';
-    const int magnitude = decimal < 0 ? -decimal : decimal;
-    if (magnitude < 10) {
-        *out++ = '0';
-    }
-    return std::to_chars(out, first + kMaxWrittenChars, magnitude).ptr;
+    return writeExponent(rounded.exponent, out, first + kMaxWrittenChars);
 }
 
 char* writeGeneral(double value, char* first) {
     constexpr int kSignificant = 6;
-    std::array<char, kMaxWrittenChars> scientific{};
-    const char* end = writeScientific(value, kSignificant - 1, scientific.data());
-    const char* digit = scientific.data();
-    char* out = first;
-    if (*digit == '-') {
-        *out++ = *digit++;
-    }
-    std::array<char, kSignificant> digits{};
-    digits[0] = digit[0];
-    std::copy_n(digit + 2, kSignificant - 1, digits.begin() + 1);
+    const Rounded rounded = roundToDigits(value, kSignificant - 1);
+    const auto digits = digitText(rounded.digits, kSignificant);
     int count = kSignificant;
     while (count > 1 && digits[static_cast<std::size_t>(count - 1)] == '0') {
         --count;
     }
-    const char* exponentText = digit + kSignificant + 1; // after the digits and the point
-    int exponent = 0;
-    std::from_chars(exponentText + 2, end, exponent); // after "e" and its sign
-    if (exponentText[1] == '-') {
-        exponent = -exponent;
+    const int exponent = rounded.exponent;
+    char* out = first;
+    if (rounded.negative) {
+        *out++ = '-';
     }
 
     const auto put = [&](int from, int to) {
@@ -410,7 +429,7 @@ char* writeGeneral(double value, char* first) {
             *out++ = '.';
             put(1, count);
         }
-        return std::copy(exponentText, end, out);
+        return writeExponent(exponent, out, first + kMaxWrittenChars);
     }
     if (exponent < 0) {
         *out++ = '0';
