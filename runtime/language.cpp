@@ -32,7 +32,7 @@ Language chooseLanguage(const LocaleVariables& variables) {
 }
 
 Language languageOfLocale(std::string_view locale) {
-    return locale.starts_with("ja") ? Language::Japanese : Language::English;
+    return locale.starts_with(kJapaneseLocalePrefix) ? Language::Japanese : Language::English;
 }
 
 Language environmentLanguage() {

@@ -22,8 +22,12 @@ struct LocaleVariables {
 // decides: Japanese when it starts with "ja", English otherwise.
 Language chooseLanguage(const LocaleVariables& variables);
 
+// How a locale or a browser's language tag that asks for Japanese starts
+// ("ja_JP.UTF-8", "ja-JP"); the page's early script reads it too.
+inline constexpr std::string_view kJapaneseLocalePrefix = "ja";
+
 // What a locale or a browser's language tag ("ja-JP", "en-US") asks for:
-// Japanese when it starts with "ja", English otherwise.
+// Japanese when it starts with kJapaneseLocalePrefix, English otherwise.
 Language languageOfLocale(std::string_view locale);
 
 // The same, read from this process's environment.

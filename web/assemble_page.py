@@ -259,6 +259,9 @@ def page_parts(build: Build, markup: dict) -> dict:
         "@NOSCRIPT@": markup["noscript"],
         "@WASM@": packed_wasm(build.args.wasm),
         "@DESCRIPTION@": markup["description"],
+        # Read as data, never run: a "<" escaped cannot end its element.
+        "@LANGUAGES@": json.dumps(markup["languages"], ensure_ascii=False,
+                                  separators=(",", ":")).replace("<", "\\u003c"),
         "@VERSION@": html.escape(build.args.version),
     }
     for marker, script in SCRIPTS.items():

@@ -410,6 +410,11 @@ constexpr std::array kCalls{
          [](const Arguments& a) {
              return jsonString(languageCode(languageOfLocale(a.text(0))));
          }},
+    // How a browser language that asks for Japanese starts: the build hands
+    // it to the early script, which chooses the page's language before the
+    // program runs.
+    Call{"japaneseLocalePrefix", 0,
+         [](const Arguments&) { return jsonString(kJapaneseLocalePrefix); }},
     // The code of a language the page speaks, or empty for any other text
     // (a link's lang value).
     Call{"languageCode", 1,

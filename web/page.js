@@ -15,8 +15,8 @@
 // The start runs in tasks, the browser's turn between them: the program
 // instantiated; its controls and session in the page's language; the
 // window taken over, with what was done in it while the program loaded done
-// again; where the page's language or scheme is not the
-// build's, the window's texts, the companion's table and its chart.
+// again; where a link's language or the scheme is not the one the page
+// opened in, the window's texts, the companion's table and its chart.
 const program = await startProgram(compileProgram());
 await nextTask();
 const early = window.quenvaleEarly;
@@ -30,7 +30,8 @@ const languageSwitch = document.getElementById('language-switch');
 
 // The page's language, a code from the program: the browser's first
 // language, unless a link or the switch chose one (then links made from
-// now on carry it). The build wrote the page in Japanese.
+// now on carry it). The early script put the page in the browser's
+// language by the same rule, before its first frame.
 let language = program.browserLanguage(navigator.languages?.[0] ?? navigator.language ?? '');
 let languageChosen = false;
 // The controls in the page's language, and each one's parts by its object
@@ -531,8 +532,9 @@ addEventListener('hashchange', () => {
 });
 form.removeAttribute('aria-busy');
 performance.mark('quenvale-running');
-// The page in its language, where it is not the build's Japanese; then the
-// companion drawn again where it differs from what the build drew.
+// The page in its language, where a link chose another than the one it
+// opened in; then the companion drawn again where it differs from what the
+// page opened with.
 if (language !== root.lang) {
     await nextTask();
     applyLanguage(language);

@@ -7,12 +7,14 @@
 // Run by the build under node:
 //     node window_markup.js quenvale_module.js quenvale_module.wasm OUT.json [OUT.d]
 // OUT.json holds "style" (the window's size, faces and colours as CSS
-// custom properties, and each control's box), "form" (the controls, to go
-// inside #Form1), "footer" (the page's footer, under the window: the
-// language switch, the notice, passing the link on and the build's name),
-// "companion" (the start crystal's FSB table, chart and the planner),
-// "noscript" (what the page says where scripts are off) and "description"
-// (the page's meta description).
+// custom properties, and each control's box), "form" (what #Form1 holds:
+// its heading and the controls), "footer" (the page's footer, under the
+// window: the language switch, the notice, passing the link on and the
+// build's name), "companion" (the start crystal's FSB table, chart and the
+// planner), "noscript" (what the page says where scripts are off),
+// "description" (the page's meta description), all in Japanese, and
+// "languages" (what differs in the language of a browser that does not ask
+// for Japanese, and how to tell one that does).
 'use strict';
 
 const fs = require('fs');
@@ -26,90 +28,198 @@ globalThis.window = globalThis;
 const pagePart = (name) => fs.readFileSync(path.join(__dirname, name), 'utf8');
 const parts = ['program.js', 'control_kinds.js', 'view.js', 'companion_view.js'];
 const { QuenvaleModule, programCalls, controlKinds, h, renderHtml, openTag, escapeText,
-    escapeAttribute, choosable, companionView, plannerChoices, chartView } = new Function(`${fs.readFileSync(modulePath, 'utf8')}\n` +
+    escapeAttribute, choosable, companionView, plannerChoices, chartView, voidTags } = new Function(`${fs.readFileSync(modulePath, 'utf8')}\n` +
     `${parts.map(pagePart).join('\n')}\nreturn { QuenvaleModule, programCalls, controlKinds, h, ` +
     'renderHtml, openTag, escapeText, escapeAttribute, choosable, companionView, plannerChoices, ' +
-    'chartView };')();
+    'chartView, voidTags };')();
+
+// The elements of markup as renderHtml and openTag write it, in document
+// order: each one's tag, its attributes and the texts between its child
+// elements (texts[i] comes before the i-th, the last after them all).
+function elementsOf(markup) {
+    const unescape = (text) => text.replaceAll('&lt;', '<').replaceAll('&gt;', '>')
+        .replaceAll('&quot;', '"').replaceAll('&amp;', '&');
+    const elements = [];
+    const open = [];
+    const token = /<(\/?)([a-zA-Z][\w-]*)((?:\s+[^\s=>/]+(?:="[^"]*")?)*)(\/?)>|([^<]+)/gy;
+    let at = 0;
+    for (const [whole, closing, tag, attributeText, selfClosing, text] of markup.matchAll(token)) {
+        at += whole.length;
+        const parent = open.at(-1);
+        if (text !== undefined) {
+            parent.texts[parent.children] = unescape(text);
+        } else if (closing) {
+            open.pop();
+        } else {
+            const attributes = {};
+            for (const [, name, value] of attributeText.matchAll(/\s+([^\s=>/]+)(?:="([^"]*)")?/g)) {
+                attributes[name] = unescape(value ?? '');
+            }
+            const element = { tag, attributes, texts: [], children: 0 };
+            if (parent) {
+                parent.children += 1;
+            }
+            elements.push(element);
+            if (!selfClosing && !voidTags.has(tag)) {
+                open.push(element);
+            }
+        }
+    }
+    if (at !== markup.length || open.length) {
+        throw new Error(`markup not read to its end at ${at}: ${markup.slice(at, at + 40)}`);
+    }
+    return elements;
+}
+
+// What turns the markup `from` into `to`, which has the same elements:
+// [element's index in document order, attribute name, its value or null to
+// remove it] and [index, n, the text before the element's n-th child
+// element, '' for none]. A value met before is the number of the change
+// that first had it: the table's marks repeat their long tips.
+function markupChanges(from, to, what) {
+    const before = elementsOf(from);
+    const after = elementsOf(to);
+    const changes = [];
+    if (before.length !== after.length) {
+        throw new Error(`${what}: ${after.length} elements, not ${before.length}`);
+    }
+    const first = new Map();
+    const change = (index, key, value) => {
+        if (first.has(value)) {
+            changes.push([index, key, first.get(value)]);
+            return;
+        }
+        // Longer than the number that would name it.
+        if (typeof value === 'string' && value.length > 4) {
+            first.set(value, changes.length);
+        }
+        changes.push([index, key, value]);
+    };
+    before.forEach((old, index) => {
+        const now = after[index];
+        if (old.tag !== now.tag || old.children !== now.children) {
+            throw new Error(`${what}: element ${index} is <${now.tag}>, not <${old.tag}>`);
+        }
+        for (const name of new Set([...Object.keys(old.attributes),
+            ...Object.keys(now.attributes)])) {
+            if (old.attributes[name] !== now.attributes[name]) {
+                change(index, name, now.attributes[name] ?? null);
+            }
+        }
+        for (let slot = 0; slot <= now.children; slot += 1) {
+            if ((old.texts[slot] ?? '') !== (now.texts[slot] ?? '')) {
+                change(index, slot, now.texts[slot] ?? '');
+            }
+        }
+    });
+    return changes;
+}
 
 (async () => {
     const program = programCalls(await QuenvaleModule({ wasmBinary: fs.readFileSync(wasmPath) }));
     const session = program.session;
-    session.open('ja');
-    const rows = program.controls('ja');
     const names = program.styleNames();
     const values = program.styleValues();
     const twipsPerPixel = program.twipsPerPixel();
     const pixels = (twips) => twips / twipsPerPixel;
+    const codes = program.languageCodes();
 
-    // Every control's box in layout pixels; page.css scales it with the
-    // window (a quarter of the markup's size, against a calc() a side).
-    // They go in the style sheet, not in style attributes, which a page
-    // that allows styles only by their hashes does not apply.
+    // The page in one language: the window's controls (the whole of #Form1),
+    // the footer, the start crystal's table and chart, and the texts of the
+    // head. Every control's box goes to `boxes`, in layout pixels; page.css
+    // scales it with the window (a quarter of the markup's size, against a
+    // calc() a side). They go in the style sheet, not in style attributes,
+    // which a page that allows styles only by their hashes does not apply.
+    function written(code, boxes = []) {
+        session.open(code);
+        const rows = program.controls(code);
+        const html = {
+            open: openTag,
+            text: escapeText,
+            placed: (row, attributes) => {
+                boxes.push(`[data-name="${row.objectName}"]{--x:${pixels(row.left)};` +
+                    `--y:${pixels(row.top)};--w:${pixels(row.width)};--h:${pixels(row.height)}}`);
+                return { ...attributes, 'data-name': row.objectName };
+            },
+        };
+        // Each container's controls in tab order, so that Tab follows the
+        // layout's order.
+        const byTab = [...rows].sort((a, b) => a.tabIndex - b.tabIndex);
+        const write = (container) => byTab.filter((row) => row.container === container)
+            .map((row) => {
+                const [start, end] = controlKinds[row.kind].markup(row, html, session);
+                return start + write(row.objectName) + end;
+            }).join('');
+        const text = (name, what = '') => program.pageText(code, name, what);
+        const form = renderHtml(h('h1', { class: 'offscreen' }, program.windowTitle())) +
+            write(program.windowName());
+        const button = (id, caption, hidden = false) => h('button', { type: 'button', id, hidden },
+            caption);
+        // @BUILD_ID@ is the build's content hash and @VERSION@ its version,
+        // which only the assembled page knows.
+        const footer = renderHtml(h('footer', null,
+            // Each language's button names it in its own words.
+            h('nav', { id: 'language-switch', 'aria-label': text('languageSwitch') },
+                codes.map((each) => h('button', { type: 'button', lang: each,
+                    'aria-pressed': String(each === code) },
+                program.pageText(each, 'languageName', '')))),
+            h('p', { id: 'notice', role: 'status', hidden: true }, h('span', { id: 'notice-text' }),
+                ' ', button('again', '', true)),
+            // The share sheet where the browser has one, and forgetting where
+            // the page is an installed app: the page shows them.
+            h('p', { id: 'share' }, button('copy-link', text('copyLink')), ' ',
+                button('share-link', text('share'), true), ' ',
+                button('forget', text('forget'), true)),
+            h('p', { id: 'results-spoken', class: 'offscreen', 'aria-live': 'polite' }),
+            h('p', { id: 'version', 'data-build': '@BUILD_ID@' }, 'quenvale @VERSION@ ',
+                h('span', { id: 'build' }, text('build', '@BUILD_ID@')))));
+        // The start crystal's table and chart, as the page draws them once
+        // the program runs in the language and the light scheme.
+        const shown = { reference: session.text(0), fsb: session.text(1) };
+        const table = program.fsbTableView(shown.reference, shown.fsb, code);
+        const companion = renderHtml(companionView({
+            text: (name) => program.companionText(name, code),
+            language: code,
+            shown,
+            table,
+            chart: chartView(program, shown.reference, shown.fsb, code, false),
+            stops: { fsb: choosable(table.rows, Math.max(0, table.current)), plan: 0 },
+            plan: null,
+            ...plannerChoices(program),
+        }));
+        return { form, footer, companion, title: text('windowTitle'),
+            description: text('description'), failureTitle: text('windowTitle'), ok: text('ok') };
+    }
+
+    // The page is written in Japanese, as the window is.
     const boxes = [];
-    const html = {
-        open: openTag,
-        text: escapeText,
-        placed: (row, attributes) => {
-            boxes.push(`[data-name="${row.objectName}"]{--x:${pixels(row.left)};` +
-                `--y:${pixels(row.top)};--w:${pixels(row.width)};--h:${pixels(row.height)}}`);
-            return { ...attributes, 'data-name': row.objectName };
-        },
-    };
-
-    // Each container's controls in tab order, so that Tab follows the
-    // layout's order.
-    const byTab = [...rows].sort((a, b) => a.tabIndex - b.tabIndex);
-    const write = (container) => byTab.filter((row) => row.container === container)
-        .map((row) => {
-            const [start, end] = controlKinds[row.kind].markup(row, html, session);
-            return start + write(row.objectName) + end;
-        }).join('');
-    const form = write(program.windowName());
+    const japanese = written('ja', boxes);
     const style = `:root {\n${names.map((name, i) => `    ${name}: ${values[i]};`).join('\n')}\n}\n` +
         boxes.join('\n');
-    // The page opens in Japanese, as the window does; the page script sets
-    // every text again in the language it chooses.
-    const text = (name, what = '') => program.pageText('ja', name, what);
-    const codes = program.languageCodes();
     // With scripts off nothing tells the language: the line in each.
     const noscript = codes.map((code) => renderHtml(h('p', { lang: code },
         program.pageText(code, 'noScript', '')))).join('');
-    const button = (id, caption, hidden = false) => h('button', { type: 'button', id, hidden },
-        caption);
-    // @BUILD_ID@ is the build's content hash and @VERSION@ its version,
-    // which only the assembled page knows.
-    const footer = renderHtml(h('footer', null,
-        // Each language's button names it in its own words.
-        h('nav', { id: 'language-switch', 'aria-label': text('languageSwitch') },
-            codes.map((code) => h('button', { type: 'button', lang: code,
-                'aria-pressed': String(code === 'ja') },
-            program.pageText(code, 'languageName', '')))),
-        h('p', { id: 'notice', role: 'status', hidden: true }, h('span', { id: 'notice-text' }),
-            ' ', button('again', '', true)),
-        // The share sheet where the browser has one, and forgetting where
-        // the page is an installed app: the page shows them.
-        h('p', { id: 'share' }, button('copy-link', text('copyLink')), ' ',
-            button('share-link', text('share'), true), ' ', button('forget', text('forget'), true)),
-        h('p', { id: 'results-spoken', class: 'offscreen', 'aria-live': 'polite' }),
-        h('p', { id: 'version', 'data-build': '@BUILD_ID@' }, 'quenvale @VERSION@ ',
-            h('span', { id: 'build' }, text('build', '@BUILD_ID@')))));
-    // The start crystal's table and chart, as the page draws them once the
-    // program runs in Japanese and the light scheme.
-    const shown = { reference: session.text(0), fsb: session.text(1) };
-    const table = program.fsbTableView(shown.reference, shown.fsb, 'ja');
-    const companion = renderHtml(companionView({
-        text: (name) => program.companionText(name, 'ja'),
-        language: 'ja',
-        shown,
-        table,
-        chart: chartView(program, shown.reference, shown.fsb, 'ja', false),
-        stops: { fsb: choosable(table.rows, Math.max(0, table.current)), plan: 0 },
-        plan: null,
-        ...plannerChoices(program),
-    }));
+    // The language of a browser that does not ask for Japanese, as what
+    // differs from the Japanese, for the early script to put in before the
+    // first frame.
+    const code = program.browserLanguage('');
+    const other = written(code);
+    const regions = {};
+    for (const [selector, part] of [['#Form1', 'form'], ['footer', 'footer'],
+        ['#companion', 'companion']]) {
+        // #Form1's markup is its content; the others' their element.
+        const wrap = (markup) => (selector === '#Form1' ? `<main>${markup}</main>` : markup);
+        regions[selector] = markupChanges(wrap(japanese[part]), wrap(other[part]),
+            `${code} ${part}`);
+    }
+    const pageLanguages = { japanesePrefix: program.japaneseLocalePrefix(), code, regions,
+        title: other.title, description: other.description, failureTitle: other.failureTitle,
+        ok: other.ok };
+    const text = (name) => program.pageText('ja', name, '');
     const description = escapeAttribute(text('description'));
-    fs.writeFileSync(outPath, JSON.stringify({ style, form, footer, companion, noscript,
-        description }));
+    fs.writeFileSync(outPath, JSON.stringify({ style, form: japanese.form,
+        footer: japanese.footer, companion: japanese.companion, noscript, description,
+        languages: pageLanguages }));
     // The page's parts it read, for the build to run it again when one
     // changes.
     if (depPath) {

@@ -39,19 +39,22 @@ return [...document.querySelectorAll('#Form1 [data-name]')].map((e) => {
 });
 """
 
-# The page's inline scripts: the early one, run before the first frame, and
-# the app script, which holds the program. With the app script taken out,
-# the page is as it is until the program is ready.
+# The page's inline scripts: the early one, run before the first frame, the
+# line that ends its work once the companion is read, and the app script,
+# which holds the program. With the app script taken out, the page is as it
+# is until the program is ready.
 INLINE_SCRIPT = re.compile(r"<script>.*?</script>", re.DOTALL)
 
-# The view, phone emulation, the browser's minimum font size in px, and
-# whether scripts run at all.
+# The view, phone emulation, the browser's minimum font size in px, whether
+# scripts run at all, and the browser's language.
 VIEWS = [
-    ("desktop", False, 0, True),
-    ("desktop, 18 px minimum font", False, 18, True),
-    ("phone", True, 0, True),
-    ("phone, 18 px minimum font", True, 18, True),
-    ("desktop, JavaScript off", False, 0, False),
+    ("desktop", False, 0, True, "ja"),
+    ("desktop, 18 px minimum font", False, 18, True, "ja"),
+    ("phone", True, 0, True, "ja"),
+    ("phone, 18 px minimum font", True, 18, True, "ja"),
+    ("desktop, JavaScript off", False, 0, False, "ja"),
+    ("desktop, English", False, 0, True, "en"),
+    ("phone, English", True, 0, True, "en"),
 ]
 
 
@@ -62,8 +65,8 @@ class FirstPaint(unittest.TestCase):
         with open(PageTestCase.page_path, encoding="utf-8") as page:
             html = page.read()
         scripts = INLINE_SCRIPT.findall(html)
-        assert len(scripts) == 2, f"the page has {len(scripts)} inline scripts, not 2"
-        html = html.replace(scripts[1], "")
+        assert len(scripts) == 3, f"the page has {len(scripts)} inline scripts, not 3"
+        html = html.replace(scripts[2], "")
         cls.unready = os.path.join(cls.folder.name, "unready.html")
         with open(cls.unready, "w", encoding="utf-8") as out:
             out.write(html)
@@ -78,14 +81,15 @@ class FirstPaint(unittest.TestCase):
         cls.folder.cleanup()
 
     def test_the_first_frame_is_the_ready_window(self):
-        for view, phone, minimum_font, script in VIEWS:
+        for view, phone, minimum_font, script, language in VIEWS:
             # Phone emulation, font settings and turning scripts off are
             # Chromium's.
             if engine() != "chromium" and (phone or minimum_font or not script):
                 continue
             with self.subTest(view=view):
-                ready = start_browser(phone=phone, minimum_font=minimum_font)
-                first = start_browser(phone=phone, minimum_font=minimum_font, script=script)
+                ready = start_browser(phone=phone, minimum_font=minimum_font, language=language)
+                first = start_browser(phone=phone, minimum_font=minimum_font, script=script,
+                                      language=language)
                 try:
                     Page(ready, PageTestCase.page_path).open()
                     expected = ready.execute_script(CONTROLS)
