@@ -28,11 +28,11 @@ const noticeText = document.getElementById('notice-text');
 const again = document.getElementById('again');
 const languageSwitch = document.getElementById('language-switch');
 
-// The page's language, a code from the program: the browser's first
-// language, unless a link or the switch chose one (then links made from
-// now on carry it). The early script put the page in the browser's
-// language by the same rule, before its first frame.
-let language = program.browserLanguage(navigator.languages?.[0] ?? navigator.language ?? '');
+// The page's language: the browser's first language, which the early
+// script chose by the program's rule and put the page in before its first
+// frame, unless a link or the switch chose one (then links made from now on
+// carry it).
+let language = root.lang;
 let languageChosen = false;
 // The controls in the page's language, and each one's parts by its object
 // name.
