@@ -309,14 +309,16 @@ void ChartWriter::series(const Panel& panel) {
                              : panel.clock == PciClock ? "pci"
                                                        : "agp";
     const Point* current = nullptr;
+    // The points' colours once, on their group: the current one's its own.
+    svg_.beginGroup({{"fill", std::string(palette_.series)},
+                     {"stroke", std::string(palette_.background)}});
     for (const Point& point : points_) {
         const std::string& value = point.row->clocks.texts.at(panel.clock);
         svg_.titled("circle",
                     {{"cx", svgNumber(x(point.fsb))},
                      {"cy", svgNumber(panel.y(clock(point)))},
                      {"r", svgNumber(point.current ? kCurrentRadius : kPointRadius)},
-                     {"fill", std::string(point.current ? palette_.current : palette_.series)},
-                     {"stroke", std::string(palette_.background)},
+                     {"fill", point.current ? std::string(palette_.current) : std::string()},
                      {"class", "point " + name + (point.current ? " current" : "")},
                      {"data-fsb", point.row->fsb}},
                     "FSB " + point.row->fsb + ": " + value + " MHz");
@@ -324,6 +326,7 @@ void ChartWriter::series(const Panel& panel) {
             current = &point;
         }
     }
+    svg_.endGroup();
     if (current != nullptr) {
         // The value beside the point, where the rising line leaves room: up
         // and to the left in the right half, down and to the right in the

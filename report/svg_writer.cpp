@@ -94,8 +94,8 @@ std::string svgStartTag(std::string_view name, const SvgAttributes& attributes) 
     return tag;
 }
 
-// An element inside the root, on one line: empty ones closed in their start
-// tag.
+// An element inside the root, on one line, but a group, whose elements
+// each have a line of their own: empty ones closed in their start tag.
 void writeElement(std::string& out, const SvgElement& element) {
     out += svgStartTag(element.name, element.attributes);
     if (element.text.empty() && element.children.empty()) {
@@ -104,8 +104,15 @@ void writeElement(std::string& out, const SvgElement& element) {
     }
     out += '>';
     out += escapeXml(element.text);
+    const bool group = element.name == "g";
     for (const SvgElement& child : element.children) {
+        if (group) {
+            out += '\n';
+        }
         writeElement(out, child);
+    }
+    if (group) {
+        out += '\n';
     }
     out += "</";
     out += element.name;
@@ -139,7 +146,7 @@ void SvgWriter::open(const SvgAttributes& attributes) {
 
 void SvgWriter::element(std::string_view name, const SvgAttributes& attributes,
                         std::string_view text) {
-    root_.children.push_back({.name = std::string(name),
+    into().push_back({.name = std::string(name),
                               .attributes = given(attributes),
                               .text = std::string(text),
                               .children = {}});
@@ -152,8 +159,14 @@ void SvgWriter::empty(std::string_view name, const SvgAttributes& attributes) {
 void SvgWriter::titled(std::string_view name, const SvgAttributes& attributes,
                        std::string_view title) {
     empty(name, attributes);
-    root_.children.back().children.push_back(
+    into().back().children.push_back(
         {.name = "title", .attributes = {}, .text = std::string(title), .children = {}});
+}
+
+void SvgWriter::beginGroup(const SvgAttributes& attributes) {
+    endGroup();
+    element("g", attributes, {});
+    inGroup_ = true;
 }
 
 void SvgWriter::line(double x1, double y1, double x2, double y2, SvgAttributes attributes) {

@@ -52,11 +52,24 @@ public:
     void line(double x1, double y1, double x2, double y2, SvgAttributes attributes);
     void rect(double x, double y, double width, double height, SvgAttributes attributes);
     void text(double x, double y, std::string_view content, SvgAttributes attributes = {});
+    // What is written from here to endGroup() goes inside a <g> with these
+    // attributes, which it inherits: many elements' shared fill and stroke
+    // written once.
+    void beginGroup(const SvgAttributes& attributes);
+    void endGroup() { inGroup_ = false; }
     // The document's tree, the writer left empty.
-    SvgElement close() { return std::exchange(root_, {}); }
+    SvgElement close() {
+        inGroup_ = false;
+        return std::exchange(root_, {});
+    }
 
 private:
+    std::vector<SvgElement>& into() {
+        return inGroup_ ? root_.children.back().children : root_.children;
+    }
+
     SvgElement root_;
+    bool inGroup_ = false;
 };
 
 } // namespace quenvale
