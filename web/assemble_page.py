@@ -260,7 +260,7 @@ def page_parts(build: Build, markup: dict) -> dict:
         "@WASM@": packed_wasm(build.args.wasm),
         "@DESCRIPTION@": markup["description"],
         # Read as data, never run: a "<" escaped cannot end its element.
-        "@LANGUAGES@": json.dumps(markup["languages"], ensure_ascii=False,
+        "@VARIANTS@": json.dumps(markup["variants"], ensure_ascii=False,
                                   separators=(",", ":")).replace("<", "\\u003c"),
         "@VERSION@": html.escape(build.args.version),
     }

@@ -1,63 +1,77 @@
 // The early script, run as soon as the window and its footer are read: the
-// page in the browser's language, the window keeping what the user does
-// from its first frame, and sized before it; the footer, read before it, is
-// in that frame too.
+// page in the browser's language and its scheme, the window keeping what
+// the user does from its first frame, and sized before it; the footer, read
+// before it, is in that frame too.
 // What the app script takes over from it is the one global the page's
 // scripts share: the two run apart, this one before the first frame, the
 // other once the program is compiled.
 
-// The build wrote the page in Japanese, and beside it what differs in the
-// language of a browser that does not ask for Japanese (window_markup.js),
-// told by the program's rule. A link that names a language is the app
-// script's to follow, as it follows the rest of the link. Returns what
-// puts the companion in that language once the parser has read it; until
-// then it does not show, so that it never shows in the other.
+// The build wrote the page in Japanese and the light scheme, and beside it
+// what differs in the language of a browser that does not ask for
+// Japanese, told by the program's rule, and in the chart in a dark scheme
+// (window_markup.js). A link that names a language is the app script's to
+// follow, as it follows the rest of the link.
+const pageVariants = JSON.parse(document.getElementById('page-variants').textContent);
+
+// The changes of a variant to each of its parts, found by its selector:
+// [element's index in document order, the part counting as 0, attribute
+// name, its value or null] or [index, n, the text before the element's
+// n-th child element, or after its last]. A value that is a number is the
+// one of the change of that number.
+function applyVariant(parts, selector) {
+    const part = document.querySelector(selector);
+    const elements = [part, ...part.getElementsByTagName('*')];
+    const changes = parts[selector];
+    for (const [index, name, given] of changes) {
+        const element = elements[index];
+        const value = typeof given === 'number' ? changes[given][2] : given;
+        if (typeof name === 'string') {
+            if (value === null) {
+                element.removeAttribute(name);
+            } else {
+                element.setAttribute(name, value);
+            }
+            continue;
+        }
+        const next = element.children[name] ?? null;
+        const text = next ? next.previousSibling : element.lastChild;
+        if (text?.nodeType === Node.TEXT_NODE) {
+            text.remove();
+        }
+        if (value !== '') {
+            element.insertBefore(document.createTextNode(value), next);
+        }
+    }
+}
+
+// The window and footer in the browser's language. Returns what puts the
+// companion in it, and its chart in the scheme, once the parser has read
+// it; until then the companion does not show, so that it never shows in
+// the other language.
 function pageInBrowserLanguage() {
     const root = document.documentElement;
-    const texts = JSON.parse(document.getElementById('page-languages').textContent);
     const asked = navigator.languages?.[0] ?? navigator.language ?? '';
-    if (asked.startsWith(texts.japanesePrefix)) {
-        return () => {};
+    const other = !asked.startsWith(pageVariants.japanesePrefix);
+    const { language } = pageVariants;
+    if (other) {
+        root.lang = language.code;
+        document.title = language.title;
+        document.querySelector('meta[name="description"]').content = language.description;
+        applyVariant(language.regions, '#Form1');
+        applyVariant(language.regions, 'footer');
+        root.classList.add('translating');
     }
-    const translate = (selector) => {
-        const region = document.querySelector(selector);
-        const elements = [region, ...region.getElementsByTagName('*')];
-        const changes = texts.regions[selector];
-        for (const [index, name, given] of changes) {
-            const element = elements[index];
-            // A value met before: the number of the change that had it.
-            const value = typeof given === 'number' ? changes[given][2] : given;
-            if (typeof name === 'string') {
-                if (value === null) {
-                    element.removeAttribute(name);
-                } else {
-                    element.setAttribute(name, value);
-                }
-                continue;
-            }
-            // The text before the element's child element number `name`,
-            // or after its last.
-            const next = element.children[name] ?? null;
-            const text = next ? next.previousSibling : element.lastChild;
-            if (text?.nodeType === Node.TEXT_NODE) {
-                text.remove();
-            }
-            if (value !== '') {
-                element.insertBefore(document.createTextNode(value), next);
-            }
-        }
-    };
-    root.lang = texts.code;
-    document.title = texts.title;
-    document.querySelector('meta[name="description"]').content = texts.description;
-    translate('#Form1');
-    translate('footer');
-    root.classList.add('translating');
     return () => {
-        translate('#companion');
-        document.getElementById('failure-title').textContent = texts.failureTitle;
-        document.getElementById('failure-ok').textContent = texts.ok;
-        root.classList.remove('translating');
+        if (other) {
+            applyVariant(language.regions, '#companion');
+            document.getElementById('failure-title').textContent = language.failureTitle;
+            document.getElementById('failure-ok').textContent = language.ok;
+            root.classList.remove('translating');
+        }
+        // The chart in the screen's scheme, as the companion tells it.
+        if (matchMedia('(prefers-color-scheme: dark)').matches) {
+            applyVariant(pageVariants.dark, '#fsb-chart-image');
+        }
     };
 }
 

@@ -12,9 +12,10 @@
 // window: the language switch, the notice, passing the link on and the
 // build's name), "companion" (the start crystal's FSB table, chart and the
 // planner), "noscript" (what the page says where scripts are off),
-// "description" (the page's meta description), all in Japanese, and
-// "languages" (what differs in the language of a browser that does not ask
-// for Japanese, and how to tell one that does).
+// "description" (the page's meta description), all in Japanese and the
+// light scheme, and "variants" (what differs in the language of a browser
+// that does not ask for Japanese, and how to tell one that does; and what
+// differs in the chart in a dark scheme).
 'use strict';
 
 const fs = require('fs');
@@ -212,14 +213,28 @@ function markupChanges(from, to, what) {
         regions[selector] = markupChanges(wrap(japanese[part]), wrap(other[part]),
             `${code} ${part}`);
     }
-    const pageLanguages = { japanesePrefix: program.japaneseLocalePrefix(), code, regions,
-        title: other.title, description: other.description, failureTitle: other.failureTitle,
-        ok: other.ok };
+    // And the chart in a dark scheme, as what differs from the light one:
+    // its colours, the same in every language.
+    const darkChanges = (language) => {
+        const [light, dark] = [false, true].map((dark) => renderHtml(chartView(program,
+            session.text(0), session.text(1), language, dark)));
+        return JSON.stringify(markupChanges(light, dark, `${language} dark chart`));
+    };
+    const dark = darkChanges('ja');
+    if (darkChanges(code) !== dark) {
+        throw new Error(`the dark chart differs otherwise in ${code}`);
+    }
+    const variants = {
+        japanesePrefix: program.japaneseLocalePrefix(),
+        language: { code, regions, title: other.title, description: other.description,
+            failureTitle: other.failureTitle, ok: other.ok },
+        dark: { '#fsb-chart-image': JSON.parse(dark) },
+    };
     const text = (name) => program.pageText('ja', name, '');
     const description = escapeAttribute(text('description'));
     fs.writeFileSync(outPath, JSON.stringify({ style, form: japanese.form,
         footer: japanese.footer, companion: japanese.companion, noscript, description,
-        languages: pageLanguages }));
+        variants }));
     // The page's parts it read, for the build to run it again when one
     // changes.
     if (depPath) {

@@ -46,15 +46,16 @@ return [...document.querySelectorAll('#Form1 [data-name]')].map((e) => {
 INLINE_SCRIPT = re.compile(r"<script>.*?</script>", re.DOTALL)
 
 # The view, phone emulation, the browser's minimum font size in px, whether
-# scripts run at all, and the browser's language.
+# scripts run at all, the browser's language, and the colour scheme.
 VIEWS = [
-    ("desktop", False, 0, True, "ja"),
-    ("desktop, 18 px minimum font", False, 18, True, "ja"),
-    ("phone", True, 0, True, "ja"),
-    ("phone, 18 px minimum font", True, 18, True, "ja"),
-    ("desktop, JavaScript off", False, 0, False, "ja"),
-    ("desktop, English", False, 0, True, "en"),
-    ("phone, English", True, 0, True, "en"),
+    ("desktop", False, 0, True, "ja", "light"),
+    ("desktop, 18 px minimum font", False, 18, True, "ja", "light"),
+    ("phone", True, 0, True, "ja", "light"),
+    ("phone, 18 px minimum font", True, 18, True, "ja", "light"),
+    ("desktop, JavaScript off", False, 0, False, "ja", "light"),
+    ("desktop, English", False, 0, True, "en", "light"),
+    ("phone, English, dark", True, 0, True, "en", "dark"),
+    ("phone, dark", True, 0, True, "ja", "dark"),
 ]
 
 
@@ -81,15 +82,19 @@ class FirstPaint(unittest.TestCase):
         cls.folder.cleanup()
 
     def test_the_first_frame_is_the_ready_window(self):
-        for view, phone, minimum_font, script, language in VIEWS:
-            # Phone emulation, font settings and turning scripts off are
-            # Chromium's.
-            if engine() != "chromium" and (phone or minimum_font or not script):
+        for view, phone, minimum_font, script, language, scheme in VIEWS:
+            # Phone emulation, font settings, turning scripts off and the
+            # scheme are Chromium's.
+            if engine() != "chromium" and (phone or minimum_font or not script or
+                                           scheme != "light"):
                 continue
             with self.subTest(view=view):
                 ready = start_browser(phone=phone, minimum_font=minimum_font, language=language)
                 first = start_browser(phone=phone, minimum_font=minimum_font, script=script,
                                       language=language)
+                for driver in (ready, first) if engine() == "chromium" else ():
+                    driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [
+                        {"name": "prefers-color-scheme", "value": scheme}]})
                 try:
                     Page(ready, PageTestCase.page_path).open()
                     expected = ready.execute_script(CONTROLS)
