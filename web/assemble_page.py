@@ -247,6 +247,11 @@ def packed_wasm(path: pathlib.Path) -> str:
     return base64.b64encode(packed).decode("ascii")
 
 
+def json_data(value) -> str:
+    """JSON for a data block in the page: a "<" escaped cannot end it."""
+    return json.dumps(value, ensure_ascii=False, separators=(",", ":")).replace("<", "\\u003c")
+
+
 def page_parts(build: Build, markup: dict) -> dict:
     """Each marker of the template and the text that takes its place, in
     order: the markup first, which holds markers of its own."""
@@ -260,8 +265,8 @@ def page_parts(build: Build, markup: dict) -> dict:
         "@WASM@": packed_wasm(build.args.wasm),
         "@DESCRIPTION@": markup["description"],
         # Read as data, never run: a "<" escaped cannot end its element.
-        "@VARIANTS@": json.dumps(markup["variants"], ensure_ascii=False,
-                                  separators=(",", ":")).replace("<", "\\u003c"),
+        "@WINDOW_VARIANTS@": json_data(markup["variants"]["window"]),
+        "@COMPANION_VARIANTS@": json_data(markup["variants"]["companion"]),
         "@VERSION@": html.escape(build.args.version),
     }
     for marker, script in SCRIPTS.items():

@@ -11,7 +11,7 @@
 // Japanese, told by the program's rule, and in the chart in a dark scheme
 // (window_markup.js). A link that names a language is the app script's to
 // follow, as it follows the rest of the link.
-const pageVariants = JSON.parse(document.getElementById('page-variants').textContent);
+const readVariants = (id) => JSON.parse(document.getElementById(id).textContent);
 
 // The changes of a variant to each of its parts, found by its selector:
 // [element's index in document order, the part counting as 0, attribute
@@ -51,26 +51,27 @@ function applyVariant(parts, selector) {
 function pageInBrowserLanguage() {
     const root = document.documentElement;
     const asked = navigator.languages?.[0] ?? navigator.language ?? '';
-    const other = !asked.startsWith(pageVariants.japanesePrefix);
-    const { language } = pageVariants;
+    const forWindow = readVariants('window-variants');
+    const other = !asked.startsWith(forWindow.japanesePrefix);
     if (other) {
-        root.lang = language.code;
-        document.title = language.title;
-        document.querySelector('meta[name="description"]').content = language.description;
-        applyVariant(language.regions, '#Form1');
-        applyVariant(language.regions, 'footer');
+        root.lang = forWindow.code;
+        document.title = forWindow.title;
+        document.querySelector('meta[name="description"]').content = forWindow.description;
+        applyVariant(forWindow.regions, '#Form1');
+        applyVariant(forWindow.regions, 'footer');
         root.classList.add('translating');
     }
     return () => {
+        const companion = readVariants('companion-variants');
         if (other) {
-            applyVariant(language.regions, '#companion');
-            document.getElementById('failure-title').textContent = language.failureTitle;
-            document.getElementById('failure-ok').textContent = language.ok;
+            applyVariant(companion.regions, '#companion');
+            document.getElementById('failure-title').textContent = companion.failureTitle;
+            document.getElementById('failure-ok').textContent = companion.ok;
             root.classList.remove('translating');
         }
         // The chart in the screen's scheme, as the companion tells it.
         if (matchMedia('(prefers-color-scheme: dark)').matches) {
-            applyVariant(pageVariants.dark, '#fsb-chart-image');
+            applyVariant(companion.dark, '#fsb-chart-image');
         }
     };
 }
