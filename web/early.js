@@ -13,37 +13,6 @@
 // follow, as it follows the rest of the link.
 const readVariants = (id) => JSON.parse(document.getElementById(id).textContent);
 
-// The changes of a variant to each of its parts, found by its selector:
-// [element's index in document order, the part counting as 0, attribute
-// name, its value or null] or [index, n, the text before the element's
-// n-th child element, or after its last]. A value that is a number is the
-// one of the change of that number.
-function applyVariant(parts, selector) {
-    const part = document.querySelector(selector);
-    const elements = [part, ...part.getElementsByTagName('*')];
-    const changes = parts[selector];
-    for (const [index, name, given] of changes) {
-        const element = elements[index];
-        const value = typeof given === 'number' ? changes[given][2] : given;
-        if (typeof name === 'string') {
-            if (value === null) {
-                element.removeAttribute(name);
-            } else {
-                element.setAttribute(name, value);
-            }
-            continue;
-        }
-        const next = element.children[name] ?? null;
-        const text = next ? next.previousSibling : element.lastChild;
-        if (text?.nodeType === Node.TEXT_NODE) {
-            text.remove();
-        }
-        if (value !== '') {
-            element.insertBefore(document.createTextNode(value), next);
-        }
-    }
-}
-
 // The window and footer in the browser's language. Returns what puts the
 // companion in it, and its chart in the scheme, once the parser has read
 // it; until then the companion does not show, so that it never shows in

@@ -27,94 +27,12 @@ const [modulePath, wasmPath, outPath, depPath] = process.argv.slice(2);
 // scope with the module.
 globalThis.window = globalThis;
 const pagePart = (name) => fs.readFileSync(path.join(__dirname, name), 'utf8');
-const parts = ['program.js', 'control_kinds.js', 'view.js', 'companion_view.js'];
+const parts = ['program.js', 'control_kinds.js', 'view.js', 'companion_view.js', 'variants.js'];
 const { QuenvaleModule, programCalls, controlKinds, h, renderHtml, openTag, escapeText,
-    escapeAttribute, choosable, companionView, plannerChoices, chartView, voidTags } = new Function(`${fs.readFileSync(modulePath, 'utf8')}\n` +
+    escapeAttribute, choosable, companionView, plannerChoices, chartView, markupChanges } = new Function(`${fs.readFileSync(modulePath, 'utf8')}\n` +
     `${parts.map(pagePart).join('\n')}\nreturn { QuenvaleModule, programCalls, controlKinds, h, ` +
     'renderHtml, openTag, escapeText, escapeAttribute, choosable, companionView, plannerChoices, ' +
-    'chartView, voidTags };')();
-
-// The elements of markup as renderHtml and openTag write it, in document
-// order: each one's tag, its attributes and the texts between its child
-// elements (texts[i] comes before the i-th, the last after them all).
-function elementsOf(markup) {
-    const unescape = (text) => text.replaceAll('&lt;', '<').replaceAll('&gt;', '>')
-        .replaceAll('&quot;', '"').replaceAll('&amp;', '&');
-    const elements = [];
-    const open = [];
-    const token = /<(\/?)([a-zA-Z][\w-]*)((?:\s+[^\s=>/]+(?:="[^"]*")?)*)(\/?)>|([^<]+)/gy;
-    let at = 0;
-    for (const [whole, closing, tag, attributeText, selfClosing, text] of markup.matchAll(token)) {
-        at += whole.length;
-        const parent = open.at(-1);
-        if (text !== undefined) {
-            parent.texts[parent.children] = unescape(text);
-        } else if (closing) {
-            open.pop();
-        } else {
-            const attributes = {};
-            for (const [, name, value] of attributeText.matchAll(/\s+([^\s=>/]+)(?:="([^"]*)")?/g)) {
-                attributes[name] = unescape(value ?? '');
-            }
-            const element = { tag, attributes, texts: [], children: 0 };
-            if (parent) {
-                parent.children += 1;
-            }
-            elements.push(element);
-            if (!selfClosing && !voidTags.has(tag)) {
-                open.push(element);
-            }
-        }
-    }
-    if (at !== markup.length || open.length) {
-        throw new Error(`markup not read to its end at ${at}: ${markup.slice(at, at + 40)}`);
-    }
-    return elements;
-}
-
-// What turns the markup `from` into `to`, which has the same elements:
-// [element's index in document order, attribute name, its value or null to
-// remove it] and [index, n, the text before the element's n-th child
-// element, '' for none]. A value met before is the number of the change
-// that first had it: the table's marks repeat their long tips.
-function markupChanges(from, to, what) {
-    const before = elementsOf(from);
-    const after = elementsOf(to);
-    const changes = [];
-    if (before.length !== after.length) {
-        throw new Error(`${what}: ${after.length} elements, not ${before.length}`);
-    }
-    const first = new Map();
-    const change = (index, key, value) => {
-        if (first.has(value)) {
-            changes.push([index, key, first.get(value)]);
-            return;
-        }
-        // Longer than the number that would name it.
-        if (typeof value === 'string' && value.length > 4) {
-            first.set(value, changes.length);
-        }
-        changes.push([index, key, value]);
-    };
-    before.forEach((old, index) => {
-        const now = after[index];
-        if (old.tag !== now.tag || old.children !== now.children) {
-            throw new Error(`${what}: element ${index} is <${now.tag}>, not <${old.tag}>`);
-        }
-        for (const name of new Set([...Object.keys(old.attributes),
-            ...Object.keys(now.attributes)])) {
-            if (old.attributes[name] !== now.attributes[name]) {
-                change(index, name, now.attributes[name] ?? null);
-            }
-        }
-        for (let slot = 0; slot <= now.children; slot += 1) {
-            if ((old.texts[slot] ?? '') !== (now.texts[slot] ?? '')) {
-                change(index, slot, now.texts[slot] ?? '');
-            }
-        }
-    });
-    return changes;
-}
+    'chartView, markupChanges };')();
 
 (async () => {
     const program = programCalls(await QuenvaleModule({ wasmBinary: fs.readFileSync(wasmPath) }));
