@@ -141,6 +141,7 @@ std::string svgDocument(const SvgElement& root) {
 }
 
 void SvgWriter::open(const SvgAttributes& attributes) {
+    inGroup_ = false;
     root_ = {.name = "svg", .attributes = given(attributes), .text = {}, .children = {}};
 }
 

@@ -54,7 +54,7 @@ public:
     void text(double x, double y, std::string_view content, SvgAttributes attributes = {});
     // What is written from here to endGroup() goes inside a <g> with these
     // attributes, which it inherits: many elements' shared fill and stroke
-    // written once.
+    // written once. Groups do not nest: a new one ends the one open.
     void beginGroup(const SvgAttributes& attributes);
     void endGroup() { inGroup_ = false; }
     // The document's tree, the writer left empty.

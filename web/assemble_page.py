@@ -43,9 +43,10 @@ class Script(typing.NamedTuple):
 
 
 SCRIPTS = {
-    # Before the first frame: the window sized, and keeping what the user
-    # does until the program runs.
-    "@EARLY_SCRIPT@": Script(("held_gestures.js", "first_fit.js", "variants.js", "early.js")),
+    # Before the first frame: the page in its language and scheme, the window
+    # sized, and keeping what the user does until the program runs.
+    "@EARLY_SCRIPT@": Script(("held_gestures.js", "first_fit.js", "link.js", "variants.js",
+                              "early.js")),
     # Once the program is compiled: the page, driven by it.
     "@APP_SCRIPT@": Script(("program.js", MODULE, "control_kinds.js", "view.js", "combobox.js",
                             "result_tip.js", "link.js", "companion_view.js", "companion.js",

@@ -18,8 +18,9 @@ function createCompanion(page) {
     const darkScheme = matchMedia('(prefers-color-scheme: dark)');
     let printing = false;
     // What the companion is drawn from (companion_view.js). The page opens
-    // with the start crystal's table and chart as the build drew them: the
-    // program's views of them are made when anything asks.
+    // with the start crystal's table and chart as the build drew them, in
+    // the page's language and scheme (the early script's): the program's
+    // views of them are made when anything asks.
     const state = {
         text: (name) => program.companionText(name, language),
         language,
@@ -70,9 +71,9 @@ function createCompanion(page) {
         draw();
     }
 
-    // The start, once the window is the program's: what the build drew is
-    // drawn again only where the page's language, the crystal or the scheme
-    // differ from it: the table made in one task and drawn in the next, then
+    // The start, once the window is the program's: what the page opened
+    // with is drawn again only where the page's language, the crystal or
+    // the scheme differ from it: the table made in one task and drawn in the next, then
     // the chart made in one and drawn in the next (on a slow phone each is a
     // task of its own).
     async function start() {

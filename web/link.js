@@ -15,12 +15,11 @@ function encodeLink(values) {
         .map((key) => `${key}=${encode(values[key])}`).join('&');
 }
 
-// The fragment's keys and values, or null when it is not one of this page's
-// links: an unknown or repeated key, a part without "=", bad
-// percent-encoding, a value longer than any box holds, a divider that is
-// none of its group's (`captions(group)`), or a language that
-// `languageCode` does not know.
-function decodeLink(fragment, captions, languageCode) {
+// The fragment's keys and values as written, or null where it cannot be one
+// of this page's links: an unknown or repeated key, a part without "=",
+// bad percent-encoding, or a value longer than any box holds. The early
+// script reads the language from it before the program runs.
+function linkValues(fragment) {
     const values = {};
     for (const part of fragment.split('&')) {
         const at = part.indexOf('=');
@@ -36,6 +35,17 @@ function decodeLink(fragment, captions, languageCode) {
         if (values[key].length > 32) {
             return null;
         }
+    }
+    return values;
+}
+
+// The fragment's keys and values, or null when it is not one of this page's
+// links: what linkValues refuses, a divider that is none of its group's
+// (`captions(group)`), or a language that `languageCode` does not know.
+function decodeLink(fragment, captions, languageCode) {
+    const values = linkValues(fragment);
+    if (values === null) {
+        return null;
     }
     for (const [key, group] of linkDividers) {
         if (key in values && !captions(group).includes(values[key])) {

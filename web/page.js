@@ -15,8 +15,8 @@
 // The start runs in tasks, the browser's turn between them: the program
 // instantiated; its controls and session in the page's language; the
 // window taken over, with what was done in it while the program loaded done
-// again; where a link's language or the scheme is not the one the page
-// opened in, the window's texts, the companion's table and its chart.
+// again; where the crystal or the scheme is not the one the page opened
+// with, the companion's table and its chart.
 const program = await startProgram(compileProgram());
 await nextTask();
 const early = window.quenvaleEarly;
@@ -28,20 +28,15 @@ const noticeText = document.getElementById('notice-text');
 const again = document.getElementById('again');
 const languageSwitch = document.getElementById('language-switch');
 
-// The page's language: the browser's first language, which the early
-// script chose by the program's rule and put the page in before its first
-// frame, unless a link or the switch chose one (then links made from now on
-// carry it).
-let language = root.lang;
+// The page's language: the one the early script put it in before its first
+// frame (its link's, else the browser's first language by the program's
+// rule), until the switch chooses one. Once a link or the switch chose it,
+// links made from now on carry it.
+let language = early.language;
 let languageChosen = false;
 // The controls in the page's language, and each one's parts by its object
 // name.
 let rows = program.controls(language);
-const linked = linkLanguage();
-if (linked !== null && linked !== language) {
-    language = linked;
-    rows = program.controls(language);
-}
 const session = program.session;
 session.open(language);
 const controls = new Map();
@@ -349,12 +344,6 @@ function openLink() {
     }
 }
 
-// The language the page's link names, if it is a link of this page.
-function linkLanguage() {
-    const values = location.hash.length > 1 ? readLink(location.hash.slice(1)) : null;
-    return values && 'lang' in values ? program.languageCode(values.lang) : null;
-}
-
 // ---- Passing a calculation on, and what the installed app keeps
 
 // What the installed app kept: { link, plan }.
@@ -444,10 +433,16 @@ function applyLanguage(code) {
     show();
 }
 
-// A language the user chose, by a link or the switch.
+// A language the user chose, by a link or the switch; the page is written
+// again only if it is not already in it (the early script put it in its
+// link's language).
 function chooseLanguage(code) {
     languageChosen = true;
-    applyLanguage(program.languageCode(code));
+    const chosen = program.languageCode(code);
+    if (chosen === language && root.lang === chosen) {
+        return;
+    }
+    applyLanguage(chosen);
     companion.setLanguage(language);
 }
 
@@ -532,13 +527,8 @@ addEventListener('hashchange', () => {
 });
 form.removeAttribute('aria-busy');
 performance.mark('quenvale-running');
-// The page in its language, where a link chose another than the one it
-// opened in; then the companion drawn again where it differs from what the
-// page opened with.
-if (language !== root.lang) {
-    await nextTask();
-    applyLanguage(language);
-}
+// The companion drawn again where it differs from what the page opened
+// with.
 await nextTask();
 await companion.start();
 root.dataset.ready = String(performance.now());

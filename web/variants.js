@@ -7,7 +7,9 @@
 // null to remove it] or [index, n, the text before the element's n-th
 // child element, or after its last, '' for none]. A long value met before
 // is the number of the change that first had it: the table's marks repeat
-// their long tips.
+// their long tips. The indices hold only where the parser makes of the
+// markup exactly the elements it spells: no element it implies (a table's
+// rows outside a <tbody>), none it closes early (a <p> before a <div>).
 
 // The elements of markup as renderHtml and openTag write it, in document
 // order: each one's tag, its attributes and the texts between its child

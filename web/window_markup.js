@@ -107,7 +107,7 @@ const { QuenvaleModule, programCalls, controlKinds, h, renderHtml, openTag, esca
             ...plannerChoices(program),
         }));
         return { form, footer, companion, title: text('windowTitle'),
-            description: text('description'), failureTitle: text('windowTitle'), ok: text('ok') };
+            description: text('description'), ok: text('ok') };
     }
 
     // The page is written in Japanese, as the window is.
@@ -145,11 +145,11 @@ const { QuenvaleModule, programCalls, controlKinds, h, renderHtml, openTag, esca
     // In two parts, each ahead of what it changes: the window's first frame
     // waits for no more bytes than its own.
     const variants = {
-        window: { japanesePrefix: program.japaneseLocalePrefix(), code, title: other.title,
+        window: { japanesePrefix: program.japaneseLocalePrefix(),
+            codes: { japanese: 'ja', other: code }, title: other.title,
             description: other.description,
             regions: { '#Form1': regions['#Form1'], footer: regions.footer } },
-        companion: { regions: { '#companion': regions['#companion'] },
-            failureTitle: other.failureTitle, ok: other.ok,
+        companion: { regions: { '#companion': regions['#companion'] }, ok: other.ok,
             dark: { '#fsb-chart-image': JSON.parse(dark) } },
     };
     const text = (name) => program.pageText('ja', name, '');

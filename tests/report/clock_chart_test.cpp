@@ -38,15 +38,30 @@ struct Points {
     std::vector<std::string> current;
 };
 
-Points points(const std::string& svg, std::string_view clock) {
-    const std::regex circle("<circle [^>]*class=\"point " + std::string(clock) +
+// Only the points inside their clock's group, which gives them the series'
+// colour and the background's outline; the current one keeps its own fill.
+Points points(const std::string& svg, std::string_view clock,
+              const ChartPalette& palette = kLightChart) {
+    const std::regex group("<g fill=\"" + std::string(palette.series) + "\" stroke=\"" +
+                           std::string(palette.background) + "\">\n((?:<circle [^\n]*\n)*)</g>");
+    const std::regex circle("<circle [^>]*?(fill=\"" + std::string(palette.current) +
+                            "\" )?class=\"point " + std::string(clock) +
                             "( current)?\" data-fsb=\"([^\"]*)\"");
-    Points found;
-    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), circle);
+    std::string inGroups;
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), group);
          it != std::sregex_iterator(); ++it) {
-        found.all.push_back((*it)[2]);
-        if ((*it)[1].matched) {
-            found.current.push_back((*it)[2]);
+        inGroups += (*it)[1];
+    }
+    Points found;
+    for (auto it = std::sregex_iterator(inGroups.begin(), inGroups.end(), circle);
+         it != std::sregex_iterator(); ++it) {
+        if ((*it)[1].matched != (*it)[2].matched) {
+            found.all.push_back("fill of " + std::string((*it)[3]));
+            continue;
+        }
+        found.all.push_back((*it)[3]);
+        if ((*it)[2].matched) {
+            found.current.push_back((*it)[3]);
         }
     }
     return found;
@@ -64,13 +79,15 @@ class clock_chart : public testing::TestWithParam<Case> {};
 TEST_P(clock_chart, draws_one_point_per_calculated_row_and_marks_the_current_one) {
     const Case& c = GetParam();
     const std::vector<ClockCase> rows = fsbTable("15.000", c.settings);
-    const std::string svg = drawClockChart(rows, kLabels, c.highlighted);
-    for (const std::string_view clock : {"cpu", "pci", "agp"}) {
-        const Points found = points(svg, clock);
-        EXPECT_EQ(found.all, c.drawn) << clock;
-        EXPECT_EQ(found.current, c.current) << clock;
+    for (const ChartPalette* palette : {&kLightChart, &kDarkChart}) {
+        const std::string svg = drawClockChart(rows, kLabels, c.highlighted, *palette);
+        for (const std::string_view clock : {"cpu", "pci", "agp"}) {
+            const Points found = points(svg, clock, *palette);
+            EXPECT_EQ(found.all, c.drawn) << clock << ' ' << palette->background;
+            EXPECT_EQ(found.current, c.current) << clock << ' ' << palette->background;
+        }
+        EXPECT_EQ(svg.find("NO ROWS") == std::string::npos, !c.drawn.empty());
     }
-    EXPECT_EQ(svg.find("NO ROWS") == std::string::npos, !c.drawn.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(tables, clock_chart,

@@ -11,6 +11,7 @@ import unittest
 
 from page_harness import (AGP, REFERENCE, Page, PageTestCase, allow_script, engine, main,
                           start_browser)
+from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
 # The companion beside the window: each cell of the FSB table and the chart,
@@ -46,16 +47,18 @@ return [...document.querySelectorAll('#Form1 [data-name]')].map((e) => {
 INLINE_SCRIPT = re.compile(r"<script>.*?</script>", re.DOTALL)
 
 # The view, phone emulation, the browser's minimum font size in px, whether
-# scripts run at all, the browser's language, and the colour scheme.
+# scripts run at all, the browser's language, the colour scheme, and the
+# language the page's link names, if any.
 VIEWS = [
-    ("desktop", False, 0, True, "ja", "light"),
-    ("desktop, 18 px minimum font", False, 18, True, "ja", "light"),
-    ("phone", True, 0, True, "ja", "light"),
-    ("phone, 18 px minimum font", True, 18, True, "ja", "light"),
-    ("desktop, JavaScript off", False, 0, False, "ja", "light"),
-    ("desktop, English", False, 0, True, "en", "light"),
-    ("phone, English, dark", True, 0, True, "en", "dark"),
-    ("phone, dark", True, 0, True, "ja", "dark"),
+    ("desktop", False, 0, True, "ja", "light", None),
+    ("desktop, 18 px minimum font", False, 18, True, "ja", "light", None),
+    ("phone", True, 0, True, "ja", "light", None),
+    ("phone, 18 px minimum font", True, 18, True, "ja", "light", None),
+    ("desktop, JavaScript off", False, 0, False, "ja", "light", None),
+    ("desktop, English", False, 0, True, "en", "light", None),
+    ("desktop, English, a link in Japanese", False, 0, True, "en", "light", "ja"),
+    ("phone, English, dark", True, 0, True, "en", "dark", None),
+    ("phone, dark", True, 0, True, "ja", "dark", None),
 ]
 
 
@@ -82,23 +85,37 @@ class FirstPaint(unittest.TestCase):
         cls.folder.cleanup()
 
     def test_the_first_frame_is_the_ready_window(self):
-        for view, phone, minimum_font, script, language, scheme in VIEWS:
+        for view, phone, minimum_font, script, browser, scheme, linked in VIEWS:
+            language = linked or browser
+            link = f"#lang={linked}" if linked else ""
             # Phone emulation, font settings, turning scripts off and the
             # scheme are Chromium's.
             if engine() != "chromium" and (phone or minimum_font or not script or
                                            scheme != "light"):
                 continue
             with self.subTest(view=view):
-                ready = start_browser(phone=phone, minimum_font=minimum_font, language=language)
+                ready = start_browser(phone=phone, minimum_font=minimum_font, language=browser)
                 first = start_browser(phone=phone, minimum_font=minimum_font, script=script,
-                                      language=language)
-                for driver in (ready, first) if engine() == "chromium" else ():
-                    driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [
+                                      language=browser)
+                if scheme != "light":
+                    first.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [
                         {"name": "prefers-color-scheme", "value": scheme}]})
                 try:
-                    Page(ready, PageTestCase.page_path).open()
+                    # The ready page as the program draws it: opened in
+                    # Japanese and light, then switched.
+                    Page(ready, PageTestCase.page_path).open("#lang=ja")
+                    if language != "ja":
+                        ready.find_element(
+                            By.CSS_SELECTOR, f'#language-switch [lang="{language}"]').click()
+                    if scheme != "light":
+                        ready.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [
+                            {"name": "prefers-color-scheme", "value": scheme}]})
+                    WebDriverWait(ready, 10).until(lambda d: d.execute_script(
+                        "return document.getElementById('fsb-chart-image').getAttribute('class')"
+                    ) == scheme)
                     expected = ready.execute_script(CONTROLS)
-                    first.get("file://" + (self.unready if script else PageTestCase.page_path))
+                    first.get("file://" + (self.unready if script else PageTestCase.page_path) +
+                              link)
                     shown = first.execute_script(CONTROLS)
                     self.assertEqual(shown, expected)
                     # The start crystal's table and chart too, where the
