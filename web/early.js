@@ -32,26 +32,20 @@ function pageInItsLanguage() {
         root.lang = other;
         document.title = forWindow.title;
         document.querySelector('meta[name="description"]').content = forWindow.description;
-        for (const selector of Object.keys(forWindow.regions)) {
-            applyVariant(forWindow.regions, selector);
-        }
+        applyVariant(forWindow.regions);
         root.classList.add('translating');
     }
     const readCompanion = () => {
         const companion = readVariants('companion-variants');
         if (translated) {
-            for (const selector of Object.keys(companion.regions)) {
-                applyVariant(companion.regions, selector);
-            }
+            applyVariant(companion.regions);
             document.getElementById('failure-title').textContent = forWindow.title;
             document.getElementById('failure-ok').textContent = companion.ok;
             root.classList.remove('translating');
         }
         // The chart in the screen's scheme, as the companion tells it.
         if (matchMedia('(prefers-color-scheme: dark)').matches) {
-            for (const selector of Object.keys(companion.dark)) {
-                applyVariant(companion.dark, selector);
-            }
+            applyVariant(companion.dark);
         }
     };
     return { language, readCompanion };

@@ -90,12 +90,17 @@ function markupChanges(from, to, what) {
     return changes;
 }
 
-// The changes to the part `selector` finds, from `parts`, the changes by
-// each part's selector.
-function applyVariant(parts, selector) {
-    const part = document.querySelector(selector);
+// The changes to each part of the page, from `parts`: the changes by each
+// part's selector.
+function applyVariant(parts) {
+    for (const [selector, changes] of Object.entries(parts)) {
+        applyChanges(document.querySelector(selector), changes);
+    }
+}
+
+// The changes to one part, its element given.
+function applyChanges(part, changes) {
     const elements = [part, ...part.getElementsByTagName('*')];
-    const changes = parts[selector];
     for (const [index, name, given] of changes) {
         const element = elements[index];
         const value = typeof given === 'number' ? changes[given][2] : given;
