@@ -71,10 +71,10 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev des
 # WebKitGTK (Safari's engine) for the same tests on a virtual display; npm
 # brings the accessibility checker, pinned by its lock file; the browser tests
 # build the Japanese and English locales WebKitGTK takes its language from;
-# the printed page is read back with poppler's pdfinfo and pdftotext; zopfli
-# compresses the page's WebAssembly.
-WEB_PACKAGES=(emscripten node-acorn node-terser nodejs python3 chromium chromium-driver python3-selenium
-    webkit2gtk-driver xvfb xauth locales poppler-utils zopfli)
+# the printed page is read back with poppler's pdfinfo and pdftotext; Binaryen
+# optimises the page's WebAssembly once more, and zopfli compresses it.
+WEB_PACKAGES=(emscripten binaryen node-acorn node-terser nodejs python3 chromium chromium-driver
+    python3-selenium webkit2gtk-driver xvfb xauth locales poppler-utils zopfli)
 # The Debian packages' build, checks, tests against the installed programs
 # (autopkgtest, the window on a virtual display, the command line's
 # completion) and the second build that must come out the same (faketime,
