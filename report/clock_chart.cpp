@@ -189,6 +189,8 @@ void ChartWriter::bands() {
         {kFsbUpperLimit, std::numeric_limits<double>::infinity()},
     }};
     bandLimits(kBandFirstBaseline - 10, kFirstPanelTop);
+    svg_.beginGroup(
+        {{"text-anchor", "middle"}, {"font-size", svgNumber(kSmallFontSize)}, {"class", "band"}});
     for (std::size_t band = 0; band < kFsbBandCount; ++band) {
         std::string pci;
         std::string agp;
@@ -214,11 +216,10 @@ void ChartWriter::bands() {
         }
         const double from = x(std::max(extents.at(band).first, fsbRange_.low));
         const double to = x(std::min(extents.at(band).second, fsbRange_.high));
-        const SvgAttributes attributes{
-            {"text-anchor", "middle"}, {"font-size", svgNumber(kSmallFontSize)}, {"class", "band"}};
-        svg_.text((from + to) / 2, kBandFirstBaseline, "PCI " + pci, attributes);
-        svg_.text((from + to) / 2, kBandFirstBaseline + kBandLineHeight, "AGP " + agp, attributes);
+        svg_.text((from + to) / 2, kBandFirstBaseline, "PCI " + pci);
+        svg_.text((from + to) / 2, kBandFirstBaseline + kBandLineHeight, "AGP " + agp);
     }
+    svg_.endGroup();
 }
 
 void ChartWriter::regions(const Panel& panel) {
@@ -241,15 +242,22 @@ void ChartWriter::panel(const Panel& panel) {
     if (panel.nominal) {
         regions(panel);
     }
-    for (const double tick : ticks(panel.range, 4)) {
-        const double py = panel.y(tick);
-        svg_.line(left_, py, right(), py,
-                  {{"stroke", std::string(palette_.grid)}, {"stroke-opacity", "0.1"}});
-        svg_.text(left_ - 5, py + 4, tickText(tick), {{"text-anchor", "end"}});
+    // The value scale's faint lines across the panel, their numbers beside
+    // it and the FSB ticks under it: each run's looks once, on its group.
+    const std::vector<double> values = ticks(panel.range, 4);
+    svg_.beginGroup({{"stroke", std::string(palette_.grid)}, {"stroke-opacity", "0.1"}});
+    for (const double tick : values) {
+        svg_.line(left_, panel.y(tick), right(), panel.y(tick), {});
     }
+    svg_.beginGroup({{"text-anchor", "end"}});
+    for (const double tick : values) {
+        svg_.text(left_ - 5, panel.y(tick) + 4, tickText(tick));
+    }
+    svg_.beginGroup({{"stroke", std::string(palette_.axis)}});
     for (const double tick : ticks(fsbRange_, 5)) {
-        svg_.line(x(tick), base, x(tick), base + 4, {{"stroke", std::string(palette_.axis)}});
+        svg_.line(x(tick), base, x(tick), base + 4, {});
     }
+    svg_.endGroup();
     if (panel.nominal) {
         const SvgAttributes dashes{{"stroke", std::string(palette_.nominal)},
                                    {"stroke-dasharray", "6 3"}};
@@ -347,10 +355,12 @@ void ChartWriter::series(const Panel& panel) {
 
 void ChartWriter::fsbAxis() {
     const double base = bottom();
+    svg_.beginGroup({{"text-anchor", "middle"}});
     for (const double tick : ticks(fsbRange_, 5)) {
-        svg_.text(x(tick), base + 17, tickText(tick), {{"text-anchor", "middle"}});
+        svg_.text(x(tick), base + 17, tickText(tick));
     }
-    svg_.text((left_ + right()) / 2, base + 38, labels_.fsbAxis, {{"text-anchor", "middle"}});
+    svg_.text((left_ + right()) / 2, base + 38, labels_.fsbAxis);
+    svg_.endGroup();
 }
 
 SvgElement ChartWriter::write() {

@@ -169,14 +169,26 @@ Scale fsbScale(const std::string& svg) {
                         numberOf(found.back()[1]), numberOf(found.back()[2]));
 }
 
-// A panel's value scale, from its grid lines and their numbers.
+// A panel's value scale, from its grid lines and their numbers: the group of
+// lines, then the group of numbers beside them, one for one.
 Scale valueScale(const std::string& panel) {
-    const std::regex tick(
-        R"re(<line [^>]*y1="([^"]*)"[^>]*/>\n<text [^>]*text-anchor="end">([^<]*)</text>)re");
+    const std::regex scale(
+        R"re(<g stroke="[^"]*" stroke-opacity="0.1">\n((?:<line [^\n]*\n)*)</g>\n)re"
+        R"re(<g text-anchor="end">\n((?:<text [^\n]*\n)*)</g>)re");
+    const std::vector<std::smatch> found = matches(panel, scale);
+    EXPECT_EQ(found.size(), 1U);
+    if (found.size() != 1) {
+        return {};
+    }
+    const std::string lines = found[0][1];
+    const std::string numbers = found[0][2];
+    const std::vector<std::smatch> ys = matches(lines, std::regex(R"re(<line [^>]*y1="([^"]*)")re"));
+    const std::vector<std::smatch> texts = matches(numbers, std::regex(R"re(>([^<]*)</text>)re"));
+    EXPECT_EQ(ys.size(), texts.size());
     std::vector<std::pair<double, double>> ticks;
-    for (const std::smatch& match : matches(panel, tick)) {
-        if (const auto value = numberIn(match[2].str())) {
-            ticks.emplace_back(numberOf(match[1]), *value);
+    for (std::size_t i = 0; i < std::min(ys.size(), texts.size()); ++i) {
+        if (const auto value = numberIn(texts[i][1].str())) {
+            ticks.emplace_back(numberOf(ys[i][1]), *value);
         }
     }
     EXPECT_GE(ticks.size(), 2U);
