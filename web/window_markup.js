@@ -111,8 +111,9 @@ const { QuenvaleModule, programCalls, controlKinds, h, renderHtml, openTag, esca
     }
 
     // The page is written in Japanese, as the window is.
+    const pageCode = 'ja';
     const boxes = [];
-    const japanese = written('ja', boxes);
+    const japanese = written(pageCode, boxes);
     const style = `:root {\n${names.map((name, i) => `    ${name}: ${values[i]};`).join('\n')}\n}\n` +
         boxes.join('\n');
     // With scripts off nothing tells the language: the line in each.
@@ -138,7 +139,7 @@ const { QuenvaleModule, programCalls, controlKinds, h, renderHtml, openTag, esca
             session.text(0), session.text(1), language, dark)));
         return markupChanges(light, dark, `${language} dark chart`);
     };
-    const dark = darkChanges('ja');
+    const dark = darkChanges(pageCode);
     if (JSON.stringify(darkChanges(code)) !== JSON.stringify(dark)) {
         throw new Error(`the dark chart differs otherwise in ${code}`);
     }
@@ -146,7 +147,7 @@ const { QuenvaleModule, programCalls, controlKinds, h, renderHtml, openTag, esca
     // waits for no more bytes than its own.
     const variants = {
         window: { japanesePrefix: program.japaneseLocalePrefix(),
-            codes: { japanese: 'ja', other: code }, title: other.title,
+            codes: { japanese: pageCode, other: code }, title: other.title,
             description: other.description,
             regions: { '#Form1': regions['#Form1'], footer: regions.footer } },
         companion: { regions: { '#companion': regions['#companion'] }, ok: other.ok,
