@@ -15,7 +15,11 @@ over 50 ms, as Lighthouse counts it). Medians over the runs.
 With --against, another build of the page is loaded in turn with this one.
 With --network, each page is served from 127.0.0.1 (from a folder of its
 own, as index.html) over a network slowed as Lighthouse's mobile emulation
-slows it (150 ms round trips, 1.6 Mbit/s down, 750 kbit/s up).
+slows it (150 ms round trips, 1.6 Mbit/s down, 750 kbit/s up). A folder
+given for a page is served as it is: a published site, with the files
+beside its page.
+
+    /usr/bin/python3 bench/web/start_tasks.py build-web/site --network [--against OLD-SITE]
 """
 
 import argparse
@@ -105,11 +109,15 @@ def main():
         addresses = {}
         for name, path in pages.items():
             if args.network:
-                served = os.path.join(folder, name.replace(" ", "-"))
-                os.mkdir(served)
-                shutil.copyfile(path, os.path.join(served, "index.html"))
+                served = path
+                if not os.path.isdir(path):
+                    served = os.path.join(folder, name.replace(" ", "-"))
+                    os.mkdir(served)
+                    shutil.copyfile(path, os.path.join(served, "index.html"))
                 servers.append(Server(served))
                 addresses[name] = servers[-1].address
+            elif os.path.isdir(path):
+                parser.error(f"{path} is a site: it is served, with --network")
             else:
                 addresses[name] = "file://" + path
         try:
